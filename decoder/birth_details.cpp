@@ -1,0 +1,28 @@
+#include "birth_details.h"
+
+#include "calendar_facts.h"
+#include "calendar_service.h"
+#include "number_decoding.h"
+
+BirthDetails DecodeBirthDetails(std::string_view text, const CalendarService &calendars)
+{
+    BirthDetails details;
+    const DecodedNumber number = DecodeNumber(text);
+    const DateCheck dateCheck = CheckDate(text, number);
+    if (!dateCheck.passed) {
+        details.Verdict = Verdict::BadDate;
+        return details;
+    }
+
+    details.DateOB = number.DateText.value_or(std::string{});
+    details.Sex = number.Sex;
+    if (dateCheck.birthDate) {
+        const CalendarFacts facts =
+            ComputeCalendarFacts(*dateCheck.birthDate, number.BirthYear, calendars.today(), calendars);
+        details.DayOB = facts.DayOB;
+        details.Age = facts.Age;
+        details.HDateOB = facts.HDateOB;
+    }
+    details.Verdict = CheckNumber(text, number) ? Verdict::Valid : Verdict::BadNumber;
+    return details;
+}

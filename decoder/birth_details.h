@@ -1,0 +1,27 @@
+#pragma once
+
+// One whole decoding of a typed number, in the order the window relies on:
+// decode, date check, calendar facts, number rule. The result carries every
+// display text and the verdict, so the window only writes it into its fields.
+
+#include "number_validation.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+class CalendarService;
+
+struct BirthDetails
+{
+    std::string DateOB;
+    // Absent when no Hijri date was worked out; the field then keeps its text.
+    std::optional<std::string> HDateOB;
+    std::string DayOB;
+    std::string Sex;
+    std::string Age;
+    ::Verdict Verdict = ::Verdict::BadNumber;
+};
+
+// Never fails. For BadDate the record holds the verdict alone.
+BirthDetails DecodeBirthDetails(std::string_view text, const CalendarService &calendars);

@@ -1,0 +1,29 @@
+#pragma once
+
+// The facts that need the calendars: the day of the week of birth, the
+// present age in years and months, and the Hijri date of birth, each as the
+// text the window shows. Only months and years enter the age; the day of the
+// month plays no part.
+
+#include "number_validation.h"
+
+#include <chrono>
+#include <string>
+
+class CalendarService;
+
+struct CalendarFacts
+{
+    std::string DayOB;
+    std::string Age;
+    std::string HDateOB;
+};
+
+CalendarFacts ComputeCalendarFacts(BirthDate birthDate, double birthYear,
+                                   std::chrono::year_month_day today,
+                                   const CalendarService &calendars);
+
+// Day names by weekday number, Sunday first. "Sturday" is how the program
+// has always spelled it.
+std::string_view WeekdayName(int weekday);
+std::string_view HijriMonthName(int month);

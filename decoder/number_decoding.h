@@ -1,0 +1,69 @@
+#pragma once
+
+// Reads the birth facts out of a typed identity number: the year from
+// positions 1-2, the day code from positions 3-5, and from the code the sex
+// and the day of the year, turned into a month and day through the fixed
+// 366-day month table. Decoding is pure text and number work on any text,
+// of any length; it never fails and never judges the number (validation
+// does that afterwards). Texts are UTF-8 and read by character position.
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+
+struct MonthRow
+{
+    int firstDay;
+    int lastDay;
+    int offset;
+    std::string_view monthText;
+    std::string_view monthNumberText;
+};
+
+// February always has 29 days here, so every year's codes line up.
+inline constexpr std::array<MonthRow, 12> MonthTable{{
+    {1, 31, 0, "   January   ", "1"},
+    {32, 60, 31, "   February   ", "2"},
+    {61, 91, 60, "   March   ", "3"},
+    {92, 121, 91, "   April   ", "4"},
+    {122, 152, 121, "   May   ", "5"},
+    {153, 182, 152, "   June   ", "6"},
+    {183, 213, 182, "   July   ", "7"},
+    {214, 244, 213, "   August   ", "8"},
+    {245, 274, 244, "   September   ", "9"},
+    {275, 305, 274, "   October   ", "10"},
+    {306, 335, 305, "   November   ", "11"},
+    {336, 366, 335, "   December   ", "12"},
+}};
+
+struct DecodedNumber
+{
+    std::string YearText;
+    double BirthYear = 0;
+    std::string DayCodeText;
+    double DayCode = 0;
+    double DayNo = 0;
+    std::string Sex;
+    std::optional<int> MonthNo;
+    double DayOfMonth = 0;
+    std::optional<std::string> DateText;
+    std::optional<std::string> SlashDate;
+};
+
+DecodedNumber DecodeNumber(std::string_view text);
+
+// The numeric reading of a text: blanks (space, tab, line feed) are skipped
+// anywhere; then an optional sign, digits, an optional "." and digits, and an
+// optional exponent (E or D, optional sign, digits), up to the first
+// character that cannot continue the number. No digit at all reads as 0.
+// A value too large for a double reads as an infinity of its sign.
+double ReadNumber(std::string_view text);
+
+// Whether the whole text is one number in the sense of ReadNumber, with at
+// least one digit and nothing left over but blanks.
+bool ReadsAsNumber(std::string_view text);
+
+// Plain decimal: no sign for positive values, no leading zeros, no decimal
+// point when whole; a fraction is written with "." ("1.5").
+std::string WriteNumber(double value);

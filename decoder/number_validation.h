@@ -1,0 +1,29 @@
+#pragma once
+
+// The two checks that decide whether a typed number is accepted. The date
+// check runs before any calendar fact and forms the date of birth; the
+// number rule runs last and judges the shape of the whole text. Neither ever
+// fails with an error: every text gets an answer.
+
+#include <chrono>
+#include <optional>
+#include <string_view>
+
+struct DecodedNumber;
+
+enum class Verdict { Valid, BadDate, BadNumber };
+
+using BirthDate = std::chrono::year_month_day;
+
+struct DateCheck
+{
+    bool passed = false;
+    std::optional<BirthDate> birthDate;
+};
+
+// Passes without a date when character 1 or 2 is not a digit (the number
+// rule rejects such a text anyway); otherwise passes only for a real
+// Gregorian date, which it returns.
+DateCheck CheckDate(std::string_view text, const DecodedNumber &number);
+
+bool CheckNumber(std::string_view text, const DecodedNumber &number);

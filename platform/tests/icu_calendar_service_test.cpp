@@ -1,0 +1,85 @@
+#include "icu_calendar_service.h"
+
+#include <gtest/gtest.h>
+
+#include <unicode/timezone.h>
+
+#include <ctime>
+#include <memory>
+
+using namespace std::chrono;
+
+namespace {
+
+struct HijriCase
+{
+    const char *name;
+    year_month_day gregorian;
+    HijriDate hijri;
+};
+
+class HijriTest : public testing::TestWithParam<HijriCase> {};
+
+TEST_P(HijriTest, IsTheTabularCalendarWithTheAstronomicalEpoch)
+{
+    const IcuCalendarService calendars;
+    EXPECT_EQ(calendars.hijri(GetParam().gregorian), GetParam().hijri);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Dates, HijriTest,
+    testing::Values(
+        // 1 Muharram 1 is Thursday 15 July 622 in the Julian calendar.
+        HijriCase{"epoch", 622y / July / 18, {1, 1, 1}},
+        HijriCase{"day_of_the_civil_epoch", 622y / July / 19, {1, 1, 2}},
+        HijriCase{"5_March_1985", 1985y / March / 5, {1405, 6, 13}},
+        HijriCase{"1_January_1900", 1900y / January / 1, {1317, 8, 29}},
+        HijriCase{"31_December_1999", 1999y / December / 31, {1420, 9, 24}},
+        HijriCase{"2_May_1981", 1981y / May / 2, {1401, 6, 28}},
+        // Year 1420 is year 10 of its cycle, a leap year: Dhul Hajjah has 30 days.
+        HijriCase{"last_day_of_a_leap_year", 2000y / April / 4, {1420, 12, 30}},
+        HijriCase{"first_day_after_it", 2000y / April / 5, {1421, 1, 1}}),
+    [](const testing::TestParamInfo<HijriCase> &info) { return std::string(info.param.name); });
+
+TEST(IcuCalendarService, WeekdayCountsSundayAsOne)
+{
+    const IcuCalendarService calendars;
+    EXPECT_EQ(calendars.weekday(2026y / December / 6), 1); // a Sunday
+    EXPECT_EQ(calendars.weekday(2026y / December / 7), 2);
+    EXPECT_EQ(calendars.weekday(2026y / December / 12), 7);
+    EXPECT_EQ(calendars.weekday(1900y / January / 1), 2);
+}
+
+TEST(IcuCalendarService, TodayIsTheLocalDate)
+{
+    const IcuCalendarService calendars;
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        const std::time_t before = std::time(nullptr);
+        const year_month_day today = calendars.today();
+        const std::time_t after = std::time(nullptr);
+        std::tm local{};
+        localtime_r(&before, &local);
+        if (std::localtime(&after)->tm_mday != local.tm_mday)
+            continue; // midnight passed while reading; try again
+        EXPECT_EQ(static_cast<int>(today.year()), local.tm_year + 1900);
+        EXPECT_EQ(static_cast<unsigned>(today.month()), static_cast<unsigned>(local.tm_mon + 1));
+        EXPECT_EQ(static_cast<unsigned>(today.day()), static_cast<unsigned>(local.tm_mday));
+        return;
+    }
+}
+
+TEST(IcuCalendarService, ConversionsDoNotDependOnTheLocalZone)
+{
+    // In a zone far from UTC, midnight of a date must not slip to its
+    // neighbour.
+    const std::unique_ptr<icu::TimeZone> saved(icu::TimeZone::createDefault());
+    icu::TimeZone::adoptDefault(icu::TimeZone::createTimeZone("Pacific/Kiritimati"));
+    {
+        const IcuCalendarService calendars;
+        EXPECT_EQ(calendars.weekday(1985y / March / 5), 3);
+        EXPECT_EQ(calendars.hijri(1985y / March / 5), (HijriDate{1405, 6, 13}));
+    }
+    icu::TimeZone::setDefault(*saved);
+}
+
+} // namespace
