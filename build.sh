@@ -54,7 +54,9 @@ build_program() {
 }
 
 run_fuzzer() {
+    # The decoder itself is instrumented too, so the fuzzer sees its branches.
     CC=clang CXX=clang++ configure_and_build build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        "-DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link,address,undefined" \
         -DNIC_WITH_QT=OFF -DNIC_TESTS=OFF -DNIC_BENCHMARKS=OFF -DNIC_FUZZ=ON
     local corpus
     corpus=$(mktemp -d)

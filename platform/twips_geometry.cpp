@@ -1,0 +1,96 @@
+#include "twips_geometry.h"
+
+#include <QEvent>
+#include <QWidget>
+
+TwipsGeometry::TwipsGeometry(QWidget *window, FrameMargins frame)
+    : QObject(window)
+    , m_window(window)
+    , m_width(frame.left + frame.right)
+    , m_height(frame.top + frame.bottom)
+{
+    window->installEventFilter(this);
+}
+
+double TwipsGeometry::left() const
+{
+    return m_left.read(m_window->x());
+}
+
+double TwipsGeometry::top() const
+{
+    return m_top.read(m_window->y());
+}
+
+double TwipsGeometry::width() const
+{
+    return m_width.read(m_deferredSize ? m_deferredSize->width() : m_window->width());
+}
+
+double TwipsGeometry::height() const
+{
+    return m_height.read(m_deferredSize ? m_deferredSize->height() : m_window->height());
+}
+
+void TwipsGeometry::setWidth(double width)
+{
+    m_width.set(width);
+    const QSize current = m_deferredSize.value_or(m_window->size());
+    m_deferredSize = QSize(qMax(0, m_width.pixelsFor(width)), current.height());
+    applyClientSize();
+}
+
+void TwipsGeometry::setHeight(double height)
+{
+    m_height.set(height);
+    const QSize current = m_deferredSize.value_or(m_window->size());
+    m_deferredSize = QSize(current.width(), qMax(0, m_height.pixelsFor(height)));
+    applyClientSize();
+}
+
+void TwipsGeometry::move(double left, double top)
+{
+    m_left.set(left);
+    m_top.set(top);
+    m_window->move(m_left.pixelsFor(left), m_top.pixelsFor(top));
+}
+
+void TwipsGeometry::requestFocus(QWidget *target)
+{
+    if (m_window->isVisible() && !m_window->isMinimized()) {
+        m_pendingFocus = nullptr;
+        target->setFocus(Qt::OtherFocusReason);
+    } else {
+        m_pendingFocus = target;
+    }
+}
+
+bool TwipsGeometry::isRestingElsewhere() const
+{
+    return m_window->windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen);
+}
+
+void TwipsGeometry::applyClientSize()
+{
+    // Resizing a minimized or maximized window would pop it up or fight the
+    // window manager; the size waits for the window to be restored.
+    if (!m_deferredSize || isRestingElsewhere())
+        return;
+    const QSize size = *m_deferredSize;
+    m_deferredSize.reset();
+    m_window->resize(size);
+}
+
+bool TwipsGeometry::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_window) {
+        if (event->type() == QEvent::WindowStateChange)
+            applyClientSize();
+        const bool shown = event->type() == QEvent::Show || event->type() == QEvent::WindowStateChange;
+        if (shown && m_pendingFocus && m_window->isVisible() && !m_window->isMinimized()) {
+            m_pendingFocus->setFocus(Qt::OtherFocusReason);
+            m_pendingFocus = nullptr;
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}

@@ -1,0 +1,67 @@
+#pragma once
+
+// The outer geometry of a top-level window in twips, as the windows' logic
+// reads and sets it. The outer size is modelled as the client area (the Qt
+// widget itself) plus a fixed frame, whatever the window manager really
+// draws, so the same numbers hold on every desktop. Moving places the
+// frame's top-left corner.
+//
+// Refusals never reach the caller: a size set while the window is minimized
+// or maximized is kept and applied when the window is restored (reads return
+// it meanwhile), and a focus request for a hidden window is carried out when
+// the window is next shown.
+
+#include "exact_twips.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QSize>
+
+class QWidget;
+
+struct FrameMargins
+{
+    double left = 0;
+    double top = 0;
+    double right = 0;
+    double bottom = 0;
+};
+
+class TwipsGeometry : public QObject
+{
+    Q_OBJECT
+
+public:
+    TwipsGeometry(QWidget *window, FrameMargins frame);
+
+    double left() const;
+    double top() const;
+    double width() const;
+    double height() const;
+
+    void setWidth(double width);
+    void setHeight(double height);
+    // Both edges in one operation; the size stays as it is.
+    void move(double left, double top);
+
+    void requestFocus(QWidget *target);
+
+    // The widget of a pending focus request, for tests and diagnostics.
+    QWidget *pendingFocus() const { return m_pendingFocus; }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    bool isRestingElsewhere() const;
+    void applyClientSize();
+
+    QWidget *m_window;
+    ExactTwips m_width;
+    ExactTwips m_height;
+    ExactTwips m_left;
+    ExactTwips m_top;
+    // The client size (pixels) set while minimized or maximized.
+    std::optional<QSize> m_deferredSize;
+    QPointer<QWidget> m_pendingFocus;
+};

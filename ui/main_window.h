@@ -1,0 +1,109 @@
+#pragma once
+
+// Form1, the program's main window: the about panel that covers it at start,
+// the entry field with OK, Cancel, Exit and Print, and the "Detail" group
+// with the five result fields that comes into view as the window grows.
+//
+// The window keeps no state of its own beyond its controls: heights, the
+// panel's left edge, the timers' intervals, Print's enabled flag and the
+// field texts are the only store, and every handler reads them when it runs.
+// It never decodes anything itself; the decoder does, and the window writes
+// the answer into its fields. Handlers are public because the buttons call
+// the tick handlers directly and tests count steps by calling them.
+
+#include "exact_twips.h"
+
+#include <QWidget>
+
+#include <memory>
+
+class CalendarService;
+class Desktop;
+class IntervalTimer;
+class PrintService;
+class TwipsGeometry;
+class frmInv;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+class Form1 : public QWidget
+{
+    Q_OBJECT
+
+public:
+    Form1(Desktop &desktop, const CalendarService &calendars, PrintService &printing,
+          QWidget *parent = nullptr);
+    ~Form1() override;
+
+    // The window's outer geometry in twips, as the handlers read and set it.
+    TwipsGeometry &outer() { return *m_outer; }
+    const TwipsGeometry &outer() const { return *m_outer; }
+
+    // The about panel's left edge in twips, read back exactly as set.
+    double panelLeft() const;
+    void setPanelLeft(double left);
+
+    void Form_Load();
+    void cmdtext_Click();
+    void cmdCancel_Click();
+    void cmdExit_Click();
+    void cmdAbtOK_Click();
+    void cmdPrint_Click();
+    void Timer1_Timer();
+    void Timer2_Timer();
+    void Timer3_Timer();
+
+    // The invalid-number dialog: created on its first show, afterwards only
+    // hidden and shown again. Null until then.
+    frmInv *invalidNumberDialog() const { return m_invalidNumberDialog.get(); }
+    void showInvalidNumberDialog();
+
+protected:
+    bool event(QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    void createControls();
+    void connectHandlers();
+
+    Desktop &m_desktop;
+    const CalendarService &m_calendars;
+    PrintService &m_printing;
+    TwipsGeometry *m_outer = nullptr;
+    ExactTwips m_panelLeft;
+    std::unique_ptr<frmInv> m_invalidNumberDialog;
+
+    // Controls, by their names in the layout.
+    QLineEdit *txtHDateOB = nullptr;
+    QFrame *pct1 = nullptr;
+    IntervalTimer *Timer3 = nullptr;
+    QPushButton *cmdAbtOK = nullptr;
+    QLabel *Image1 = nullptr;
+    QWidget *Line2 = nullptr;
+    QLabel *Label7 = nullptr;
+    QLabel *Label5 = nullptr;
+    QGroupBox *Frame3 = nullptr;
+    QLineEdit *txtAge = nullptr;
+    QLineEdit *txtSex = nullptr;
+    QLineEdit *txtDayOB = nullptr;
+    QLineEdit *txtDateOB = nullptr;
+    QLabel *Label6 = nullptr;
+    QLabel *Label4 = nullptr;
+    QLabel *Label3 = nullptr;
+    QLabel *Label2 = nullptr;
+    QLabel *Label1 = nullptr;
+    IntervalTimer *Timer1 = nullptr;
+    QGroupBox *Frame2 = nullptr;
+    QPushButton *cmdExit = nullptr;
+    IntervalTimer *Timer2 = nullptr;
+    QGroupBox *Frame4 = nullptr;
+    QPushButton *cmdPrint = nullptr;
+    QPushButton *cmdCancel = nullptr;
+    QPushButton *cmdtext = nullptr;
+    QGroupBox *Frame1 = nullptr;
+    QLineEdit *txtIDNo = nullptr;
+};
