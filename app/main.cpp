@@ -8,9 +8,35 @@
 #include <QApplication>
 #include <QIcon>
 
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+QtMessageHandler previousHandler = nullptr;
+
+// Without a display Qt gives up with a fatal message and aborts, which
+// looks like a crash; say plainly what is wrong and end with code 1 instead.
+void reportFatalAndExit(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (type != QtFatalMsg) {
+        if (previousHandler)
+            previousHandler(type, context, message);
+        return;
+    }
+    std::fprintf(stderr, "nic-decoder: cannot start: %s\n", qPrintable(message));
+    std::fflush(stderr);
+    std::_Exit(EXIT_FAILURE);
+}
+
+} // namespace
+
 int main(int argc, char *argv[])
 {
+    previousHandler = qInstallMessageHandler(reportFatalAndExit);
     QApplication application(argc, argv);
+    qInstallMessageHandler(previousHandler);
+
     QApplication::setApplicationName(QStringLiteral("National Identity Card"));
     QApplication::setOrganizationName(QStringLiteral("Vantrel Computers"));
     QApplication::setDesktopFileName(QStringLiteral("au.com.vantrel.NationalIdentityCard"));
