@@ -65,6 +65,11 @@ void TwipsGeometry::requestFocus(QWidget *target)
     }
 }
 
+QWidget *TwipsGeometry::pendingFocus() const
+{
+    return m_pendingFocus;
+}
+
 bool TwipsGeometry::isRestingElsewhere() const
 {
     return m_window->windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen);

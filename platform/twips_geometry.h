@@ -47,7 +47,7 @@ public:
     void requestFocus(QWidget *target);
 
     // The widget of a pending focus request, for tests and diagnostics.
-    QWidget *pendingFocus() const { return m_pendingFocus; }
+    QWidget *pendingFocus() const;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
