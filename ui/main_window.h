@@ -17,6 +17,7 @@
 
 #include <memory>
 
+struct BirthDetails;
 class CalendarService;
 class Desktop;
 class IntervalTimer;
@@ -69,6 +70,9 @@ protected:
 private:
     void createControls();
     void connectHandlers();
+    void emptyResultFields();
+    void writeResultFields(const BirthDetails &details);
+    void centreOnScreen(QWidget &window) const;
 
     Desktop &m_desktop;
     const CalendarService &m_calendars;

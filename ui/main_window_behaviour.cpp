@@ -1,0 +1,200 @@
+// What Form1 does: placement at start, OK with the decoder's verdict, the
+// grow, shrink and slide animations, Cancel, Exit, about OK and Print.
+// Every handler reads the window's state from its controls when it runs and
+// writes the result straight back; none keeps a count or a copy between runs.
+
+#include "main_window.h"
+
+#include "birth_details.h"
+#include "desktop.h"
+#include "interval_timer.h"
+#include "invalid_number_dialog.h"
+#include "print_service.h"
+#include "twips.h"
+#include "twips_geometry.h"
+
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+constexpr int TickInterval = 1; // milliseconds; a timer runs while its interval is not 0
+constexpr int Stopped = 0;
+
+constexpr double GrowStep = 50;
+constexpr double ExpandedThreshold = 5550; // growing ends on the first run that finds the height above it
+constexpr double ShrinkStep = 50;
+constexpr double CollapsedThreshold = 2685; // shrinking goes on while the height is this or more
+constexpr double SlideStep = 50;
+constexpr double SlideEnd = -4900; // the slide ends on the step that leaves the panel below it
+
+constexpr double HorizontalPlacementDivisor = 2;
+constexpr double VerticalPlacementDivisor = 3;
+constexpr double DialogCentringDivisor = 2;
+
+// The one text this file shows the user: the title of a printing failure.
+const QString PrintFailedTitle = QStringLiteral("Print");
+
+} // namespace
+
+void Form1::connectHandlers()
+{
+    connect(Timer1, &IntervalTimer::tick, this, &Form1::Timer1_Timer);
+    connect(Timer2, &IntervalTimer::tick, this, &Form1::Timer2_Timer);
+    connect(Timer3, &IntervalTimer::tick, this, &Form1::Timer3_Timer);
+    connect(cmdtext, &QPushButton::clicked, this, &Form1::cmdtext_Click);
+    connect(cmdCancel, &QPushButton::clicked, this, &Form1::cmdCancel_Click);
+    connect(cmdExit, &QPushButton::clicked, this, &Form1::cmdExit_Click);
+    connect(cmdPrint, &QPushButton::clicked, this, &Form1::cmdPrint_Click);
+    connect(cmdAbtOK, &QPushButton::clicked, this, &Form1::cmdAbtOK_Click);
+}
+
+double Form1::panelLeft() const
+{
+    return m_panelLeft.read(pct1->x());
+}
+
+void Form1::setPanelLeft(double left)
+{
+    m_panelLeft.set(left);
+    pct1->move(m_panelLeft.pixelsFor(left), pct1->y());
+}
+
+void Form1::Form_Load()
+{
+    // Centred across, but only a third of the free height down; not clamped,
+    // so a window larger than the screen gets a negative edge.
+    const QSizeF screen = m_desktop.screenSize();
+    const double top = (screen.height() - outer().height()) / VerticalPlacementDivisor;
+    const double left = (screen.width() - outer().width()) / HorizontalPlacementDivisor;
+    outer().move(left, top);
+}
+
+void Form1::cmdtext_Click()
+{
+    emptyResultFields();
+    const BirthDetails details = DecodeBirthDetails(txtIDNo->text().toStdString(), m_calendars);
+    switch (details.Verdict) {
+    case Verdict::BadDate:
+        // The main window stays as it is, usable, and there is no beep.
+        showInvalidNumberDialog();
+        return;
+    case Verdict::BadNumber:
+        writeResultFields(details);
+        emptyResultFields();
+        // Asked for before hiding: a hidden window takes the focus when shown again.
+        outer().requestFocus(txtIDNo);
+        hide();
+        m_desktop.beep();
+        showInvalidNumberDialog();
+        return;
+    case Verdict::Valid:
+        writeResultFields(details);
+        Timer1_Timer();
+        return;
+    }
+}
+
+void Form1::cmdCancel_Click()
+{
+    cmdPrint->setEnabled(false);
+    Timer2_Timer();
+}
+
+void Form1::cmdExit_Click()
+{
+    m_desktop.quit();
+}
+
+void Form1::cmdAbtOK_Click()
+{
+    Timer3_Timer();
+}
+
+void Form1::cmdPrint_Click()
+{
+    const DetailSheetTexts texts{txtIDNo->text(), txtDateOB->text(), txtHDateOB->text(),
+                                 txtDayOB->text(), txtSex->text(), txtAge->text()};
+    const QString error = m_printing.printSheet(texts);
+    if (!error.isEmpty())
+        m_desktop.showError(this, PrintFailedTitle, error);
+}
+
+void Form1::Timer1_Timer()
+{
+    Timer1->setInterval(TickInterval);
+    // The test comes before the step, so the run that finds the window grown
+    // is the one that enables Print and stops.
+    if (outer().height() > ExpandedThreshold) {
+        cmdPrint->setEnabled(true);
+        Timer1->setInterval(Stopped);
+    } else {
+        outer().setHeight(outer().height() + GrowStep);
+    }
+}
+
+void Form1::Timer2_Timer()
+{
+    Timer2->setInterval(TickInterval);
+    if (outer().height() >= CollapsedThreshold) {
+        outer().setHeight(outer().height() - ShrinkStep);
+    } else {
+        Timer2->setInterval(Stopped);
+        txtIDNo->clear();
+        emptyResultFields();
+        outer().requestFocus(txtIDNo);
+    }
+}
+
+void Form1::Timer3_Timer()
+{
+    Timer3->setInterval(TickInterval);
+    setPanelLeft(panelLeft() - SlideStep);
+    // Here the step comes first: the run that moves the panel out of view stops.
+    if (panelLeft() < SlideEnd) {
+        Timer3->setInterval(Stopped);
+        outer().requestFocus(txtIDNo);
+    }
+}
+
+void Form1::showInvalidNumberDialog()
+{
+    if (!m_invalidNumberDialog) {
+        m_invalidNumberDialog = std::make_unique<frmInv>(*this);
+        centreOnScreen(*m_invalidNumberDialog);
+    }
+    m_invalidNumberDialog->show();
+    m_invalidNumberDialog->raise();
+    m_invalidNumberDialog->activateWindow();
+}
+
+void Form1::emptyResultFields()
+{
+    txtDateOB->clear();
+    txtDayOB->clear();
+    txtSex->clear();
+    txtAge->clear();
+    // Emptied with the others, so no Hijri date is left beside another
+    // number; only a decoding that produces one writes it again.
+    txtHDateOB->clear();
+}
+
+void Form1::writeResultFields(const BirthDetails &details)
+{
+    txtDateOB->setText(QString::fromStdString(details.DateOB));
+    txtDayOB->setText(QString::fromStdString(details.DayOB));
+    txtSex->setText(QString::fromStdString(details.Sex));
+    txtAge->setText(QString::fromStdString(details.Age));
+    if (details.HDateOB)
+        txtHDateOB->setText(QString::fromStdString(*details.HDateOB));
+}
+
+void Form1::centreOnScreen(QWidget &window) const
+{
+    const QSizeF screen = m_desktop.screenSize();
+    const double width = twips::fromPixels(window.width());
+    const double height = twips::fromPixels(window.height());
+    window.move(twips::toPixels((screen.width() - width) / DialogCentringDivisor),
+                twips::toPixels((screen.height() - height) / DialogCentringDivisor));
+}
