@@ -12,15 +12,16 @@ cd "$(dirname "$0")"
 build_packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-wayland libgl-dev
-    libicu-dev fonts-wine
+    libicu-dev fonts-wine libcups2-dev
     libgtest-dev libbenchmark-dev
 )
 # What the tests need besides: a second compiler for fuzzing, a virtual
-# display and tools to drive it, a private print system, PDF tools.
+# display and tools to drive it, a private print system, PDF tools and a
+# typeface with a real italic for the printed sheet.
 test_packages=(
     clang libclang-rt-14-dev
     xvfb xauth xdotool x11-utils x11-apps imagemagick openbox
-    cups cups-client printer-driver-cups-pdf poppler-utils
+    cups cups-client printer-driver-cups-pdf poppler-utils fonts-dejavu-extra
     dbus dbus-x11 at-spi2-core python3-pyatspi
     desktop-file-utils appstream
 )

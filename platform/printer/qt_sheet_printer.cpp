@@ -1,0 +1,221 @@
+#include "qt_sheet_printer.h"
+
+#include "print_spooler.h"
+
+#include <QFontDatabase>
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QTextBoundaryFinder>
+
+namespace {
+
+// The size in force before any sheet sets one: what the seven leading empty
+// lines of the very first sheet are measured in.
+constexpr double DefaultPointSize = 10;
+// What the print system shows as the job's name.
+constexpr QStringView JobName = u"Detail of Sri Lanka National Identity Card Holder";
+
+// One column per character as the reader sees it, so that letters with
+// combining marks (Sinhala, Tamil) count once.
+int characterCount(const QString &text)
+{
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text);
+    int count = 0;
+    while (finder.toNextBoundary() != -1)
+        ++count;
+    return count;
+}
+
+QString printerNameOf(const QPrinterInfo &info)
+{
+    return info.description().isEmpty() ? info.printerName() : info.description();
+}
+
+} // namespace
+
+QtSheetPrinter::QtSheetPrinter()
+    : QtSheetPrinter(QString())
+{
+}
+
+QtSheetPrinter::QtSheetPrinter(const QString &pdfFile)
+    : m_pdfFile(pdfFile)
+    , m_font(QFontDatabase::systemFont(QFontDatabase::GeneralFont).family())
+{
+    m_font.setPointSizeF(DefaultPointSize);
+}
+
+QtSheetPrinter::~QtSheetPrinter()
+{
+    dropSheet();
+}
+
+void QtSheetPrinter::setFontSize(double points)
+{
+    m_font.setPointSizeF(points);
+    fontChanged();
+}
+
+void QtSheetPrinter::setBold(bool on)
+{
+    m_font.setBold(on);
+    fontChanged();
+}
+
+void QtSheetPrinter::setItalic(bool on)
+{
+    m_font.setItalic(on);
+    fontChanged();
+}
+
+void QtSheetPrinter::setUnderline(bool on)
+{
+    m_font.setUnderline(on);
+    fontChanged();
+}
+
+void QtSheetPrinter::printLine(const QList<PrintItem> &items, LineEnd end)
+{
+    if (!ensureSheetStarted())
+        return;
+    const QFontMetricsF metrics(m_font, m_printer.get());
+    const double column = metrics.averageCharWidth();
+    const double baseline = m_position.y() + metrics.ascent();
+    for (const PrintItem &item : items) {
+        switch (item.kind) {
+        case PrintItem::Kind::Tab:
+            m_position.setX((item.count - 1) * column);
+            break;
+        case PrintItem::Kind::Spaces:
+            // A text wider than its columns still gets real spaces after it.
+            m_position.setX(qMax(m_position.x() + item.count * column,
+                                 m_inkEnd + item.count * metrics.horizontalAdvance(u' ')));
+            break;
+        case PrintItem::Kind::Text: {
+            const double left = qMax(m_position.x(), m_inkEnd);
+            // Text past the right edge is left to the printer to cut off.
+            m_painter->drawText(QPointF(left, baseline), item.text);
+            m_inkEnd = left + metrics.horizontalAdvance(item.text);
+            m_position.setX(left + characterCount(item.text) * column);
+            break;
+        }
+        }
+    }
+    if (end == LineEnd::Ended)
+        nextLine();
+    checkPrinter();
+}
+
+void QtSheetPrinter::printEmptyLine()
+{
+    if (!ensureSheetStarted())
+        return;
+    nextLine();
+    checkPrinter();
+}
+
+SheetPrinter::Outcome QtSheetPrinter::endDocument()
+{
+    if (m_state == State::Printing) {
+        const bool sent = m_painter->end();
+        if (!sent || m_printer->printerState() == QPrinter::Error) {
+            fail(Failure::FailedWhilePrinting);
+        } else if (m_pdfFile.isEmpty()) {
+            const QString refusal = print_spooler::lastJobRefusal();
+            if (!refusal.isEmpty())
+                fail(Failure::FailedWhilePrinting, refusal);
+        }
+    } else if (m_state == State::Failed) {
+        dropSheet();
+    }
+    const Outcome outcome = m_outcome;
+    m_outcome = {};
+    m_state = State::Idle;
+    return outcome;
+}
+
+bool QtSheetPrinter::ensureSheetStarted()
+{
+    if (m_state != State::Idle)
+        return m_state == State::Printing;
+    if (!choosePrinter())
+        return false;
+    m_printer->setDocName(JobName.toString());
+    m_painter = std::make_unique<QPainter>();
+    if (!m_painter->begin(m_printer.get())) {
+        fail(Failure::CannotStart);
+        return false;
+    }
+    m_state = State::Printing;
+    m_painter->setFont(m_font);
+    m_position = {};
+    m_inkEnd = 0;
+    return true;
+}
+
+bool QtSheetPrinter::choosePrinter()
+{
+    if (!m_printer)
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    if (!m_pdfFile.isEmpty()) {
+        m_printer->setOutputFormat(QPrinter::PdfFormat);
+        m_printer->setOutputFileName(m_pdfFile);
+        m_outcome.printerName = m_pdfFile;
+        return true;
+    }
+    const QPrinterInfo chosen = QPrinterInfo::defaultPrinter();
+    if (chosen.isNull()) {
+        fail(Failure::NoPrinter);
+        return false;
+    }
+    m_outcome.printerName = printerNameOf(chosen);
+    // Qt falls back to writing PDF when it found no printer earlier, and
+    // then ignores a printer name; ask for the printer itself again.
+    if (m_printer->outputFormat() != QPrinter::NativeFormat)
+        m_printer->setOutputFormat(QPrinter::NativeFormat);
+    if (m_printer->printerName() != chosen.printerName())
+        m_printer->setPrinterName(chosen.printerName());
+    if (m_printer->outputFormat() != QPrinter::NativeFormat
+        || m_printer->printerName() != chosen.printerName() || !m_printer->isValid()) {
+        fail(Failure::CannotStart);
+        return false;
+    }
+    return true;
+}
+
+void QtSheetPrinter::dropSheet()
+{
+    if (!m_painter || !m_painter->isActive())
+        return;
+    // The Windows spooler cancels the job; Qt's PDF and CUPS engines cannot
+    // cancel and finish the page as it stands, which is as good as it gets.
+    m_printer->abort();
+    m_painter->end();
+}
+
+void QtSheetPrinter::fontChanged()
+{
+    if (m_state == State::Printing)
+        m_painter->setFont(m_font);
+}
+
+void QtSheetPrinter::nextLine()
+{
+    m_position = QPointF(0, m_position.y() + QFontMetricsF(m_font, m_printer.get()).lineSpacing());
+    m_inkEnd = 0;
+}
+
+void QtSheetPrinter::fail(Failure failure, const QString &reason)
+{
+    m_state = State::Failed;
+    m_outcome.failure = failure;
+    m_outcome.reason = reason;
+}
+
+void QtSheetPrinter::checkPrinter()
+{
+    if (!m_painter->isActive() || m_printer->printerState() == QPrinter::Error)
+        fail(Failure::FailedWhilePrinting);
+}
