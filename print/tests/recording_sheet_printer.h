@@ -1,0 +1,123 @@
+#pragma once
+
+// A sheet printer that prints nothing and writes down everything: each call
+// in words, and each finished line laid out in the character reckoning
+// (column 1 first, one column per character or space) with the font it was
+// printed in. Like the real printer it keeps its font from one sheet to the
+// next, and it can be told what endDocument answers, to stand in for a
+// printer that fails.
+
+#include "sheet_printer.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+struct FontState
+{
+    double points = 0; // 0: the printer's own size, never set
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+
+    friend bool operator==(const FontState &, const FontState &) = default;
+};
+
+struct RecordedLine
+{
+    QString text;
+    FontState font; // in force at its first text, or when it ended if it has none
+};
+
+class RecordingSheetPrinter final : public SheetPrinter
+{
+public:
+    QStringList calls;
+    QList<RecordedLine> lines; // of all sheets, in order
+    int sheetsEnded = 0;
+    Outcome answer; // what endDocument hands back
+
+    void setFontSize(double points) override
+    {
+        m_font.points = points;
+        calls << QStringLiteral("size %1").arg(points);
+    }
+    void setBold(bool on) override
+    {
+        m_font.bold = on;
+        calls << (on ? QStringLiteral("bold on") : QStringLiteral("bold off"));
+    }
+    void setItalic(bool on) override
+    {
+        m_font.italic = on;
+        calls << (on ? QStringLiteral("italic on") : QStringLiteral("italic off"));
+    }
+    void setUnderline(bool on) override
+    {
+        m_font.underline = on;
+        calls << (on ? QStringLiteral("underline on") : QStringLiteral("underline off"));
+    }
+
+    void printLine(const QList<PrintItem> &items, LineEnd end) override
+    {
+        QStringList described;
+        for (const PrintItem &item : items) {
+            switch (item.kind) {
+            case PrintItem::Kind::Tab:
+                described << QStringLiteral("tab %1").arg(item.count);
+                // A tab backwards cannot be shown in one string of columns.
+                Q_ASSERT(m_line.text.size() < item.count);
+                m_line.text = m_line.text.leftJustified(item.count - 1, u' ');
+                break;
+            case PrintItem::Kind::Spaces:
+                described << QStringLiteral("%1 spaces").arg(item.count);
+                m_line.text += QString(item.count, u' ');
+                break;
+            case PrintItem::Kind::Text:
+                described << QStringLiteral("\"%1\"").arg(item.text);
+                if (!m_hasText)
+                    m_line.font = m_font;
+                m_hasText = true;
+                m_line.text += item.text;
+                break;
+            }
+        }
+        const bool open = end == LineEnd::LeftOpen;
+        calls << (open ? QStringLiteral("open line: ") : QStringLiteral("line: ")) + described.join(QStringLiteral(", "));
+        if (!open)
+            finishLine();
+    }
+
+    void printEmptyLine() override
+    {
+        calls << QStringLiteral("empty line");
+        finishLine();
+    }
+
+    Outcome endDocument() override
+    {
+        calls << QStringLiteral("end of document");
+        ++sheetsEnded;
+        return answer;
+    }
+
+    // The lines of one sheet, when every sheet had the same number of lines.
+    QList<RecordedLine> sheet(int index, int linesPerSheet) const
+    {
+        return lines.mid(index * linesPerSheet, linesPerSheet);
+    }
+
+private:
+    void finishLine()
+    {
+        if (!m_hasText)
+            m_line.font = m_font;
+        lines << m_line;
+        m_line = {};
+        m_hasText = false;
+    }
+
+    FontState m_font;
+    RecordedLine m_line;
+    bool m_hasText = false;
+};
