@@ -1,0 +1,160 @@
+// How long Print keeps the user waiting: from the press until the sheet has
+// been handed to a local CUPS queue (the goal is under 200 ms), with the
+// printer already set up and on the very first press; and the same sheet
+// into a PDF file, which is the printer layer's own share.
+//
+// The CUPS cases need a scheduler. Given CUPS_SERVER, they print on its
+// default queue; otherwise, run as root, this program starts a private
+// scheduler with a CUPS-PDF queue (print/tests/private_cups.sh) and stops it
+// at the end. Without either they are skipped.
+
+#include "default_print_service.h"
+#include "detail_sheet.h"
+#include "qt_sheet_printer.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr int CupsPresses = 30; // each leaves a job for the queue to work through
+constexpr double GoalMs = 200;
+
+const DetailSheetTexts ValidNumber{u"811231234V"_s, u"1981   May   2"_s, u"1401   6   27"_s,
+                                   u"Sturday"_s,    u"Male"_s,           u"45  Years   &   7  Month"_s};
+
+bool cupsAvailable = false;
+
+double millisecondsSince(std::chrono::steady_clock::time_point start)
+{
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+}
+
+void reportSlowest(benchmark::State &state, double slowestMs)
+{
+    state.counters["slowest_ms"] = slowestMs;
+    state.counters["goal_ms"] = GoalMs;
+}
+
+void pressPrintOnCupsQueue(benchmark::State &state)
+{
+    if (!cupsAvailable) {
+        state.SkipWithError("no CUPS scheduler: set CUPS_SERVER or run as root");
+        return;
+    }
+    DefaultPrintService printing;
+    double slowest = 0;
+    for (auto _ : state) {
+        const auto start = std::chrono::steady_clock::now();
+        const QString message = printing.printSheet(ValidNumber);
+        slowest = std::max(slowest, millisecondsSince(start));
+        if (!message.isEmpty()) {
+            state.SkipWithError(qPrintable(message));
+            return;
+        }
+    }
+    reportSlowest(state, slowest);
+}
+
+void firstPressOnCupsQueue(benchmark::State &state)
+{
+    if (!cupsAvailable) {
+        state.SkipWithError("no CUPS scheduler: set CUPS_SERVER or run as root");
+        return;
+    }
+    double slowest = 0;
+    for (auto _ : state) {
+        // The program's print service is made at start; its printer on the first press.
+        state.PauseTiming();
+        auto printing = std::make_unique<DefaultPrintService>();
+        state.ResumeTiming();
+        const auto start = std::chrono::steady_clock::now();
+        const QString message = printing->printSheet(ValidNumber);
+        slowest = std::max(slowest, millisecondsSince(start));
+        if (!message.isEmpty()) {
+            state.SkipWithError(qPrintable(message));
+            return;
+        }
+    }
+    reportSlowest(state, slowest);
+}
+
+void sheetIntoPdfFile(benchmark::State &state)
+{
+    QTemporaryDir folder;
+    QtSheetPrinter printer(folder.filePath(u"sheet.pdf"_s));
+    for (auto _ : state) {
+        if (!PrintDetailSheet(ValidNumber, u"December"_s, 2026, printer).succeeded()) {
+            state.SkipWithError("the PDF file could not be written");
+            return;
+        }
+    }
+}
+
+BENCHMARK(pressPrintOnCupsQueue)->Unit(benchmark::kMillisecond)->Iterations(CupsPresses);
+BENCHMARK(firstPressOnCupsQueue)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(sheetIntoPdfFile)->Unit(benchmark::kMillisecond);
+
+// A private scheduler for the length of the run, when none was given.
+class PrivateCups
+{
+public:
+    bool start()
+    {
+        if (!m_folder.isValid())
+            return false;
+        m_started = QProcess::execute(u"bash"_s, {QStringLiteral(PRIVATE_CUPS_SCRIPT), u"start"_s, m_folder.path()}) == 0;
+        if (m_started)
+            qputenv("CUPS_SERVER", QFile::encodeName(m_folder.filePath(u"cups.sock"_s)));
+        return m_started;
+    }
+    ~PrivateCups()
+    {
+        if (m_started)
+            QProcess::execute(u"bash"_s, {QStringLiteral(PRIVATE_CUPS_SCRIPT), u"stop"_s, m_folder.path()});
+    }
+
+private:
+    QTemporaryDir m_folder;
+    bool m_started = false;
+};
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication application(argc, argv);
+
+    PrivateCups privateCups;
+    if (!qEnvironmentVariableIsEmpty("CUPS_SERVER")) {
+        cupsAvailable = true;
+    } else if (geteuid() == 0) {
+        // Only the queue's own settings may choose the printer.
+        qunsetenv("PRINTER");
+        qunsetenv("LPDEST");
+        cupsAvailable = privateCups.start();
+        if (!cupsAvailable)
+            std::fputs("print_benchmark: the private CUPS scheduler did not start\n", stderr);
+    }
+
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
