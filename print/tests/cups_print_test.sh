@@ -2,8 +2,9 @@
 # Print through the real print system: a private CUPS scheduler whose
 # default queue is a CUPS-PDF printer. The probe presses Print as the main
 # window does; the PDF the queue writes must be the one-page sheet. Then the
-# failures: a queue that refuses jobs, and no default printer at all; each
-# time the probe must get a message, keep running, and nothing may print.
+# failures: a queue that refuses jobs, a printer that is not the default,
+# no printer at all; each time the probe must get a message, keep running,
+# and nothing may print.
 #
 #   cups_print_test.sh PROBE
 #
@@ -104,13 +105,16 @@ wait_for_idle_queue
 check "no job was queued or retried" [ "$(completed_jobs)" -eq "$jobs_before" ]
 check "no second PDF was written" [ "$(pdfs_written)" -eq 1 ]
 
-echo "== no default printer"
-lpadmin -x "$queue"
-run_probe
-check "a message comes back" [ "$status" -eq 2 ]
-check "it says no default printer is set up" grep -q 'No default printer is set up' <<<"$output"
-check "the probe is still running after the message" grep -qx 'still running' <<<"$(tail -1 <<<"$output")"
-check "nothing more was printed" [ "$(pdfs_written)" -eq 1 ]
+for setup in "a printer, but none set as the default" "no printer at all"; do
+    echo "== $setup"
+    lpadmin -x "$queue"
+    [ "$setup" = "no printer at all" ] || bash "$cups" add-queue "$folder"
+    run_probe
+    check "a message comes back" [ "$status" -eq 2 ]
+    check "it says no default printer is set up" grep -q 'No default printer is set up' <<<"$output"
+    check "the probe is still running after the message" grep -qx 'still running' <<<"$(tail -1 <<<"$output")"
+    check "nothing more was printed" [ "$(pdfs_written)" -eq 1 ]
+done
 
 if [ "$failures" -ne 0 ]; then
     echo "$failures checks failed; scheduler log:"

@@ -6,15 +6,17 @@
 # CUPS_SERVER=FOLDER/cups.sock.
 #
 #   private_cups.sh start FOLDER [--no-default]   start it (queue set as the default unless asked not to)
+#   private_cups.sh add-queue FOLDER [--default]   add the queue again after lpadmin -x
 #   private_cups.sh stop FOLDER                    stop it
 #
 # Needs root: CUPS runs its backends as root and CUPS-PDF needs that. The
-# CUPS-PDF backend reads its settings from /etc/cups only; the scheduler
-# runs in a mount namespace of its own in which a folder of ours stands for
-# /etc/cups, so the system's files are neither read nor changed. Where no
-# namespace can be made (a container without the right), the settings go in
-# a file of their own, /etc/cups/cups-pdf-<queue>.conf, named after a queue
-# no one else has, removed again by stop.
+# CUPS-PDF backend reads its settings from /etc/cups only, from
+# cups-pdf-NAME.conf for the device cups-pdf:/NAME. The scheduler runs in a
+# mount namespace of its own in which a folder of ours stands for /etc/cups,
+# so the system's files are neither read nor changed. Where no namespace can
+# be made (a container without the right), the settings go in a file of
+# their own, /etc/cups/cups-pdf-NAME.conf for a NAME no one else has,
+# removed again by stop.
 set -euo pipefail
 
 queue=SheetPdf
@@ -67,7 +69,7 @@ DefaultAuthType None
   </Limit>
 </Policy>
 EOF
-    cat >"$folder/etc-cups/cups-pdf.conf" <<EOF
+    cat >"$folder/etc-cups/cups-pdf-$queue.conf" <<EOF
 Out $folder/out
 Spool $folder/pdf-spool
 AnonDirName $folder/out
@@ -96,7 +98,7 @@ start() { # folder, then --no-default or nothing
         local own_queue
         own_queue="NicSheet$(basename "$folder" | tr -cd 'A-Za-z0-9')"
         write_configuration "$folder" "$own_queue"
-        cp "$folder/etc-cups/cups-pdf.conf" "/etc/cups/cups-pdf-$own_queue.conf"
+        cp "$folder/etc-cups/cups-pdf-$own_queue.conf" "/etc/cups/cups-pdf-$own_queue.conf"
         echo "/etc/cups/cups-pdf-$own_queue.conf" >"$folder/system-file"
         "${cupsd[@]}" >"$folder/log/cupsd.out" 2>&1 </dev/null &
     fi
@@ -112,14 +114,18 @@ start() { # folder, then --no-default or nothing
         fi
         sleep 0.1
     done
-    local name
+    add_queue "$folder" $([ $make_default = yes ] && echo --default)
+}
+
+add_queue() { # folder, then --default or nothing
+    local folder=$1 name
     name=$(cat "$folder/queue")
+    export CUPS_SERVER=$folder/cups.sock
     # lpadmin warns that drivers are deprecated; CUPS-PDF still comes as one.
     # Through cairo the page keeps its fonts as fonts, so its text can be read
     # back; Ghostscript, the default, would turn the letters into pictures.
-    lpadmin -p "$name" -E -v cups-pdf:/ -P "$ppd" -o pdftops-renderer-default=pdftocairo 2>/dev/null
-    [ $make_default = yes ] && lpadmin -d "$name"
-    return 0
+    lpadmin -p "$name" -E -v "cups-pdf:/$name" -P "$ppd" -o pdftops-renderer-default=pdftocairo 2>/dev/null
+    if [ "${2:-}" = --default ]; then lpadmin -d "$name"; fi
 }
 
 stop() { # folder
@@ -142,9 +148,10 @@ stop() { # folder
 
 case "${1:-}" in
 start) start "${2:?folder}" "${3:-}" ;;
+add-queue) add_queue "${2:?folder}" "${3:-}" ;;
 stop) stop "${2:?folder}" ;;
 *)
-    echo "usage: $0 start FOLDER [--no-default] | stop FOLDER" >&2
+    echo "usage: $0 start FOLDER [--no-default] | add-queue FOLDER [--default] | stop FOLDER" >&2
     exit 2
     ;;
 esac
