@@ -1,0 +1,183 @@
+#!/usr/bin/env bash
+# Presses Print in the real program, on an X display, with a private CUPS
+# scheduler whose default queue is a CUPS-PDF printer: the queue must write
+# the one-page sheet of the number typed. Then the failures a user can meet:
+# the queue refuses jobs, and there is no default printer. Each time a
+# message box must come up, the program must keep running with its window as
+# it was, and nothing may print; a press after the queue accepts jobs again
+# must print the very same sheet, so the fields were left as they were.
+# Screenshots of each stage and the printed sheet (printed-sheet.pdf) go to
+# the folder given, to be looked at.
+#
+#   print_button_test.sh PROGRAM SCREENSHOT_FOLDER
+#
+# Needs root (the private scheduler), a display (ctest runs it under
+# xvfb-run), xdotool, x11-utils, ImageMagick's import and poppler-utils.
+# Exit code 77 (skipped) without root.
+set -euo pipefail
+
+program=$1
+shots=$2
+here=$(cd "$(dirname "$0")" && pwd)
+cups="$here/private_cups.sh"
+
+# Client height in pixels once a valid number has grown the window, and the
+# centres of the about panel's OK and of the entry field, in client pixels.
+readonly GrownHeight=345 AboutOk="144 138" EntryField="144 49"
+
+if [ "$(id -u)" -ne 0 ]; then
+    echo "SKIP: a private CUPS scheduler needs root"
+    exit 77
+fi
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+folder=$(mktemp -d /tmp/nic-print-button.XXXXXX)
+program_pid=
+cleanup() {
+    if [ -n "$program_pid" ]; then
+        kill "$program_pid" 2>/dev/null || true
+        wait "$program_pid" 2>/dev/null || true
+    fi
+    bash "$cups" stop "$folder"
+    rm -rf "$folder"
+}
+trap cleanup EXIT
+bash "$cups" start "$folder"
+queue=$(cat "$folder/queue")
+export CUPS_SERVER=$folder/cups.sock
+export HOME=$folder/home
+unset PRINTER LPDEST
+mkdir -p "$HOME" "$shots"
+
+shoot() {
+    import -window root "$shots/$1.png"
+    echo "screenshot: $shots/$1.png"
+}
+
+client_height() {
+    xwininfo -id "$1" | awk '/^ *Height:/ {print $2}'
+}
+
+map_state() {
+    xwininfo -id "$1" | awk -F': ' '/Map State/ {print $2}'
+}
+
+# Waits up to ten seconds for a command's output to equal a value.
+wait_for() {
+    local expected=$1 actual=
+    shift
+    for _ in $(seq 100); do
+        actual=$("$@" || true)
+        [ "$actual" = "$expected" ] && return 0
+        sleep 0.1
+    done
+    fail "$* gave '$actual', not '$expected'"
+}
+
+is_visible() {
+    visible_windows | grep -qx "$1" && echo yes || echo no
+}
+
+visible_windows() {
+    xdotool search --onlyvisible --pid "$program_pid" 2>/dev/null | sort || true
+}
+
+pdfs_written() {
+    find "$folder/out" -name '*.pdf' | wc -l
+}
+
+# Waits up to a minute for the queue to have written the given number of PDFs.
+wait_for_pdfs() {
+    for _ in $(seq 600); do
+        [ "$(pdfs_written)" -ge "$1" ] && [ -z "$(lpstat -o "$queue" 2>/dev/null)" ] && return 0
+        sleep 0.1
+    done
+    fail "the queue wrote $(pdfs_written) PDF files, not $1"
+}
+
+press_print() {
+    # Without a window manager the focus stays where the pointer put it.
+    xdotool mousemove --window "$main" $EntryField click 1
+    xdotool key alt+p
+}
+
+# Presses Print when it must fail: a message box comes up over a window that
+# stays as it was, Enter puts it away, the program runs on.
+press_print_expecting_message() { # stage name
+    local before box
+    before=$(visible_windows)
+    press_print
+    for _ in $(seq 100); do
+        box=$(comm -13 <(echo "$before") <(visible_windows) | head -1)
+        [ -n "$box" ] && break
+        sleep 0.1
+    done
+    [ -n "$box" ] || fail "$1: no message box came up"
+    shoot "$1"
+    echo "$1: message box \"$(xdotool getwindowname "$box")\""
+    xdotool key Return
+    wait_for no is_visible "$box"
+    kill -0 "$program_pid" || fail "$1: the program ended"
+    [ "$(map_state "$main")" = IsViewable ] || fail "$1: the main window is gone"
+    [ "$(client_height "$main")" -eq "$GrownHeight" ] || fail "$1: the main window changed size"
+}
+
+"$program" &
+program_pid=$!
+
+main=
+for _ in $(seq 100); do
+    main=$(xdotool search --onlyvisible --name '^National Identity Card$' 2>/dev/null | head -1 || true)
+    [ -n "$main" ] && break
+    sleep 0.1
+done
+[ -n "$main" ] || fail "the main window did not appear"
+xdotool mousemove --window "$main" $AboutOk click 1
+sleep 1
+xdotool mousemove --window "$main" $EntryField click 1
+xdotool type --delay 30 811231234V
+xdotool key Return
+wait_for "$GrownHeight" client_height "$main"
+
+echo "== Print on the default CUPS-PDF queue"
+press_print
+wait_for_pdfs 1
+shoot 1-printed
+first=$(find "$folder/out" -name '*.pdf')
+cp "$first" "$shots/printed-sheet.pdf"
+grep -Eq '^Pages:\s+1$' <(pdfinfo "$first") || fail "the sheet is not one page"
+sheet=$(pdftotext -layout "$first" -)
+for line in 'Detail of Sri Lanka National Identity Card Holder' 'Identity Card No +: +811231234V' \
+    'Date Of Birth +: +1981 +May +2' 'Day Of Birth +: +Sturday' 'Sex +: +Male' \
+    'Above detail process and printed on +[[:alpha:]]+ +[0-9]{4}' 'www\.vantrel\.com\.au'; do
+    grep -Eq "$line" <<<"$sheet" || fail "the printed sheet lacks: $line"
+done
+echo "ok: one page with the sheet of 811231234V"
+
+echo "== the queue refuses jobs"
+cupsreject "$queue"
+press_print_expecting_message 2-queue-refuses
+cupsaccept "$queue"
+sleep 1
+[ "$(pdfs_written)" -eq 1 ] || fail "a refused sheet was printed after all"
+echo "ok: message, window unchanged, nothing printed"
+
+echo "== the same window prints the same sheet again"
+press_print
+wait_for_pdfs 2
+second=$(find "$folder/out" -name '*.pdf' ! -path "$first")
+[ "$(pdftotext -layout "$second" -)" = "$sheet" ] || fail "the second sheet differs from the first"
+echo "ok: the fields were left as they were"
+
+echo "== no default printer"
+lpadmin -x "$queue"
+press_print_expecting_message 3-no-default-printer
+[ "$(pdfs_written)" -eq 2 ] || fail "something was printed without a printer"
+echo "ok: message, window unchanged, nothing printed"
+
+shoot 4-still-running
+echo "PASS"
