@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Presses Print in the real program, on an X display, with a private CUPS
-# scheduler whose default queue is a CUPS-PDF printer: the queue must write
-# the one-page sheet of the number typed. Then the failures a user can meet:
-# the queue refuses jobs, and there is no default printer. Each time a
-# message box must come up, the program must keep running with its window as
-# it was, and nothing may print; a press after the queue accepts jobs again
-# must print the very same sheet, so the fields were left as they were.
+# scheduler. At first it has no printer, then a CUPS-PDF queue that is not
+# the default: each time a message box. Once the queue is made the default,
+# with the program still running, it must write the one-page sheet of the
+# number typed. Then the queue refuses jobs. Each failure must bring a
+# message box, the program must keep running with its window as it was, and
+# nothing may print; a press after the queue accepts jobs again must print
+# the very same sheet, so the fields were left as they were.
 # Screenshots of each stage and the printed sheet (printed-sheet.pdf) go to
 # the folder given, to be looked at.
 #
@@ -46,12 +47,13 @@ cleanup() {
     rm -rf "$folder"
 }
 trap cleanup EXIT
-bash "$cups" start "$folder"
+bash "$cups" start "$folder" --no-default
 queue=$(cat "$folder/queue")
 export CUPS_SERVER=$folder/cups.sock
 export HOME=$folder/home
 unset PRINTER LPDEST
 mkdir -p "$HOME" "$shots"
+lpadmin -x "$queue"
 
 shoot() {
     import -window root "$shots/$1.png"
@@ -143,10 +145,21 @@ xdotool type --delay 30 811231234V
 xdotool key Return
 wait_for "$GrownHeight" client_height "$main"
 
-echo "== Print on the default CUPS-PDF queue"
+echo "== no printer at all"
+press_print_expecting_message 1-no-printer
+echo "ok: message, window unchanged"
+
+echo "== a printer, but none set as the default"
+bash "$cups" add-queue "$folder"
+press_print_expecting_message 2-no-default-printer
+[ "$(pdfs_written)" -eq 0 ] || fail "something was printed without a default printer"
+echo "ok: message, window unchanged, nothing printed"
+
+echo "== the queue made the default while the program runs"
+lpadmin -d "$queue"
 press_print
 wait_for_pdfs 1
-shoot 1-printed
+shoot 3-printed
 first=$(find "$folder/out" -name '*.pdf')
 cp "$first" "$shots/printed-sheet.pdf"
 grep -Eq '^Pages:\s+1$' <(pdfinfo "$first") || fail "the sheet is not one page"
@@ -160,7 +173,7 @@ echo "ok: one page with the sheet of 811231234V"
 
 echo "== the queue refuses jobs"
 cupsreject "$queue"
-press_print_expecting_message 2-queue-refuses
+press_print_expecting_message 4-queue-refuses
 cupsaccept "$queue"
 sleep 1
 [ "$(pdfs_written)" -eq 1 ] || fail "a refused sheet was printed after all"
@@ -173,11 +186,6 @@ second=$(find "$folder/out" -name '*.pdf' ! -path "$first")
 [ "$(pdftotext -layout "$second" -)" = "$sheet" ] || fail "the second sheet differs from the first"
 echo "ok: the fields were left as they were"
 
-echo "== no default printer"
-lpadmin -x "$queue"
-press_print_expecting_message 3-no-default-printer
-[ "$(pdfs_written)" -eq 2 ] || fail "something was printed without a printer"
-echo "ok: message, window unchanged, nothing printed"
-
-shoot 4-still-running
+kill -0 "$program_pid" || fail "the program ended"
+shoot 5-still-running
 echo "PASS"
