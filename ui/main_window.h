@@ -63,12 +63,12 @@ public:
     void showInvalidNumberDialog();
 
 protected:
-    bool event(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void createControls();
+    void stackAndOrder();
     void connectHandlers();
     void emptyResultFields();
     void writeResultFields(const BirthDetails &details);

@@ -1,0 +1,171 @@
+// frmInv: built once, on its first show, and only hidden afterwards.
+
+#include "invalid_number_dialog.h"
+
+#include "fonts.h"
+#include "main_window.h"
+#include "twips.h"
+#include "twips_geometry.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QPixmap>
+#include <QPushButton>
+#include <QStyle>
+#include <QStyleFactory>
+
+namespace {
+
+using namespace Qt::StringLiterals;
+
+// The client area sits inside a one-pixel border that this window paints
+// itself, having no frame from the window manager.
+constexpr int BorderPixels = 1;
+constexpr double ClientWidth = 4785;
+constexpr double ClientHeight = 2385;
+
+constexpr double OkLeft = 1905, OkTop = 1800, OkWidth = 975, OkHeight = 375;
+constexpr double CrossLeft = 1800, CrossTop = 120, CrossWidth = 930, CrossHeight = 960;
+constexpr double MessageLeft = 165, MessageTop = 1080, MessageWidth = 4455, MessageHeight = 255;
+
+constexpr double WindowPoints = 8.25;
+constexpr double OkPoints = 9.75;
+constexpr double MessagePoints = 12;
+
+constexpr QColor Black{0, 0, 0};
+constexpr QColor Red{255, 0, 0};
+constexpr QColor LightYellow{255, 255, 128};
+
+// What OK leaves the main window at: collapsed, at its width at creation.
+constexpr double RestoredHeight = 2580;
+constexpr double RestoredWidth = 4440;
+
+// Everything the dialog shows, in screen order. The title only names its
+// task-bar entry; the window has no title bar.
+const QString TaskBarTitle = u"National Identity Card"_s;
+const QString CrossPath = u":/pictures/cross.png"_s;
+const QString CrossName = u"Invalid"_s;
+const QString Message = u"You have entered an invalid number"_s;
+const QString OkCaption = u"OK"_s;
+
+QRect clientRect(double left, double top, double width, double height)
+{
+    return {BorderPixels + twips::toPixels(left), BorderPixels + twips::toPixels(top), twips::toPixels(width),
+            twips::toPixels(height)};
+}
+
+} // namespace
+
+frmInv::frmInv(Form1 &mainWindow)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint)
+    , m_mainWindow(mainWindow)
+{
+    setObjectName(u"frmInv"_s);
+    setWindowTitle(TaskBarTitle);
+    setFont(fonts::msSansSerif(WindowPoints));
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, Black);
+    setPalette(palette);
+    setAutoFillBackground(true);
+    setFixedSize(twips::toPixels(ClientWidth) + 2 * BorderPixels, twips::toPixels(ClientHeight) + 2 * BorderPixels);
+
+    // Created bottom first: Qt draws later siblings above earlier ones.
+    lblMSG = new QLabel(this);
+    lblMSG->setObjectName(u"lblMSG"_s);
+    lblMSG->setFont(fonts::msSansSerif(MessagePoints, true));
+    lblMSG->setTextFormat(Qt::PlainText);
+    lblMSG->setText(Message);
+    lblMSG->setAccessibleName(Message);
+    lblMSG->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    QPalette messageColours = lblMSG->palette();
+    messageColours.setColor(QPalette::WindowText, Red);
+    lblMSG->setPalette(messageColours);
+    lblMSG->setAutoFillBackground(true);
+    lblMSG->setGeometry(clientRect(MessageLeft, MessageTop, MessageWidth, MessageHeight));
+
+    imgCross = new QLabel(this);
+    imgCross->setObjectName(u"imgCross"_s);
+    imgCross->setPixmap(QPixmap(CrossPath));
+    imgCross->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    imgCross->setAccessibleName(CrossName);
+    imgCross->setGeometry(clientRect(CrossLeft, CrossTop, CrossWidth, CrossHeight));
+
+    cmdOK = new QPushButton(OkCaption, this);
+    cmdOK->setObjectName(u"cmdOK"_s);
+    cmdOK->setFont(fonts::msSansSerif(OkPoints));
+    cmdOK->setAccessibleName(OkCaption);
+    // Fusion paints the button's own colour with a normal edge on every desktop.
+    if (QStyle *faceStyle = QStyleFactory::create(u"Fusion"_s)) {
+        faceStyle->setParent(this);
+        cmdOK->setStyle(faceStyle);
+    }
+    QPalette okColours = cmdOK->palette();
+    okColours.setColor(QPalette::Button, LightYellow);
+    cmdOK->setPalette(okColours);
+    cmdOK->setGeometry(clientRect(OkLeft, OkTop, OkWidth, OkHeight));
+    // The only control that takes the focus, so it has it whenever the
+    // dialog is active.
+    cmdOK->setFocus(Qt::OtherFocusReason);
+
+    connect(cmdOK, &QPushButton::clicked, this, &frmInv::cmdOK_Click);
+}
+
+frmInv::~frmInv() = default;
+
+void frmInv::cmdOK_Click()
+{
+    hide();
+    // The sizes below are meant for a window in its normal state; set on a
+    // minimized or maximized one they would only wait for the restore.
+    constexpr Qt::WindowStates Resting = Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen;
+    if (m_mainWindow.windowState() & Resting)
+        m_mainWindow.setWindowState(m_mainWindow.windowState() & ~Resting);
+    m_mainWindow.show();
+    // With this window gone the keyboard belongs to the main window again.
+    m_mainWindow.activateWindow();
+    m_mainWindow.outer().setHeight(RestoredHeight);
+    m_mainWindow.outer().setWidth(RestoredWidth);
+}
+
+void frmInv::closeEvent(QCloseEvent *event)
+{
+    // Alt+F4 or the window manager: the same as OK, so the main window is
+    // never left hidden with nothing on screen. A close the program asks for
+    // itself, while it ends, just goes ahead.
+    if (!event->spontaneous()) {
+        event->accept();
+        return;
+    }
+    event->ignore();
+    cmdOK_Click();
+}
+
+void frmInv::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        // A push button outside a dialog leaves Enter to its window.
+        cmdOK->click();
+        event->accept();
+        return;
+    case Qt::Key_Escape:
+        // There is no cancel button: Esc does nothing.
+        event->accept();
+        return;
+    default:
+        QWidget::keyPressEvent(event);
+    }
+}
+
+void frmInv::paintEvent(QPaintEvent *event)
+{
+    QWidget::paintEvent(event);
+    // The thin single border of a window without a title bar, in the
+    // system's window-frame colour.
+    QPainter painter(this);
+    painter.setPen(QPen(palette().color(QPalette::WindowText), BorderPixels));
+    painter.drawRect(rect().adjusted(0, 0, -BorderPixels, -BorderPixels));
+}

@@ -1,0 +1,631 @@
+// The main window as it stands at creation, control by control, against the
+// layout's own tables: containers, twips geometry, texts, fonts, colours,
+// stacking, keyboard order, states and accessible names; and, measured at
+// the font actually in use, that no caption, title or result text is cut.
+
+#include "fonts.h"
+#include "interval_timer.h"
+#include "text_ink.h"
+#include "twips.h"
+#include "twips_geometry.h"
+#include "window_fixture.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QStyleOptionFrame>
+#include <QStyleOptionGroupBox>
+#include <QTest>
+
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// The "Detail" rows and the main buttons are laid out in whole pixels, so
+// they are checked exactly; the about panel's odd twips round to the nearest.
+const QPoint NoClientCorner{-1, -1};
+
+const QColor System; // invalid: the desktop's own colour for that role
+const QColor Teal{0, 128, 128};
+const QColor Black{0, 0, 0};
+const QColor White{255, 255, 255};
+const QColor LightPink{255, 192, 192};
+const QColor Cyan{0, 255, 255};
+
+const QString AboutTextShown =
+    u"This Software was created to know the date of birth (English & Hijri), day of birth, sex, and age from the "
+    u"Sri Lankan National identity card number by Halvor J.Breckwith (Stonemarrow) for Vantrel Computers  Australia  "_s;
+
+// Tall enough to show the whole "Detail" group.
+constexpr double GrownClientHeight = 5200;
+
+// QLineEdit keeps this much space between its frame and its text.
+constexpr int LineEditHorizontalMargin = 2;
+constexpr int LineEditVerticalMargin = 1;
+
+struct TreeRow
+{
+    const char *name;
+    const char *kind;
+    const char *container;
+};
+
+// The control tree, each container's children in the layout's order.
+const TreeRow ControlTree[] = {
+    {"txtHDateOB", "QLineEdit", "Form1"},
+    {"pct1", "QFrame", "Form1"},
+    {"Frame3", "QGroupBox", "Form1"},
+    {"Timer1", "IntervalTimer", "Form1"},
+    {"Frame2", "QGroupBox", "Form1"},
+    {"Timer3", "IntervalTimer", "pct1"},
+    {"cmdAbtOK", "QPushButton", "pct1"},
+    {"Image1", "QLabel", "pct1"},
+    {"Line2", "QFrame", "pct1"},
+    {"Label7", "QLabel", "pct1"},
+    {"Label5", "QLabel", "pct1"},
+    {"txtAge", "QLineEdit", "Frame3"},
+    {"txtSex", "QLineEdit", "Frame3"},
+    {"txtDayOB", "QLineEdit", "Frame3"},
+    {"txtDateOB", "QLineEdit", "Frame3"},
+    {"Label6", "QLabel", "Frame3"},
+    {"Label4", "QLabel", "Frame3"},
+    {"Label3", "QLabel", "Frame3"},
+    {"Label2", "QLabel", "Frame3"},
+    {"Label1", "QLabel", "Frame3"},
+    {"cmdExit", "QPushButton", "Frame2"},
+    {"Timer2", "IntervalTimer", "Frame2"},
+    {"Frame4", "QGroupBox", "Frame2"},
+    {"Frame1", "QGroupBox", "Frame2"},
+    {"cmdPrint", "QPushButton", "Frame4"},
+    {"cmdCancel", "QPushButton", "Frame4"},
+    {"cmdtext", "QPushButton", "Frame4"},
+    {"txtIDNo", "QLineEdit", "Frame1"},
+};
+
+QPoint pixels(double leftTwips, double topTwips)
+{
+    return {twips::toPixels(leftTwips), twips::toPixels(topTwips)};
+}
+
+} // namespace
+
+class MainWindowLayoutTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { m_w = std::make_unique<MainWindowOnDoubles>(); }
+    void cleanup() { m_w.reset(); }
+
+    void windowItself();
+    void controlTree_data();
+    void controlTree();
+    void noControlsBeyondTheLayout();
+    void geometry_data();
+    void geometry();
+    void appearance_data();
+    void appearance();
+    void facesAreTheOnesAskedFor();
+    void pictures();
+    void lineIsShortAndNearTheCorner();
+    void stacking_data();
+    void stacking();
+    void keyboardOrder();
+    void statesAtCreation();
+    void onlyTheAboutPanelShowsAtCreation();
+    void accessibleNames_data();
+    void accessibleNames();
+    void captionsAreNotClipped_data();
+    void captionsAreNotClipped();
+    void widestResultsFitTheirFields_data();
+    void widestResultsFitTheirFields();
+
+private:
+    QWidget *widget(const QString &name) const { return m_w->control(name); }
+
+    std::unique_ptr<MainWindowOnDoubles> m_w;
+};
+
+void MainWindowLayoutTest::windowItself()
+{
+    Form1 &window = m_w->window;
+    QCOMPARE(window.objectName(), u"Form1"_s);
+    QCOMPARE(window.windowTitle(), u"National Identity Card"_s);
+    QVERIFY(window.windowIcon().availableSizes().contains(QSize(32, 32)));
+    QCOMPARE(window.size(), QSize(288, 152)); // 4320 x 2280 twips
+    QCOMPARE(window.outer().width(), 4440.0);
+    QCOMPARE(window.outer().height(), 2685.0);
+    QCOMPARE(window.palette().color(QPalette::Window), Teal);
+    QCOMPARE(window.font().family(), fonts::msSansSerif());
+    QCOMPARE(window.font().pointSizeF(), 8.25);
+    QCOMPARE(window.font().weight(), QFont::Normal);
+
+    const Qt::WindowFlags flags = window.windowFlags();
+    QVERIFY(window.isWindow());
+    QVERIFY(flags.testFlag(Qt::WindowTitleHint));
+    QVERIFY(flags.testFlag(Qt::WindowSystemMenuHint));
+    QVERIFY(flags.testFlag(Qt::WindowMinimizeButtonHint));
+    QVERIFY(flags.testFlag(Qt::WindowCloseButtonHint));
+    QVERIFY(!flags.testFlag(Qt::WindowMaximizeButtonHint));
+    QVERIFY(!flags.testFlag(Qt::FramelessWindowHint));
+    // A standard, resizable frame.
+    QCOMPARE(window.minimumSize(), QSize(0, 0));
+    QCOMPARE(window.maximumSize(), QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
+}
+
+void MainWindowLayoutTest::controlTree_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("kind");
+    QTest::addColumn<QString>("container");
+
+    for (const TreeRow &row : ControlTree)
+        QTest::newRow(row.name) << QString::fromLatin1(row.name) << QByteArray(row.kind)
+                                << QString::fromLatin1(row.container);
+}
+
+void MainWindowLayoutTest::controlTree()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, kind);
+    QFETCH(QString, container);
+
+    const QList<QObject *> found = m_w->window.findChildren<QObject *>(name);
+    QCOMPARE(found.size(), 1);
+    QObject *control = found.constFirst();
+    QVERIFY2(control->inherits(kind.constData()), control->metaObject()->className());
+    QCOMPARE(control->parent()->objectName(), container);
+}
+
+void MainWindowLayoutTest::noControlsBeyondTheLayout()
+{
+    QStringList expected;
+    for (const TreeRow &row : ControlTree)
+        expected << QString::fromLatin1(row.name);
+    QCOMPARE(expected.size(), 28);
+    QStringList found;
+    for (const QWidget *control : m_w->window.findChildren<QWidget *>())
+        found << control->objectName();
+    for (const IntervalTimer *timer : m_w->window.findChildren<IntervalTimer *>())
+        found << timer->objectName();
+    expected.sort();
+    found.sort();
+    QCOMPARE(found, expected);
+}
+
+void MainWindowLayoutTest::geometry_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QRectF>("twipsRect"); // left, top, width, height in the container
+    QTest::addColumn<QPoint>("clientCorner"); // twips, in the window's client area
+
+    const auto row = [](const char *name, QRectF rect, QPoint client = NoClientCorner) {
+        QTest::newRow(name) << QString::fromLatin1(name) << rect << client;
+    };
+    row("pct1", {0, 0, 4575, 2295}, {0, 0});
+    row("Image1", {968, 0, 2385, 780});
+    row("Label7", {233, 720, 3855, 255});
+    row("Label5", {60, 960, 4215, 1215});
+    row("cmdAbtOK", {1680, 1980, 975, 195});
+    row("Frame2", {120, 0, 4095, 2055}, {120, 0});
+    row("Frame1", {120, 240, 3855, 855}, {240, 240});
+    row("txtIDNo", {1080, 360, 1695, 285}, {1320, 600});
+    row("Frame4", {120, 1200, 3855, 735}, {240, 1200});
+    row("cmdtext", {120, 240, 735, 375}, {360, 1440});
+    row("cmdCancel", {1080, 240, 735, 375}, {1320, 1440});
+    row("cmdExit", {2160, 1440, 735, 375}, {2280, 1440});
+    row("cmdPrint", {3000, 240, 735, 375}, {3240, 1440});
+    row("Frame3", {120, 2280, 4095, 2775}, {120, 2280});
+    row("Label1", {120, 360, 1455, 255}, {240, 2640});
+    row("txtDateOB", {1800, 360, 2175, 285}, {1920, 2640});
+    row("Label6", {120, 840, 1695, 255}, {240, 3120});
+    row("txtHDateOB", {1920, 3120, 2175, 285}, {1920, 3120});
+    row("Label2", {120, 1320, 1455, 255}, {240, 3600});
+    row("txtDayOB", {1800, 1320, 2175, 285}, {1920, 3600});
+    row("Label3", {120, 1800, 1455, 255}, {240, 4080});
+    row("txtSex", {1800, 1800, 2175, 285}, {1920, 4080});
+    row("Label4", {120, 2280, 1455, 255}, {240, 4560});
+    row("txtAge", {1800, 2280, 2175, 285}, {1920, 4560});
+}
+
+void MainWindowLayoutTest::geometry()
+{
+    QFETCH(QString, name);
+    QFETCH(QRectF, twipsRect);
+    QFETCH(QPoint, clientCorner);
+
+    QWidget *control = widget(name);
+    QVERIFY(control);
+    // Inside the about panel, positions count from inside its border.
+    const auto *panel = qobject_cast<QFrame *>(control->parentWidget());
+    const QPoint origin = control->parentWidget()->objectName() == u"pct1" ? panel->contentsRect().topLeft() : QPoint();
+
+    QCOMPARE(control->pos() - origin, pixels(twipsRect.left(), twipsRect.top()));
+    QCOMPARE(control->size(), QSize(twips::toPixels(twipsRect.width()), twips::toPixels(twipsRect.height())));
+    if (clientCorner != NoClientCorner)
+        QCOMPARE(control->mapTo(&m_w->window, QPoint(0, 0)), pixels(clientCorner.x(), clientCorner.y()));
+}
+
+void MainWindowLayoutTest::appearance_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<double>("points"); // 0: not checked
+    QTest::addColumn<bool>("bold");
+    QTest::addColumn<bool>("italic");
+    QTest::addColumn<QColor>("textColour");
+    QTest::addColumn<QColor>("background");
+    QTest::addColumn<int>("alignment"); // horizontal; 0: not checked
+
+    const auto row = [](const char *name, const QString &text, double points, bool bold, bool italic,
+                        const QColor &textColour, const QColor &background, int alignment = 0) {
+        QTest::newRow(name) << QString::fromLatin1(name) << text << points << bold << italic << textColour
+                            << background << alignment;
+    };
+    constexpr int Left = Qt::AlignLeft;
+    constexpr int Centred = Qt::AlignHCenter;
+    row("pct1", QString(), 0, false, false, System, Black);
+    row("Label7", u"Sri Lanka National Identity Card"_s, 9.75, true, false, White, Black, Centred);
+    row("Label5", AboutTextShown, 8.25, false, false, White, Black, Centred);
+    row("cmdAbtOK", u"OK"_s, 8.25, false, false, System, LightPink);
+    row("Frame2", QString(), 9.75, true, false, System, Teal);
+    row("Frame1", u"Enter NIC Number"_s, 9.75, true, true, White, Teal);
+    row("txtIDNo", QString(), 9.75, true, false, System, System, Left);
+    row("Frame4", QString(), 8.25, false, false, System, Teal);
+    row("cmdtext", u"&OK"_s, 8.25, false, false, System, Cyan);
+    row("cmdCancel", u"Cancel"_s, 8.25, false, false, System, Cyan);
+    row("cmdExit", u"E&xit"_s, 8.25, false, false, System, Cyan);
+    row("cmdPrint", u"&Print"_s, 8.25, false, false, System, Cyan);
+    row("Frame3", u"Detail"_s, 9.75, true, true, White, Teal);
+    row("Label1", u"Date Of Birth"_s, 8.25, true, false, White, Teal, Left);
+    row("Label6", u"Date Of Birth (Hijri)"_s, 8.25, true, false, White, Teal, Left);
+    row("Label2", u"Day of Birth"_s, 8.25, true, false, White, Teal, Left);
+    row("Label3", u"Sex"_s, 8.25, true, false, White, Teal, Left);
+    row("Label4", u"Age"_s, 8.25, true, false, White, Teal, Left);
+    for (const char *field : {"txtDateOB", "txtHDateOB", "txtDayOB", "txtSex", "txtAge"})
+        row(field, QString(), 8.25, false, false, System, System, Centred);
+}
+
+void MainWindowLayoutTest::appearance()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, text);
+    QFETCH(double, points);
+    QFETCH(bool, bold);
+    QFETCH(bool, italic);
+    QFETCH(QColor, textColour);
+    QFETCH(QColor, background);
+    QFETCH(int, alignment);
+
+    QWidget *control = widget(name);
+    QVERIFY(control);
+    const QPalette system = QApplication::palette();
+    const QPalette own = control->palette();
+    const auto expect = [&](QPalette::ColorRole role, const QColor &wanted) {
+        return own.color(QPalette::Active, role) == (wanted.isValid() ? wanted : system.color(QPalette::Active, role));
+    };
+
+    if (points > 0) {
+        const QFont font = control->font();
+        QCOMPARE(font.family(), fonts::msSansSerif());
+        QCOMPARE(font.pointSizeF(), points);
+        QCOMPARE(font.weight(), bold ? QFont::Bold : QFont::Normal);
+        QCOMPARE(font.italic(), italic);
+    }
+
+    if (auto *label = qobject_cast<QLabel *>(control)) {
+        QCOMPARE(label->text(), text);
+        QVERIFY(label->autoFillBackground()); // opaque
+        QVERIFY(expect(QPalette::WindowText, textColour));
+        QVERIFY(expect(QPalette::Window, background));
+        QCOMPARE(int(label->alignment() & Qt::AlignHorizontal_Mask), alignment);
+        // Labels never size themselves to their text.
+        QVERIFY(!label->hasScaledContents());
+        QCOMPARE(label->wordWrap(), name == u"Label5");
+    } else if (auto *button = qobject_cast<QPushButton *>(control)) {
+        QCOMPARE(button->text(), text);
+        QVERIFY(expect(QPalette::Button, background));
+        QVERIFY(expect(QPalette::ButtonText, textColour));
+        // Its own colour with a normal edge, whatever the desktop's style.
+        QCOMPARE(button->style()->name(), u"fusion"_s);
+        QVERIFY(!button->isFlat());
+    } else if (auto *box = qobject_cast<QLineEdit *>(control)) {
+        QCOMPARE(box->text(), text);
+        QVERIFY(expect(QPalette::Text, textColour));
+        QVERIFY(expect(QPalette::Base, background));
+        QCOMPARE(int(box->alignment() & Qt::AlignHorizontal_Mask), alignment);
+        QVERIFY(box->hasFrame());
+        QVERIFY(!box->isReadOnly());
+        QCOMPARE(box->echoMode(), QLineEdit::Normal);
+    } else if (auto *group = qobject_cast<QGroupBox *>(control)) {
+        QCOMPARE(group->title(), text);
+        QVERIFY(group->autoFillBackground());
+        QVERIFY(expect(QPalette::Window, background));
+        if (!text.isEmpty())
+            QVERIFY(expect(QPalette::WindowText, textColour));
+        QVERIFY(!group->isCheckable());
+    } else if (auto *panel = qobject_cast<QFrame *>(control)) {
+        QVERIFY(panel->autoFillBackground());
+        QVERIFY(expect(QPalette::Window, background));
+        QCOMPARE(panel->frameShape(), QFrame::Panel);
+        QCOMPARE(panel->frameShadow(), QFrame::Sunken);
+        QVERIFY(panel->frameWidth() > 0);
+    } else {
+        QFAIL("no check for this kind of control");
+    }
+}
+
+void MainWindowLayoutTest::facesAreTheOnesAskedFor()
+{
+    // Every face the window asks for is what it gets; no silent substitute.
+    for (QWidget *control : m_w->window.findChildren<QWidget *>()) {
+        const QFontInfo used(control->font());
+        QVERIFY2(used.family() == fonts::msSansSerif(), qPrintable(control->objectName() + u": "_s + used.family()));
+    }
+}
+
+void MainWindowLayoutTest::pictures()
+{
+    const auto *logo = m_w->control<QLabel>(u"Image1"_s);
+    QCOMPARE(logo->pixmap().size(), QSize(159, 52));
+    QCOMPARE(logo->size(), logo->pixmap().size()); // natural size, not stretched
+    QVERIFY(!logo->hasScaledContents());
+    QVERIFY(!logo->autoFillBackground());
+}
+
+void MainWindowLayoutTest::lineIsShortAndNearTheCorner()
+{
+    const auto *line = m_w->control<QFrame>(u"Line2"_s);
+    const auto *panel = m_w->control<QFrame>(u"pct1"_s);
+    QCOMPARE(line->frameShape(), QFrame::HLine);
+    QCOMPARE(line->frameShadow(), QFrame::Plain);
+    QCOMPARE(line->lineWidth(), 1);
+    // The rectangle from (240, 240) to (480, 360) of the panel.
+    const QPoint inside = panel->contentsRect().topLeft();
+    const QRect allowed(inside + pixels(240, 240), inside + pixels(480, 360));
+    QVERIFY(allowed.contains(line->geometry()));
+    // The default line colour: the desktop's window text.
+    QCOMPARE(line->palette().color(QPalette::WindowText), QApplication::palette().color(QPalette::WindowText));
+}
+
+void MainWindowLayoutTest::stacking_data()
+{
+    QTest::addColumn<QString>("container");
+    QTest::addColumn<QStringList>("topFirst");
+
+    QTest::newRow("Form1") << u"Form1"_s << QStringList{u"txtHDateOB"_s, u"pct1"_s, u"Frame3"_s, u"Frame2"_s};
+    QTest::newRow("pct1") << u"pct1"_s
+                          << QStringList{u"cmdAbtOK"_s, u"Image1"_s, u"Line2"_s, u"Label7"_s, u"Label5"_s};
+    QTest::newRow("Frame3") << u"Frame3"_s
+                            << QStringList{u"txtAge"_s,  u"txtSex"_s, u"txtDayOB"_s, u"txtDateOB"_s, u"Label6"_s,
+                                           u"Label4"_s,  u"Label3"_s, u"Label2"_s,   u"Label1"_s};
+    QTest::newRow("Frame2") << u"Frame2"_s << QStringList{u"cmdExit"_s, u"Frame4"_s, u"Frame1"_s};
+    QTest::newRow("Frame4") << u"Frame4"_s << QStringList{u"cmdPrint"_s, u"cmdCancel"_s, u"cmdtext"_s};
+    QTest::newRow("Frame1") << u"Frame1"_s << QStringList{u"txtIDNo"_s};
+}
+
+void MainWindowLayoutTest::stacking()
+{
+    QFETCH(QString, container);
+    QFETCH(QStringList, topFirst);
+
+    QWidget *box = container == u"Form1" ? &m_w->window : widget(container);
+    // Qt keeps siblings bottom first.
+    QStringList drawn;
+    for (const QObject *child : box->children()) {
+        if (child->isWidgetType())
+            drawn.prepend(child->objectName());
+    }
+    QCOMPARE(drawn, topFirst);
+}
+
+void MainWindowLayoutTest::keyboardOrder()
+{
+    const QStringList expected{u"txtDateOB"_s, u"txtDayOB"_s, u"txtSex"_s,   u"txtAge"_s,
+                               u"cmdtext"_s,   u"cmdCancel"_s, u"cmdPrint"_s, u"pct1"_s,
+                               u"cmdAbtOK"_s,  u"cmdExit"_s,   u"txtIDNo"_s,  u"txtHDateOB"_s};
+    QWidget *first = widget(expected.constFirst());
+    QStringList chain;
+    QWidget *next = first;
+    do {
+        if (next->focusPolicy() & Qt::TabFocus)
+            chain << next->objectName();
+        next = next->nextInFocusChain();
+    } while (next != first && chain.size() <= expected.size());
+    QCOMPARE(chain, expected);
+
+    // Group boxes, labels, pictures and the line never take the focus.
+    for (const char *name : {"Frame1", "Frame2", "Frame3", "Frame4", "Label1", "Label2", "Label3", "Label4",
+                             "Label5", "Label6", "Label7", "Image1", "Line2"})
+        QCOMPARE(widget(QString::fromLatin1(name))->focusPolicy(), Qt::NoFocus);
+}
+
+void MainWindowLayoutTest::statesAtCreation()
+{
+    Form1 &window = m_w->window;
+    for (QWidget *control : window.findChildren<QWidget *>()) {
+        if (control->objectName().isEmpty())
+            continue;
+        QVERIFY2(control->isVisibleTo(&window), qPrintable(control->objectName()));
+        QCOMPARE(control->isEnabled(), control->objectName() != u"cmdPrint");
+    }
+    for (const char *name : {"Timer1", "Timer2", "Timer3"})
+        QCOMPARE(m_w->control<IntervalTimer>(QString::fromLatin1(name))->interval(), 0);
+    for (const QLineEdit *box : window.findChildren<QLineEdit *>())
+        QVERIFY(box->text().isEmpty());
+    QCOMPARE(window.panelLeft(), 0.0);
+    QVERIFY(!window.invalidNumberDialog());
+
+    // The first control of the keyboard order has the focus once the window
+    // is up, although it lies below the visible client area.
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QCOMPARE(QApplication::focusWidget(), widget(u"txtDateOB"_s));
+}
+
+void MainWindowLayoutTest::onlyTheAboutPanelShowsAtCreation()
+{
+    Form1 &window = m_w->window;
+    QWidget *panel = widget(u"pct1"_s);
+    constexpr int Step = 3;
+    for (int y = 0; y < window.height(); y += Step) {
+        for (int x = 0; x < window.width(); x += Step) {
+            QWidget *top = window.childAt(x, y);
+            QVERIFY2(top == panel || panel->isAncestorOf(top),
+                     qPrintable(u"%1 at %2,%3"_s.arg(top ? top->objectName() : u"the window"_s).arg(x).arg(y)));
+        }
+    }
+}
+
+void MainWindowLayoutTest::accessibleNames_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("spoken");
+
+    const auto row = [](const char *name, const QString &spoken) {
+        QTest::newRow(name) << QString::fromLatin1(name) << spoken;
+    };
+    // Captions without their access-key marks; a text field by its label.
+    row("Label7", u"Sri Lanka National Identity Card"_s);
+    row("Label5", AboutTextShown);
+    row("cmdAbtOK", u"OK"_s);
+    row("Frame1", u"Enter NIC Number"_s);
+    row("txtIDNo", u"Enter NIC Number"_s);
+    row("cmdtext", u"OK"_s);
+    row("cmdCancel", u"Cancel"_s);
+    row("cmdExit", u"Exit"_s);
+    row("cmdPrint", u"Print"_s);
+    row("Frame3", u"Detail"_s);
+    row("Label1", u"Date Of Birth"_s);
+    row("txtDateOB", u"Date Of Birth"_s);
+    row("Label6", u"Date Of Birth (Hijri)"_s);
+    row("txtHDateOB", u"Date Of Birth (Hijri)"_s);
+    row("Label2", u"Day of Birth"_s);
+    row("txtDayOB", u"Day of Birth"_s);
+    row("Label3", u"Sex"_s);
+    row("txtSex", u"Sex"_s);
+    row("Label4", u"Age"_s);
+    row("txtAge", u"Age"_s);
+    // No caption of their own: named for what they are.
+    row("pct1", u"About"_s);
+    row("Image1", u"Vantrel Computers"_s);
+    row("Line2", u"Line"_s);
+    row("Frame2", u"Number"_s);
+    row("Frame4", u"Commands"_s);
+}
+
+void MainWindowLayoutTest::accessibleNames()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, spoken);
+
+    QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(widget(name));
+    QVERIFY(accessible);
+    QCOMPARE(accessible->text(QAccessible::Name), spoken);
+}
+
+void MainWindowLayoutTest::captionsAreNotClipped_data()
+{
+    QTest::addColumn<QString>("name");
+    for (const char *name : {"Label7", "Label5", "cmdAbtOK", "Frame1", "cmdtext", "cmdCancel", "cmdExit", "cmdPrint",
+                             "Frame3", "Label1", "Label6", "Label2", "Label3", "Label4"})
+        QTest::newRow(name) << QString::fromLatin1(name);
+}
+
+void MainWindowLayoutTest::captionsAreNotClipped()
+{
+    QFETCH(QString, name);
+
+    QWidget *control = widget(name);
+    QStyle *style = control->style();
+    QRect ink;
+    QRect shown = control->rect();
+    if (auto *label = qobject_cast<QLabel *>(control)) {
+        const int flags = label->alignment() | (label->wordWrap() ? Qt::TextWordWrap : 0);
+        ink = inkOf(label->font(), label->contentsRect(), flags, label->text());
+    } else if (auto *button = qobject_cast<QPushButton *>(control)) {
+        QStyleOptionButton option;
+        option.initFrom(button);
+        option.text = button->text();
+        const QRect contents = style->subElementRect(QStyle::SE_PushButtonContents, &option, button);
+        ink = inkOf(button->font(), contents, Qt::AlignCenter | Qt::TextShowMnemonic, button->text());
+        // Letters on the button's edge count as cut.
+        const int edge = style->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, button);
+        shown = button->rect().marginsRemoved({edge, edge, edge, edge});
+    } else if (auto *group = qobject_cast<QGroupBox *>(control)) {
+        QStyleOptionGroupBox option;
+        option.initFrom(group);
+        option.text = group->title();
+        option.textAlignment = group->alignment();
+        option.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
+        const QRect title = style->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, group);
+        // Some styles draw titles bold; measure the wider of the two.
+        QFont font = group->font();
+        font.setBold(true);
+        ink = inkOf(font, title, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic, group->title());
+    }
+    QVERIFY(!ink.isEmpty());
+    QVERIFY2(shown.contains(ink), qPrintable(u"ink %1,%2 %3x%4 in %5x%6"_s.arg(ink.x()).arg(ink.y())
+                                                 .arg(ink.width()).arg(ink.height())
+                                                 .arg(shown.width()).arg(shown.height())));
+
+    // Nothing above it in its container covers its letters either, once the
+    // window has grown far enough to show it.
+    m_w->window.resize(m_w->window.width(), twips::toPixels(GrownClientHeight));
+    QWidget *container = control->parentWidget();
+    const auto format = QImage::Format_ARGB32_Premultiplied;
+    const QImage inPlace = container->grab(ink.translated(control->pos())).toImage().convertToFormat(format);
+    const QImage alone = control->grab(ink).toImage().convertToFormat(format);
+    QCOMPARE(inPlace, alone);
+}
+
+void MainWindowLayoutTest::widestResultsFitTheirFields_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("text");
+
+    // The widest texts the decoder writes into each field.
+    QTest::newRow("Hijri date") << u"txtHDateOB"_s << u"1405   Jamada al Thani   13"_s;
+    QTest::newRow("age") << u"txtAge"_s << u"41  Years   &   11  Month"_s;
+    QTest::newRow("date of birth") << u"txtDateOB"_s << u"1985   September   10"_s;
+    QTest::newRow("day of birth") << u"txtDayOB"_s << u"Wednesday"_s;
+    QTest::newRow("sex") << u"txtSex"_s << u"Female"_s;
+    QTest::newRow("a whole number") << u"txtIDNo"_s << u"811231234V"_s;
+}
+
+void MainWindowLayoutTest::widestResultsFitTheirFields()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, text);
+
+    auto *field = m_w->control<QLineEdit>(name);
+    QStyleOptionFrame option;
+    option.initFrom(field);
+    option.rect = field->rect();
+    option.lineWidth = field->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, field);
+    option.midLineWidth = 0;
+    option.state |= QStyle::State_Sunken;
+    option.features = QStyleOptionFrame::None;
+    const QRect inner = field->style()
+                            ->subElementRect(QStyle::SE_LineEditContents, &option, field)
+                            .marginsRemoved(field->textMargins())
+                            .adjusted(LineEditHorizontalMargin, LineEditVerticalMargin, -LineEditHorizontalMargin,
+                                      -LineEditVerticalMargin);
+    const QRect ink = inkOf(field->font(), inner, field->alignment(), text);
+    QVERIFY(!ink.isEmpty());
+    QVERIFY2(inner.contains(ink), qPrintable(u"ink %1,%2 %3x%4 in %5,%6 %7x%8"_s.arg(ink.x()).arg(ink.y())
+                                                 .arg(ink.width()).arg(ink.height()).arg(inner.x()).arg(inner.y())
+                                                 .arg(inner.width()).arg(inner.height())));
+}
+
+QTEST_MAIN(MainWindowLayoutTest)
+#include "main_window_layout_test.moc"

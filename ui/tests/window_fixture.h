@@ -1,0 +1,27 @@
+#pragma once
+
+// A real main window on the recording doubles, created as the program
+// creates it, and small helpers for finding its controls by their names.
+// Tests read and press what the user would; they never reach into members.
+
+#include "main_window.h"
+#include "test_doubles.h"
+
+#include <QString>
+#include <QWidget>
+
+#include <chrono>
+
+struct MainWindowOnDoubles
+{
+    RecordingDesktop desktop;
+    FixedTodayCalendar calendars{std::chrono::year{2026} / std::chrono::December / 7};
+    RecordingPrintService printing;
+    Form1 window{desktop, calendars, printing};
+
+    template<typename Control = QWidget>
+    Control *control(const QString &name) const
+    {
+        return window.findChild<Control *>(name);
+    }
+};
