@@ -81,9 +81,12 @@ void Form1::cmdtext_Click()
         showInvalidNumberDialog();
         return;
     case Verdict::BadNumber:
+        // The texts were formed before the number rule rejected the number;
+        // they are written as for any dated number, then taken back.
         writeResultFields(details);
         emptyResultFields();
-        // Asked for before hiding: a hidden window takes the focus when shown again.
+        // Asked for while the window is still shown; it keeps the focus there
+        // for when the dialog's OK shows it again.
         outer().requestFocus(txtIDNo);
         hide();
         m_desktop.beep();

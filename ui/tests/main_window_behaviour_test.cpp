@@ -1,0 +1,800 @@
+// The main window's behaviour through its real objects: placement, OK with
+// each verdict, the grow, shrink and slide animations counted step by step,
+// Cancel, Exit, about OK and Print. Ticks are fired by calling the tick
+// handlers, so every count is exact and nothing depends on the clock.
+
+#include "behaviour_harness.h"
+
+#include <QFrame>
+#include <QTest>
+
+#include <memory>
+
+using namespace behaviour;
+
+namespace {
+
+enum class Event { OkValid, OkBadDate, OkBadNumber, Cancel, Timer1Tick, Timer2Tick, DialogOk };
+// What became of the six fields: kept as they were, written from the valid
+// number, the five results emptied, or all six emptied by a shrink's end.
+enum class Fields { Kept, Written, Emptied, Reset };
+
+struct Start
+{
+    double height = 0;
+    int timer1 = 0;
+    int timer2 = 0;
+    bool print = false;
+    bool hiddenUnderDialog = false;
+};
+
+struct Outcome
+{
+    double height = 0;
+    int timer1 = 0;
+    int timer2 = 0;
+    bool print = false;
+    bool visible = true;
+    bool dialog = false;
+    int beeps = 0;
+    Fields fields = Fields::Kept;
+    bool focusToIdNo = false;
+};
+
+enum class PanelEvent { AboutOk, Timer3Tick };
+
+const QString OldNumber = u"old number"_s;
+const QStringList OldTexts{u"old date"_s, u"old day"_s, u"old sex"_s, u"old age"_s, u"old hijri"_s};
+const QStringList EmptyTexts{QString(), QString(), QString(), QString(), QString()};
+
+constexpr int Running = 1;
+constexpr int Stopped = 0;
+constexpr double Step = 50;
+// Far more runs than any animation needs: a loop that gets here never ends.
+constexpr int RunawayLimit = 1000;
+
+} // namespace
+
+Q_DECLARE_METATYPE(Event)
+Q_DECLARE_METATYPE(Start)
+Q_DECLARE_METATYPE(Outcome)
+Q_DECLARE_METATYPE(PanelEvent)
+
+class MainWindowBehaviourTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { dropOffscreenRaiseWarnings(); }
+    void init() { m_h = std::make_unique<Harness>(); }
+    void cleanup() { m_h.reset(); }
+
+    void windowTransitions_data();
+    void windowTransitions();
+    void panelTransitions_data();
+    void panelTransitions();
+
+    void formLoadPlacesTheWindow_data();
+    void formLoadPlacesTheWindow();
+    void growCountsItsSteps_data();
+    void growCountsItsSteps();
+    void shrinkCountsItsSteps_data();
+    void shrinkCountsItsSteps();
+    void slideCountsItsSteps_data();
+    void slideCountsItsSteps();
+    void validWhenAlreadyTallOnlyEnablesPrint_data();
+    void validWhenAlreadyTallOnlyEnablesPrint();
+    void badNumberAfterAGrowKeepsPrint();
+    void badNumberWhileGrowing_data();
+    void badNumberWhileGrowing();
+    void cancelWhileGrowingRunsBothTimers();
+    void animationsFinishWhileHidden_data();
+    void animationsFinishWhileHidden();
+    void stepsWhileMinimizedLandOnRestore_data();
+    void stepsWhileMinimizedLandOnRestore();
+    void hijriFieldEmptiedWithTheOthers_data();
+    void hijriFieldEmptiedWithTheOthers();
+    void exitEndsTheProgramAtOnce_data();
+    void exitEndsTheProgramAtOnce();
+    void printHandsOverTheSixTexts_data();
+    void printHandsOverTheSixTexts();
+    void printFailureIsShownAndChangesNothing();
+    void timersRunTheAnimationsOnTheirOwn();
+
+private:
+    Harness &h() { return *m_h; }
+    // Runs ticks of one timer while it runs; returns how many moved the height.
+    int tickUntilStopped(void (Form1::*tick)(), const QString &timerName);
+
+    std::unique_ptr<Harness> m_h;
+};
+
+int MainWindowBehaviourTest::tickUntilStopped(void (Form1::*tick)(), const QString &timerName)
+{
+    int steps = 0;
+    for (int run = 0; run < RunawayLimit && h().interval(timerName) == Running; ++run) {
+        const double before = h().height();
+        (h().window.*tick)();
+        if (h().height() != before)
+            ++steps;
+    }
+    return steps;
+}
+
+void MainWindowBehaviourTest::windowTransitions_data()
+{
+    QTest::addColumn<Start>("start");
+    QTest::addColumn<Event>("event");
+    QTest::addColumn<Outcome>("outcome");
+
+    const auto row = [](const char *name, Start start, Event event, Outcome outcome) {
+        QTest::newRow(name) << start << event << outcome;
+    };
+    // height, Timer1, Timer2, Print, hidden under the dialog
+    // -> height, Timer1, Timer2, Print, visible, dialog, beeps, fields, focus to txtIDNo
+    row("collapsed, OK Valid: written, one grow step, Timer1 starts", {2685, 0, 0, false}, Event::OkValid,
+        {2735, 1, 0, false, true, false, 0, Fields::Written});
+    row("collapsed, OK BadDate: emptied, dialog over the visible window, no beep", {2685, 0, 0, false},
+        Event::OkBadDate, {2685, 0, 0, false, true, true, 0, Fields::Emptied});
+    row("growing, OK BadDate: the growth is left alone", {3000, 1, 0, false}, Event::OkBadDate,
+        {3000, 1, 0, false, true, true, 0, Fields::Emptied});
+    row("collapsed, OK BadNumber: emptied, focus, hidden, beep, dialog", {2685, 0, 0, false},
+        Event::OkBadNumber, {2685, 0, 0, false, false, true, 1, Fields::Emptied, true});
+    row("expanded, OK BadNumber: Print keeps its state", {5585, 0, 0, true}, Event::OkBadNumber,
+        {5585, 0, 0, true, false, true, 1, Fields::Emptied, true});
+    row("shrinking, OK BadNumber: the timers are not touched", {4000, 0, 1, false}, Event::OkBadNumber,
+        {4000, 0, 1, false, false, true, 1, Fields::Emptied, true});
+    row("collapsed at 2685, Cancel: one shrink step, Timer2 starts", {2685, 0, 0, false}, Event::Cancel,
+        {2635, 0, 1, false, true, false, 0, Fields::Kept});
+    row("collapsed below 2685, Cancel: reset at once, Timer2 left stopped", {2635, 0, 0, false},
+        Event::Cancel, {2635, 0, 0, false, true, false, 0, Fields::Reset, true});
+    row("growing, Timer1 tick at 5550: one more step", {5550, 1, 0, false}, Event::Timer1Tick,
+        {5600, 1, 0, false, true, false, 0, Fields::Kept});
+    row("growing, Timer1 tick above 5550: Print enabled, Timer1 stops", {5550.5, 1, 0, false},
+        Event::Timer1Tick, {5550.5, 0, 0, true, true, false, 0, Fields::Kept});
+    row("growing, OK Valid: rewritten, one extra grow step", {3000, 1, 0, false}, Event::OkValid,
+        {3050, 1, 0, false, true, false, 0, Fields::Written});
+    row("growing, Cancel: one shrink step, both timers run", {3000, 1, 0, false}, Event::Cancel,
+        {2950, 1, 1, false, true, false, 0, Fields::Kept});
+    row("expanded, OK Valid: rewritten, Print enabled, height kept", {5585, 0, 0, false}, Event::OkValid,
+        {5585, 0, 0, true, true, false, 0, Fields::Written});
+    row("expanded, Cancel: Print disabled, one shrink step, Timer2 starts", {5585, 0, 0, true},
+        Event::Cancel, {5535, 0, 1, false, true, false, 0, Fields::Kept});
+    row("shrinking, Timer2 tick at 2685: one more step", {2685, 0, 1, false}, Event::Timer2Tick,
+        {2635, 0, 1, false, true, false, 0, Fields::Kept});
+    row("shrinking, Timer2 tick below 2685: stops, all six emptied, focus", {2684.5, 0, 1, false},
+        Event::Timer2Tick, {2684.5, 0, 0, false, true, false, 0, Fields::Reset, true});
+    row("shrinking, Cancel: one extra shrink step", {4000, 0, 1, false}, Event::Cancel,
+        {3950, 0, 1, false, true, false, 0, Fields::Kept});
+    row("shrinking, OK Valid: one grow step, Timer1 starts beside Timer2", {4000, 0, 1, false},
+        Event::OkValid, {4050, 1, 1, false, true, false, 0, Fields::Written});
+    row("growing and shrinking, Timer1 tick: up a step", {4000, 1, 1, false}, Event::Timer1Tick,
+        {4050, 1, 1, false, true, false, 0, Fields::Kept});
+    row("growing and shrinking, Timer2 tick: down a step", {4000, 1, 1, false}, Event::Timer2Tick,
+        {3950, 1, 1, false, true, false, 0, Fields::Kept});
+    row("growing and shrinking, Timer1 finds it grown: the shrink goes on alone", {5600, 1, 1, false},
+        Event::Timer1Tick, {5600, 0, 1, true, true, false, 0, Fields::Kept});
+    row("growing and shrinking, Timer2 finds it collapsed: the growth goes on alone", {2600, 1, 1, false},
+        Event::Timer2Tick, {2600, 1, 0, false, true, false, 0, Fields::Reset, true});
+    row("dialog up, its OK: shown again at 2580 at once", {4000, 0, 0, true, true}, Event::DialogOk,
+        {2580, 0, 0, true, true, false, 0, Fields::Kept, true});
+    row("dialog up while growing, its OK: the growth carries on from 2580", {4000, 1, 0, false, true},
+        Event::DialogOk, {2580, 1, 0, false, true, false, 0, Fields::Kept, true});
+}
+
+void MainWindowBehaviourTest::windowTransitions()
+{
+    QFETCH(Start, start);
+    QFETCH(Event, event);
+    QFETCH(Outcome, outcome);
+
+    QLineEdit *const idNo = h().field(u"txtIDNo"_s);
+    QWidget *const elsewhere = h().field(u"txtDateOB"_s);
+    if (start.hiddenUnderDialog) {
+        h().enter(BadNumberNumber);
+        h().desktop.beeps = 0;
+    } else {
+        elsewhere->setFocus();
+    }
+    h().setHeight(start.height);
+    h().timer(u"Timer1"_s)->setInterval(start.timer1);
+    h().timer(u"Timer2"_s)->setInterval(start.timer2);
+    h().button(u"cmdPrint"_s)->setEnabled(start.print);
+    h().setResultTexts(OldTexts);
+    idNo->setText(OldNumber);
+
+    switch (event) {
+    case Event::OkValid: h().enter(ValidNumber); break;
+    case Event::OkBadDate: h().enter(BadDateNumber); break;
+    case Event::OkBadNumber: h().enter(BadNumberNumber); break;
+    case Event::Cancel: h().press(u"cmdCancel"_s); break;
+    case Event::Timer1Tick: h().window.Timer1_Timer(); break;
+    case Event::Timer2Tick: h().window.Timer2_Timer(); break;
+    case Event::DialogOk: h().pressDialogOk(); break;
+    }
+
+    QCOMPARE(h().height(), outcome.height);
+    QCOMPARE(h().interval(u"Timer1"_s), outcome.timer1);
+    QCOMPARE(h().interval(u"Timer2"_s), outcome.timer2);
+    QCOMPARE(h().printEnabled(), outcome.print);
+    QCOMPARE(h().window.isVisible(), outcome.visible);
+    QCOMPARE(h().dialogShown(), outcome.dialog);
+    QCOMPARE(h().desktop.beeps, outcome.beeps);
+    QCOMPARE(h().desktop.quits, 0);
+    QCOMPARE(h().focusTarget(), outcome.focusToIdNo ? idNo : elsewhere);
+
+    const QString typed = idNo->text();
+    switch (outcome.fields) {
+    case Fields::Kept:
+        QCOMPARE(h().resultTexts(), OldTexts);
+        QCOMPARE(typed, OldNumber);
+        break;
+    case Fields::Written:
+        QCOMPARE(h().resultTexts(), ValidTexts);
+        QCOMPARE(typed, ValidNumber);
+        break;
+    case Fields::Emptied:
+        QCOMPARE(h().resultTexts(), EmptyTexts);
+        QVERIFY(typed == BadDateNumber || typed == BadNumberNumber);
+        break;
+    case Fields::Reset:
+        QCOMPARE(h().resultTexts(), EmptyTexts);
+        QCOMPARE(typed, QString());
+        break;
+    }
+}
+
+void MainWindowBehaviourTest::panelTransitions_data()
+{
+    QTest::addColumn<double>("startLeft");
+    QTest::addColumn<int>("startTimer3");
+    QTest::addColumn<PanelEvent>("event");
+    QTest::addColumn<double>("left");
+    QTest::addColumn<int>("timer3");
+    QTest::addColumn<bool>("focusToIdNo");
+
+    QTest::newRow("shown, about OK: one step, Timer3 starts") << 0.0 << 0 << PanelEvent::AboutOk << -50.0 << 1
+                                                             << false;
+    QTest::newRow("sliding, tick that leaves -4900: goes on")
+        << -4850.0 << 1 << PanelEvent::Timer3Tick << -4900.0 << 1 << false;
+    QTest::newRow("sliding, about OK that leaves -4900: goes on")
+        << -4850.0 << 1 << PanelEvent::AboutOk << -4900.0 << 1 << false;
+    QTest::newRow("sliding, tick past -4900: stops, focus to txtIDNo")
+        << -4900.0 << 1 << PanelEvent::Timer3Tick << -4950.0 << 0 << true;
+    QTest::newRow("sliding, about OK past -4900: stops, focus to txtIDNo")
+        << -4900.0 << 1 << PanelEvent::AboutOk << -4950.0 << 0 << true;
+    QTest::newRow("gone, about OK: one more step, Timer3 left stopped, focus")
+        << -4950.0 << 0 << PanelEvent::AboutOk << -5000.0 << 0 << true;
+}
+
+void MainWindowBehaviourTest::panelTransitions()
+{
+    QFETCH(double, startLeft);
+    QFETCH(int, startTimer3);
+    QFETCH(PanelEvent, event);
+    QFETCH(double, left);
+    QFETCH(int, timer3);
+    QFETCH(bool, focusToIdNo);
+
+    QWidget *const elsewhere = h().field(u"txtDateOB"_s);
+    elsewhere->setFocus();
+    h().window.setPanelLeft(startLeft);
+    h().timer(u"Timer3"_s)->setInterval(startTimer3);
+
+    if (event == PanelEvent::AboutOk)
+        h().press(u"cmdAbtOK"_s);
+    else
+        h().window.Timer3_Timer();
+
+    QCOMPARE(h().window.panelLeft(), left);
+    QCOMPARE(h().window.findChild<QFrame *>(u"pct1"_s)->x(), twips::toPixels(left));
+    QCOMPARE(h().interval(u"Timer3"_s), timer3);
+    QCOMPARE(h().focusTarget(), focusToIdNo ? h().field(u"txtIDNo"_s) : elsewhere);
+}
+
+void MainWindowBehaviourTest::formLoadPlacesTheWindow_data()
+{
+    QTest::addColumn<QSizeF>("screen");
+    QTest::addColumn<double>("left");
+    QTest::addColumn<double>("top");
+
+    QTest::newRow("15360 x 11520: centred across, a third of the free height down")
+        << QSizeF(15360, 11520) << 5460.0 << 2945.0;
+    QTest::newRow("fractions are kept, not rounded") << QSizeF(15361, 11521) << 5460.5 << 8836.0 / 3;
+    QTest::newRow("a screen smaller than the window: negative edges, not clamped")
+        << QSizeF(3000, 2000) << -720.0 << -685.0 / 3;
+}
+
+void MainWindowBehaviourTest::formLoadPlacesTheWindow()
+{
+    QFETCH(QSizeF, screen);
+    QFETCH(double, left);
+    QFETCH(double, top);
+
+    h().desktop.screen = screen;
+    h().window.Form_Load();
+
+    QCOMPARE(h().window.outer().left(), left);
+    QCOMPARE(h().window.outer().top(), top);
+    QCOMPARE(h().window.outer().width(), 4440.0);
+    QCOMPARE(h().height(), 2685.0);
+}
+
+void MainWindowBehaviourTest::growCountsItsSteps_data()
+{
+    QTest::addColumn<double>("start");
+    QTest::addColumn<int>("steps");
+    QTest::addColumn<double>("end");
+
+    QTest::newRow("from 2685 at start: 58 steps to 5585") << 2685.0 << 58 << 5585.0;
+    QTest::newRow("from 2580 after the dialog: 60 steps to 5580") << 2580.0 << 60 << 5580.0;
+    QTest::newRow("from exactly 5550: the test is strict, one step") << 5550.0 << 1 << 5600.0;
+    QTest::newRow("from 5550.5: already grown, no step") << 5550.5 << 0 << 5550.5;
+    QTest::newRow("a fractional height is carried along unrounded") << 2685.5 << 58 << 5585.5;
+}
+
+void MainWindowBehaviourTest::growCountsItsSteps()
+{
+    QFETCH(double, start);
+    QFETCH(int, steps);
+    QFETCH(double, end);
+
+    h().setHeight(start);
+    h().field(u"txtIDNo"_s)->setText(ValidNumber);
+    // The press makes the first step; every later run is a tick.
+    int made = 0;
+    bool pressed = false;
+    for (int run = 0; run < RunawayLimit; ++run) {
+        const double before = h().height();
+        if (pressed)
+            h().window.Timer1_Timer();
+        else
+            h().press(u"cmdtext"_s);
+        pressed = true;
+        if (h().interval(u"Timer1"_s) == Stopped) {
+            QCOMPARE(h().height(), before);
+            break;
+        }
+        QCOMPARE(h().height(), before + Step);
+        QVERIFY2(!h().printEnabled(), "Print waits for the run that finds the window grown");
+        ++made;
+    }
+    QCOMPARE(made, steps);
+    QCOMPARE(h().height(), end);
+    QVERIFY(h().printEnabled());
+    QCOMPARE(h().resultTexts(), ValidTexts);
+}
+
+void MainWindowBehaviourTest::shrinkCountsItsSteps_data()
+{
+    QTest::addColumn<double>("start");
+    QTest::addColumn<int>("steps");
+    QTest::addColumn<double>("end");
+
+    QTest::newRow("from 5580: 58 steps to 2680") << 5580.0 << 58 << 2680.0;
+    QTest::newRow("from 5585: 59 steps to 2635") << 5585.0 << 59 << 2635.0;
+    QTest::newRow("from 2685 at start: one step to 2635") << 2685.0 << 1 << 2635.0;
+    QTest::newRow("from 2580 after the dialog: the press resets at once") << 2580.0 << 0 << 2580.0;
+    QTest::newRow("from just below 2685: the press resets at once") << 2684.5 << 0 << 2684.5;
+}
+
+void MainWindowBehaviourTest::shrinkCountsItsSteps()
+{
+    QFETCH(double, start);
+    QFETCH(int, steps);
+    QFETCH(double, end);
+
+    QLineEdit *const idNo = h().field(u"txtIDNo"_s);
+    QWidget *const elsewhere = h().field(u"txtAge"_s);
+    h().setHeight(start);
+    h().button(u"cmdPrint"_s)->setEnabled(true);
+    idNo->setText(ValidNumber);
+    h().setResultTexts(ValidTexts);
+    elsewhere->setFocus();
+
+    int made = 0;
+    bool pressed = false;
+    for (int run = 0; run < RunawayLimit; ++run) {
+        const double before = h().height();
+        if (pressed)
+            h().window.Timer2_Timer();
+        else
+            h().press(u"cmdCancel"_s);
+        pressed = true;
+        QVERIFY2(!h().printEnabled(), "Cancel disables Print at once");
+        if (h().interval(u"Timer2"_s) == Stopped) {
+            QCOMPARE(h().height(), before);
+            break;
+        }
+        QCOMPARE(h().height(), before - Step);
+        QCOMPARE(h().resultTexts(), ValidTexts);
+        QCOMPARE(h().focusTarget(), elsewhere);
+        ++made;
+    }
+    QCOMPARE(made, steps);
+    QCOMPARE(h().height(), end);
+    QCOMPARE(idNo->text(), QString());
+    QCOMPARE(h().resultTexts(), EmptyTexts);
+    QCOMPARE(h().focusTarget(), idNo);
+}
+
+void MainWindowBehaviourTest::slideCountsItsSteps_data()
+{
+    QTest::addColumn<int>("secondPressAfterRun");
+    QTest::addColumn<int>("ticks");
+
+    QTest::newRow("about OK alone: 99 steps, the press and 98 ticks") << -1 << 98;
+    QTest::newRow("a second about OK mid-slide is one extra step") << 40 << 97;
+}
+
+void MainWindowBehaviourTest::slideCountsItsSteps()
+{
+    QFETCH(int, secondPressAfterRun);
+    QFETCH(int, ticks);
+
+    QLineEdit *const idNo = h().field(u"txtIDNo"_s);
+    QWidget *const atStart = h().window.focusWidget();
+    QVERIFY(atStart != idNo);
+
+    h().press(u"cmdAbtOK"_s);
+    int ticked = 0;
+    for (int run = 1; run < RunawayLimit && h().interval(u"Timer3"_s) == Running; ++run) {
+        QCOMPARE(h().window.panelLeft(), -Step * run);
+        QVERIFY2(h().focusTarget() == atStart, "only the slide's end moves the focus");
+        if (run == secondPressAfterRun) {
+            h().press(u"cmdAbtOK"_s);
+        } else {
+            h().window.Timer3_Timer();
+            ++ticked;
+        }
+    }
+    QCOMPARE(ticked, ticks);
+    QCOMPARE(h().window.panelLeft(), -4950.0);
+    QVERIFY(h().window.findChild<QFrame *>(u"pct1"_s)->geometry().right() < 0);
+    QCOMPARE(h().focusTarget(), idNo);
+}
+
+void MainWindowBehaviourTest::validWhenAlreadyTallOnlyEnablesPrint_data()
+{
+    QTest::addColumn<bool>("dragged");
+    QTest::addColumn<double>("height");
+
+    QTest::newRow("expanded after a grow") << false << 5585.0;
+    // 400 pixels of client area plus the modelled frame of 405 twips.
+    QTest::newRow("frame dragged taller than 5550 while no timer ran") << true << 6405.0;
+}
+
+void MainWindowBehaviourTest::validWhenAlreadyTallOnlyEnablesPrint()
+{
+    QFETCH(bool, dragged);
+    QFETCH(double, height);
+
+    if (dragged)
+        h().window.resize(h().window.width(), 400);
+    else
+        h().setHeight(height);
+
+    h().enter(ValidNumber);
+
+    QCOMPARE(h().height(), height);
+    QVERIFY(h().printEnabled());
+    QCOMPARE(h().interval(u"Timer1"_s), Stopped);
+    QCOMPARE(h().resultTexts(), ValidTexts);
+}
+
+void MainWindowBehaviourTest::badNumberAfterAGrowKeepsPrint()
+{
+    h().enter(ValidNumber);
+    QCOMPARE(tickUntilStopped(&Form1::Timer1_Timer, u"Timer1"_s), 57);
+    QVERIFY(h().printEnabled());
+
+    h().enter(BadNumberNumber);
+    QVERIFY(!h().window.isVisible());
+    QVERIFY(h().dialogShown());
+    QCOMPARE(h().desktop.beeps, 1);
+    QVERIFY(h().printEnabled());
+    QCOMPARE(h().resultTexts(), EmptyTexts);
+
+    h().pressDialogOk();
+    QVERIFY(h().window.isVisible());
+    QVERIFY(!h().dialogShown());
+    QCOMPARE(h().height(), 2580.0);
+    QCOMPARE(h().window.outer().width(), 4440.0);
+    QVERIFY(h().printEnabled());
+    QCOMPARE(h().field(u"txtIDNo"_s)->text(), BadNumberNumber);
+    QCOMPARE(h().window.focusWidget(), h().field(u"txtIDNo"_s));
+}
+
+void MainWindowBehaviourTest::badNumberWhileGrowing_data()
+{
+    QTest::addColumn<bool>("dialogOkBeforeTheEnd");
+    QTest::addColumn<int>("stepsAfterDialogOk");
+
+    QTest::newRow("the hidden window grows to its end, then collapses to 2580") << false << 0;
+    QTest::newRow("the dialog's OK mid-growth: grows again from 2580, 60 steps") << true << 60;
+}
+
+void MainWindowBehaviourTest::badNumberWhileGrowing()
+{
+    QFETCH(bool, dialogOkBeforeTheEnd);
+    QFETCH(int, stepsAfterDialogOk);
+
+    constexpr int StepsBeforeTheBadNumber = 10;
+    h().enter(ValidNumber);
+    for (int tick = 1; tick < StepsBeforeTheBadNumber; ++tick)
+        h().window.Timer1_Timer();
+    h().enter(BadNumberNumber);
+    QVERIFY(!h().window.isVisible());
+    QCOMPARE(h().interval(u"Timer1"_s), Running);
+
+    if (!dialogOkBeforeTheEnd) {
+        QCOMPARE(tickUntilStopped(&Form1::Timer1_Timer, u"Timer1"_s), 58 - StepsBeforeTheBadNumber);
+        QVERIFY(!h().window.isVisible());
+        QCOMPARE(h().height(), 5585.0);
+        QVERIFY(h().printEnabled());
+    }
+    h().pressDialogOk();
+    QCOMPARE(h().height(), 2580.0);
+    QCOMPARE(tickUntilStopped(&Form1::Timer1_Timer, u"Timer1"_s), stepsAfterDialogOk);
+    QCOMPARE(h().height(), dialogOkBeforeTheEnd ? 5580.0 : 2580.0);
+    QVERIFY(h().printEnabled());
+    QCOMPARE(h().desktop.beeps, 1);
+}
+
+void MainWindowBehaviourTest::cancelWhileGrowingRunsBothTimers()
+{
+    h().enter(ValidNumber);
+    h().window.Timer1_Timer();
+    QCOMPARE(h().height(), 2785.0);
+
+    h().press(u"cmdCancel"_s);
+    QCOMPARE(h().height(), 2735.0);
+    QCOMPARE(h().interval(u"Timer1"_s), Running);
+    QCOMPARE(h().interval(u"Timer2"_s), Running);
+
+    // Turn about, the two timers hold the height where it is.
+    for (int round = 0; round < 20; ++round) {
+        h().window.Timer1_Timer();
+        QCOMPARE(h().height(), 2785.0);
+        h().window.Timer2_Timer();
+        QCOMPARE(h().height(), 2735.0);
+    }
+    h().press(u"cmdCancel"_s);
+    QCOMPARE(h().height(), 2685.0);
+    h().enter(ValidNumber);
+    QCOMPARE(h().height(), 2735.0);
+
+    // Two grow ticks to each shrink tick: the growth wins, and only the run
+    // that finds the window above 5550 enables Print.
+    const auto tickIfRunning = [this](void (Form1::*tick)(), const QString &timerName) {
+        if (h().interval(timerName) == Running)
+            (h().window.*tick)();
+    };
+    for (int round = 0; round < RunawayLimit && h().interval(u"Timer1"_s) == Running; ++round) {
+        QVERIFY(!h().printEnabled());
+        tickIfRunning(&Form1::Timer1_Timer, u"Timer1"_s);
+        tickIfRunning(&Form1::Timer1_Timer, u"Timer1"_s);
+        tickIfRunning(&Form1::Timer2_Timer, u"Timer2"_s);
+    }
+    QVERIFY(h().printEnabled());
+    QCOMPARE(h().interval(u"Timer2"_s), Running);
+
+    // The shrink goes on alone to its end; Print stays, for only Cancel disables it.
+    tickUntilStopped(&Form1::Timer2_Timer, u"Timer2"_s);
+    QVERIFY(h().height() < 2685);
+    QVERIFY(h().printEnabled());
+    QCOMPARE(h().field(u"txtIDNo"_s)->text(), QString());
+}
+
+void MainWindowBehaviourTest::animationsFinishWhileHidden_data()
+{
+    QTest::addColumn<bool>("slide");
+
+    QTest::newRow("the slide ends while the window is hidden") << true;
+    QTest::newRow("the shrink ends while the window is hidden") << false;
+}
+
+void MainWindowBehaviourTest::animationsFinishWhileHidden()
+{
+    QFETCH(bool, slide);
+
+    QLineEdit *const idNo = h().field(u"txtIDNo"_s);
+    h().press(slide ? u"cmdAbtOK"_s : u"cmdCancel"_s);
+    h().enter(BadNumberNumber);
+    QVERIFY(!h().window.isVisible());
+
+    if (slide) {
+        for (int run = 0; run < RunawayLimit && h().interval(u"Timer3"_s) == Running; ++run)
+            h().window.Timer3_Timer();
+        QCOMPARE(h().window.panelLeft(), -4950.0);
+        QCOMPARE(idNo->text(), BadNumberNumber);
+    } else {
+        QCOMPARE(tickUntilStopped(&Form1::Timer2_Timer, u"Timer2"_s), 0);
+        QCOMPARE(idNo->text(), QString());
+    }
+    QCOMPARE(h().interval(slide ? u"Timer3"_s : u"Timer2"_s), Stopped);
+    QVERIFY(!h().window.isVisible());
+    QCOMPARE(h().window.outer().pendingFocus(), idNo);
+    QCOMPARE(h().desktop.quits, 0);
+
+    h().pressDialogOk();
+    QVERIFY(h().window.isVisible());
+    QCOMPARE(h().window.focusWidget(), idNo);
+}
+
+void MainWindowBehaviourTest::stepsWhileMinimizedLandOnRestore_data()
+{
+    QTest::addColumn<bool>("grow");
+    QTest::addColumn<int>("steps");
+    QTest::addColumn<double>("end");
+
+    QTest::newRow("a grow runs to its end while minimized") << true << 58 << 5585.0;
+    QTest::newRow("a shrink runs to its end while minimized") << false << 58 << 2680.0;
+}
+
+void MainWindowBehaviourTest::stepsWhileMinimizedLandOnRestore()
+{
+    QFETCH(bool, grow);
+    QFETCH(int, steps);
+    QFETCH(double, end);
+
+    const QString timerName = grow ? u"Timer1"_s : u"Timer2"_s;
+    if (grow) {
+        h().enter(ValidNumber);
+    } else {
+        h().setHeight(5580);
+        h().press(u"cmdCancel"_s);
+    }
+    h().window.showMinimized();
+    const int ticks = tickUntilStopped(grow ? &Form1::Timer1_Timer : &Form1::Timer2_Timer, timerName);
+
+    QCOMPARE(ticks + 1, steps);
+    QCOMPARE(h().interval(timerName), Stopped);
+    QVERIFY2(h().window.isMinimized(), "a step never pops the window up");
+    QCOMPARE(h().printEnabled(), grow);
+    QCOMPARE(h().height(), end);
+
+    h().window.showNormal();
+    QCOMPARE(h().height(), end);
+    QCOMPARE(h().window.height(), twips::toPixels(end - 405));
+}
+
+void MainWindowBehaviourTest::hijriFieldEmptiedWithTheOthers_data()
+{
+    QTest::addColumn<QStringList>("presses");
+    QTest::addColumn<QString>("hijri");
+
+    const QString cancel = u"Cancel"_s;
+    QTest::newRow("OK empties it before the date check rejects") << QStringList{ValidNumber, BadDateNumber}
+                                                                  << QString();
+    QTest::newRow("the BadNumber path empties the rejected number's Hijri date")
+        << QStringList{ValidNumber, BadNumberNumber} << QString();
+    QTest::newRow("a number without digits in front forms none and leaves it empty")
+        << QStringList{ValidNumber, LettersNumber} << QString();
+    QTest::newRow("the end of the shrink empties it") << QStringList{ValidNumber, cancel} << QString();
+    QTest::newRow("only a decoding that forms one writes it again")
+        << QStringList{ValidNumber, BadNumberNumber, ValidNumber} << ValidTexts.last();
+}
+
+void MainWindowBehaviourTest::hijriFieldEmptiedWithTheOthers()
+{
+    QFETCH(QStringList, presses);
+    QFETCH(QString, hijri);
+
+    for (const QString &press : presses) {
+        // Collapsed below 2685, so Cancel resets at once and nothing animates.
+        h().setHeight(2580);
+        if (press == u"Cancel")
+            h().press(u"cmdCancel"_s);
+        else
+            h().enter(press);
+        if (h().dialogShown())
+            h().pressDialogOk();
+    }
+    QCOMPARE(h().field(u"txtHDateOB"_s)->text(), hijri);
+    // It goes with the other four, whichever way they went.
+    QCOMPARE(h().field(u"txtHDateOB"_s)->text().isEmpty(), h().field(u"txtDateOB"_s)->text().isEmpty());
+}
+
+void MainWindowBehaviourTest::exitEndsTheProgramAtOnce_data()
+{
+    QTest::addColumn<QString>("before");
+
+    QTest::newRow("while the window grows") << ValidNumber;
+    QTest::newRow("with the dialog up") << BadDateNumber;
+    QTest::newRow("while the panel slides") << u"cmdAbtOK"_s;
+}
+
+void MainWindowBehaviourTest::exitEndsTheProgramAtOnce()
+{
+    QFETCH(QString, before);
+
+    if (before == u"cmdAbtOK")
+        h().press(before);
+    else
+        h().enter(before);
+    const Snapshot running = h().snapshot();
+
+    h().press(u"cmdExit"_s);
+
+    QCOMPARE(h().desktop.quits, 1);
+    QCOMPARE(h().desktop.errors.size(), 0);
+    QVERIFY2(h().snapshot() == running, "Exit does nothing but end the program");
+}
+
+void MainWindowBehaviourTest::printHandsOverTheSixTexts_data()
+{
+    QTest::addColumn<QString>("number");
+    QTest::addColumn<QString>("handEdited");
+    QTest::addColumn<QStringList>("printed");
+
+    const QStringList edited{ValidTexts.at(0), ValidTexts.at(1), u"Female"_s, ValidTexts.at(3), ValidTexts.at(4)};
+    QTest::newRow("the results of a valid number") << ValidNumber << QString() << ValidTexts;
+    QTest::newRow("a field changed by hand prints as changed") << ValidNumber << u"Female"_s << edited;
+    QTest::newRow("empty results beside a rejected number") << BadNumberNumber << QString() << EmptyTexts;
+}
+
+void MainWindowBehaviourTest::printHandsOverTheSixTexts()
+{
+    QFETCH(QString, number);
+    QFETCH(QString, handEdited);
+    QFETCH(QStringList, printed);
+
+    h().button(u"cmdPrint"_s)->setEnabled(true);
+    h().enter(number);
+    if (h().dialogShown())
+        h().pressDialogOk();
+    if (!handEdited.isEmpty())
+        h().field(u"txtSex"_s)->setText(handEdited);
+
+    h().press(u"cmdPrint"_s);
+
+    QCOMPARE(h().printing.sheets.size(), 1);
+    const DetailSheetTexts &sheet = h().printing.sheets.constFirst();
+    QCOMPARE(sheet.IdNo, number);
+    QCOMPARE((QStringList{sheet.DateOB, sheet.DayOB, sheet.Sex, sheet.Age, sheet.HDateOB}), printed);
+    QCOMPARE(h().desktop.errors.size(), 0);
+}
+
+void MainWindowBehaviourTest::printFailureIsShownAndChangesNothing()
+{
+    const QString failure = u"The printer is out of paper."_s;
+    h().printing.answer = failure;
+    h().enter(ValidNumber);
+    tickUntilStopped(&Form1::Timer1_Timer, u"Timer1"_s);
+    h().press(u"cmdAbtOK"_s);
+    const Snapshot before = h().snapshot();
+
+    h().press(u"cmdPrint"_s);
+
+    QCOMPARE(h().printing.sheets.size(), 1);
+    QCOMPARE(h().desktop.errors.size(), 1);
+    const RecordingDesktop::Error &shown = h().desktop.errors.constFirst();
+    QCOMPARE(shown.parent, &h().window);
+    QVERIFY(!shown.title.isEmpty());
+    QCOMPARE(shown.text, failure);
+    QVERIFY2(h().snapshot() == before, "a failed print leaves the window as it was");
+    QCOMPARE(h().desktop.quits, 0);
+}
+
+void MainWindowBehaviourTest::timersRunTheAnimationsOnTheirOwn()
+{
+    constexpr int Patience = 10000; // milliseconds; a few hundred ticks of 1 ms
+
+    h().enter(ValidNumber);
+    QTRY_VERIFY_WITH_TIMEOUT(h().printEnabled(), Patience);
+    QCOMPARE(h().height(), 5585.0);
+    QCOMPARE(h().interval(u"Timer1"_s), Stopped);
+
+    h().press(u"cmdCancel"_s);
+    QTRY_COMPARE_WITH_TIMEOUT(h().interval(u"Timer2"_s), Stopped, Patience);
+    QCOMPARE(h().height(), 2635.0);
+    QCOMPARE(h().field(u"txtIDNo"_s)->text(), QString());
+
+    h().press(u"cmdAbtOK"_s);
+    QTRY_COMPARE_WITH_TIMEOUT(h().interval(u"Timer3"_s), Stopped, Patience);
+    QCOMPARE(h().window.panelLeft(), -4950.0);
+}
+
+QTEST_MAIN(MainWindowBehaviourTest)
+#include "main_window_behaviour_test.moc"
