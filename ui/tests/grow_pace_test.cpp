@@ -1,0 +1,104 @@
+// Whether the grow keeps pace with its timer on a real X display: a whole
+// grow from 2685 (58 steps and the run that stops), with its resizes and
+// repaints, must take at most twice as long as 58 ticks of a bare 1 ms timer
+// measured in the same run. Rounds alternate between the two so that a busy
+// moment of the machine falls on both, and the medians are compared.
+
+#include "behaviour_harness.h"
+
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTest>
+
+#include <algorithm>
+#include <vector>
+
+using namespace behaviour;
+
+namespace {
+
+constexpr int GrowSteps = 58;
+constexpr int Rounds = 7;
+constexpr double AllowedRatio = 2.0;
+constexpr int TickInterval = 1;
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+// Milliseconds until a bare timer of 1 ms has ticked 58 times.
+double timeBareTicks()
+{
+    IntervalTimer timer;
+    QEventLoop loop;
+    int ticks = 0;
+    QObject::connect(&timer, &IntervalTimer::tick, &loop, [&] {
+        if (++ticks == GrowSteps)
+            loop.quit();
+    });
+    QElapsedTimer clock;
+    clock.start();
+    timer.setInterval(TickInterval);
+    loop.exec();
+    return clock.nsecsElapsed() / 1e6;
+}
+
+// Milliseconds from the OK press until the run that finds the window grown.
+double timeWholeGrow(Harness &h)
+{
+    h.setHeight(2685);
+    h.button(u"cmdPrint"_s)->setEnabled(false);
+    h.field(u"txtIDNo"_s)->setText(ValidNumber);
+    IntervalTimer *const timer1 = h.timer(u"Timer1"_s);
+    QEventLoop loop;
+    // Connected after the window's own handler, so it sees the run's outcome.
+    const QMetaObject::Connection watch = QObject::connect(timer1, &IntervalTimer::tick, &loop, [&] {
+        if (timer1->interval() == 0)
+            loop.quit();
+    });
+    QElapsedTimer clock;
+    clock.start();
+    h.press(u"cmdtext"_s);
+    loop.exec();
+    const double elapsed = clock.nsecsElapsed() / 1e6;
+    QObject::disconnect(watch);
+    return elapsed;
+}
+
+} // namespace
+
+class GrowPaceTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void wholeGrowKeepsPaceWithTheTimer();
+};
+
+void GrowPaceTest::wholeGrowKeepsPaceWithTheTimer()
+{
+    Harness h;
+    QVERIFY(QTest::qWaitForWindowExposed(&h.window));
+
+    std::vector<double> bare;
+    std::vector<double> grow;
+    for (int round = 0; round < Rounds; ++round) {
+        bare.push_back(timeBareTicks());
+        grow.push_back(timeWholeGrow(h));
+        QCOMPARE(h.height(), 5585.0);
+        QVERIFY(h.printEnabled());
+    }
+    const double bareMedian = median(bare);
+    const double growMedian = median(grow);
+    qInfo("58 ticks of a 1 ms timer: median %.1f ms (%.1f to %.1f)", bareMedian,
+          *std::min_element(bare.begin(), bare.end()), *std::max_element(bare.begin(), bare.end()));
+    qInfo("whole grow from 2685 to 5585: median %.1f ms (%.1f to %.1f), %.2f times the ticks", growMedian,
+          *std::min_element(grow.begin(), grow.end()), *std::max_element(grow.begin(), grow.end()),
+          growMedian / bareMedian);
+    QVERIFY2(growMedian <= AllowedRatio * bareMedian, "the grow falls behind its timer");
+}
+
+QTEST_MAIN(GrowPaceTest)
+#include "grow_pace_test.moc"

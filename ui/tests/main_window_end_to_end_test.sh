@@ -1,0 +1,108 @@
+#!/usr/bin/env bash
+# Runs the real program on an X display as a user would, with xdotool: slide
+# the about panel away, type a valid number and watch the window grow, type
+# an invalid one and see the dialog replace the window, put the dialog away,
+# grow once more and shrink with Esc. Screenshots of each stage go to the
+# folder given, to be looked at.
+#
+#   main_window_end_to_end_test.sh PROGRAM SCREENSHOT_FOLDER
+#
+# Needs a display (ctest runs it under xvfb-run), xdotool, x11-utils and
+# ImageMagick's import.
+set -euo pipefail
+
+program=$1
+shots=$2
+mkdir -p "$shots"
+
+# Client heights in pixels: 2280 twips at start (2685 outer, less the
+# modelled frame of 405), 5180 after a grow from 2685 and 5175 after one from
+# 2580, 2175 after the dialog's OK, 2275 after a shrink from 5580.
+readonly StartHeight=152 GrownHeight=345 CollapsedHeight=145 ShrunkHeight=152
+# Centres of the about panel's OK and of the entry field, in client pixels.
+readonly AboutOk="144 138" EntryField="144 49"
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+shoot() {
+    import -window root "$shots/$1.png"
+    echo "screenshot: $shots/$1.png"
+}
+
+client_height() {
+    xwininfo -id "$1" | awk '/^ *Height:/ {print $2}'
+}
+
+map_state() {
+    xwininfo -id "$1" | awk -F': ' '/Map State/ {print $2}'
+}
+
+# Waits up to five seconds for a command's output to equal a value.
+wait_for() {
+    local expected=$1 actual=
+    shift
+    for _ in $(seq 50); do
+        actual=$("$@" || true)
+        [ "$actual" = "$expected" ] && return 0
+        sleep 0.1
+    done
+    fail "$* gave '$actual', not '$expected'"
+}
+
+visible_windows() {
+    xdotool search --onlyvisible --pid "$program_pid" 2>/dev/null || true
+}
+
+"$program" &
+program_pid=$!
+trap 'kill "$program_pid" 2>/dev/null || true; wait "$program_pid" 2>/dev/null || true' EXIT
+
+main=
+for _ in $(seq 100); do
+    main=$(xdotool search --onlyvisible --name '^National Identity Card$' 2>/dev/null | head -1 || true)
+    [ -n "$main" ] && break
+    sleep 0.1
+done
+[ -n "$main" ] || fail "the main window did not appear"
+[ "$(client_height "$main")" -eq "$StartHeight" ] || fail "the window did not open collapsed"
+shoot 1-start
+
+xdotool mousemove --window "$main" $AboutOk click 1
+sleep 1
+shoot 2-panel-gone
+
+xdotool mousemove --window "$main" $EntryField click 1
+xdotool type --delay 30 811231234V
+xdotool key Return
+wait_for "$GrownHeight" client_height "$main"
+shoot 3-grown
+
+xdotool key ctrl+a
+xdotool type --delay 30 811231234Q
+xdotool key Return
+wait_for IsUnMapped map_state "$main"
+dialog=$(visible_windows | head -1)
+[ -n "$dialog" ] || fail "no dialog came up"
+[ "$dialog" != "$main" ] || fail "the main window is still on screen"
+shoot 4-dialog
+
+xdotool key Return
+wait_for IsViewable map_state "$main"
+wait_for IsUnMapped map_state "$dialog"
+wait_for "$CollapsedHeight" client_height "$main"
+shoot 5-after-dialog
+
+# The focus went back to the entry field with the window.
+xdotool key ctrl+a
+xdotool type --delay 30 811231234V
+xdotool key Return
+wait_for "$GrownHeight" client_height "$main"
+xdotool key Escape
+wait_for "$ShrunkHeight" client_height "$main"
+shoot 6-shrunk
+
+kill -0 "$program_pid" || fail "the program ended on its own"
+echo "PASS"
