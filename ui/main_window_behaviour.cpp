@@ -13,7 +13,6 @@
 #include "twips.h"
 #include "twips_geometry.h"
 
-#include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
 
