@@ -16,9 +16,12 @@ shots=$2
 mkdir -p "$shots"
 
 # Client heights in pixels: 2280 twips at start (2685 outer, less the
-# modelled frame of 405), 5180 after a grow from 2685 and 5175 after one from
-# 2580, 2175 after the dialog's OK, 2275 after a shrink from 5580.
-readonly StartHeight=152 GrownHeight=345 CollapsedHeight=145 ShrunkHeight=152
+# modelled frame of 405) and 2175 after the dialog's OK, exactly. A grow ends
+# at the first height above 5550 and a shrink at the first below 2685; an X
+# server that answers a resize late can shift the steps by a few twips, so
+# those two ends are ranges: 5555 to 5600 and 2635 to 2680 outer.
+readonly StartHeight=152 CollapsedHeight=145
+readonly GrownLeast=343 GrownMost=346 ShrunkLeast=149 ShrunkMost=152
 # Centres of the about panel's OK and of the entry field, in client pixels.
 readonly AboutOk="144 138" EntryField="144 49"
 
@@ -52,6 +55,21 @@ wait_for() {
     fail "$* gave '$actual', not '$expected'"
 }
 
+# Waits up to five seconds for an animation to end with the window's client
+# height between two values: the same height twice, a third of a second apart.
+wait_for_settled_height() {
+    local window=$1 least=$2 most=$3 height= previous=
+    for _ in $(seq 15); do
+        height=$(client_height "$window")
+        if [ "$height" = "$previous" ] && [ "$height" -ge "$least" ] && [ "$height" -le "$most" ]; then
+            return 0
+        fi
+        previous=$height
+        sleep 0.33
+    done
+    fail "the window's height ended at $height, not between $least and $most"
+}
+
 visible_windows() {
     xdotool search --onlyvisible --pid "$program_pid" 2>/dev/null || true
 }
@@ -77,7 +95,7 @@ shoot 2-panel-gone
 xdotool mousemove --window "$main" $EntryField click 1
 xdotool type --delay 30 811231234V
 xdotool key Return
-wait_for "$GrownHeight" client_height "$main"
+wait_for_settled_height "$main" "$GrownLeast" "$GrownMost"
 shoot 3-grown
 
 xdotool key ctrl+a
@@ -99,9 +117,9 @@ shoot 5-after-dialog
 xdotool key ctrl+a
 xdotool type --delay 30 811231234V
 xdotool key Return
-wait_for "$GrownHeight" client_height "$main"
+wait_for_settled_height "$main" "$GrownLeast" "$GrownMost"
 xdotool key Escape
-wait_for "$ShrunkHeight" client_height "$main"
+wait_for_settled_height "$main" "$ShrunkLeast" "$ShrunkMost"
 shoot 6-shrunk
 
 kill -0 "$program_pid" || fail "the program ended on its own"
