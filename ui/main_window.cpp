@@ -19,10 +19,12 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
 #include <QStyle>
 #include <QStyleFactory>
+#include <qdrawutil.h>
 
 #include <initializer_list>
 #include <optional>
@@ -84,6 +86,11 @@ constexpr TwipsRect txtSexRect{1800, 1800, 2175, 285};
 constexpr TwipsRect Label4Rect{120, 2280, 1455, 255};
 constexpr TwipsRect txtAgeRect{1800, 2280, 2175, 285};
 
+// A group's title starts this far in from its left edge, on a patch of the
+// group's own background that interrupts the frame line.
+constexpr int GroupTitleIndent = 6;
+constexpr int GroupTitlePadding = 2;
+
 constexpr double WindowPoints = 8.25;
 constexpr double LargePoints = 9.75;
 
@@ -131,6 +138,32 @@ QString readableCaption(const QString &caption)
     }
     return shown;
 }
+
+// A group drawn the same on every desktop, as the layout's frames look: an
+// etched line round the rectangle, its top at half the title's height, and
+// the title over that line. Desktop styles would put the title above the
+// line, tint the inside or leave the frame out altogether.
+class EtchedGroupBox final : public QGroupBox
+{
+public:
+    using QGroupBox::QGroupBox;
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        const QFontMetrics metrics(font());
+        const QRect frame = rect().adjusted(0, metrics.height() / 2, 0, 0);
+        qDrawShadeRect(&painter, frame, palette(), true, 1, 0);
+        if (title().isEmpty())
+            return;
+        const QRect patch(GroupTitleIndent, 0, metrics.horizontalAdvance(readableCaption(title())) + 2 * GroupTitlePadding,
+                          metrics.height());
+        painter.fillRect(patch, palette().window());
+        style()->drawItemText(&painter, patch, Qt::AlignCenter | Qt::TextShowMnemonic, palette(), isEnabled(),
+                              title(), QPalette::WindowText);
+    }
+};
 
 void place(QWidget *control, const TwipsRect &rect, QPoint origin = {})
 {
@@ -199,7 +232,7 @@ QLineEdit *makeTextBox(QWidget *container, const QString &name, const QString &l
 QGroupBox *makeGroup(QWidget *container, const QString &name, const QString &title, const QFont &font,
                      std::optional<QColor> titleColour = {})
 {
-    auto *group = makeControl<QGroupBox>(container, name, font);
+    QGroupBox *group = makeControl<EtchedGroupBox>(container, name, font);
     group->setTitle(title);
     setColours(group, Teal, titleColour);
     return group;
