@@ -120,8 +120,15 @@ void frmInv::cmdOK_Click()
     // The sizes below are meant for a window in its normal state; set on a
     // minimized or maximized one they would only wait for the restore.
     constexpr Qt::WindowStates Resting = Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen;
-    if (m_mainWindow.windowState() & Resting)
-        m_mainWindow.setWindowState(m_mainWindow.windowState() & ~Resting);
+    constexpr Qt::WindowStates Enlarged = Qt::WindowMaximized | Qt::WindowFullScreen;
+    const Qt::WindowStates state = m_mainWindow.windowState();
+    const QRect normal = m_mainWindow.normalGeometry();
+    if (state & Resting)
+        m_mainWindow.setWindowState(state & ~Resting);
+    // The window manager puts a restored window back in its own time; a
+    // resize before that would pin it at the enlarged window's corner.
+    if ((state & Enlarged) && normal.isValid())
+        m_mainWindow.setGeometry(normal);
     m_mainWindow.show();
     // With this window gone the keyboard belongs to the main window again.
     m_mainWindow.activateWindow();
