@@ -111,7 +111,8 @@ const QString LineName = u"Line"_s;
 const QString AboutTitle = u"Sri Lanka National Identity Card"_s;
 const QString AboutText =
     u"This Software was created to know the date of birth (English && Hijri), day of birth, sex, and age from the "
-    u"Sri Lankan National identity card number by Halvor J.Breckwith (Stonemarrow) for Vantrel Computers  Australia  "_s;
+    u"Sri Lankan National identity card number by Halvor J.Breckwith (Stonemarrow) "
+    u"for Vantrel Computers  Australia  "_s;
 const QString AboutOkCaption = u"OK"_s;
 const QString EntryGroupName = u"Number"_s;
 const QString EntryTitle = u"Enter NIC Number"_s;
@@ -157,8 +158,8 @@ protected:
         qDrawShadeRect(&painter, frame, palette(), true, 1, 0);
         if (title().isEmpty())
             return;
-        const QRect patch(GroupTitleIndent, 0, metrics.horizontalAdvance(readableCaption(title())) + 2 * GroupTitlePadding,
-                          metrics.height());
+        const int titleWidth = metrics.horizontalAdvance(readableCaption(title()));
+        const QRect patch(GroupTitleIndent, 0, titleWidth + 2 * GroupTitlePadding, metrics.height());
         painter.fillRect(patch, palette().window());
         style()->drawItemText(&painter, patch, Qt::AlignCenter | Qt::TextShowMnemonic, palette(), isEnabled(),
                               title(), QPalette::WindowText);

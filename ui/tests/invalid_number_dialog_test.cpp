@@ -283,7 +283,8 @@ void InvalidNumberDialogTest::borderIsOnePixelOnEverySide()
         QCOMPARE(image.pixelColor(right, y), Marker);
     }
     // Just inside, the client area's black, clear of every control.
-    for (const QPoint inside : {QPoint(1, 1), QPoint(right - 1, 1), QPoint(1, bottom - 1), QPoint(right - 1, bottom - 1)})
+    const QPoint corners[] = {{1, 1}, {right - 1, 1}, {1, bottom - 1}, {right - 1, bottom - 1}};
+    for (const QPoint inside : corners)
         QCOMPARE(image.pixelColor(inside), Black);
 }
 

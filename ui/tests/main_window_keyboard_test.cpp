@@ -182,7 +182,8 @@ void MainWindowKeyboardTest::tabFollowsTheLayoutsOrder()
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         visited << QApplication::focusWidget()->objectName();
     }
-    const QStringList fromHijri = order.mid(order.indexOf(u"txtHDateOB"_s)) + order.first(order.indexOf(u"txtHDateOB"_s));
+    const qsizetype hijri = order.indexOf(u"txtHDateOB"_s);
+    const QStringList fromHijri = order.mid(hijri) + order.first(hijri);
     QCOMPARE(visited, fromHijri);
 
     // A disabled Print is passed over.

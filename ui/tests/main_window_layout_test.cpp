@@ -41,7 +41,8 @@ const QColor Cyan{0, 255, 255};
 
 const QString AboutTextShown =
     u"This Software was created to know the date of birth (English & Hijri), day of birth, sex, and age from the "
-    u"Sri Lankan National identity card number by Halvor J.Breckwith (Stonemarrow) for Vantrel Computers  Australia  "_s;
+    u"Sri Lankan National identity card number by Halvor J.Breckwith (Stonemarrow) "
+    u"for Vantrel Computers  Australia  "_s;
 
 // Tall enough to show the whole "Detail" group.
 constexpr double GrownClientHeight = 5200;
