@@ -6,23 +6,60 @@
 
 namespace {
 
-const QString Family = QStringLiteral("MS Sans Serif");
+const QString MsSansSerif = QStringLiteral("MS Sans Serif");
+const QString WineFonts = QStringLiteral("/usr/share/wine/fonts/");
 
-QString resolveFamily()
+// Loads the wine fonts' files as application fonts; the family they give,
+// or an empty text when none of them is there.
+QString loadWineFace(const QStringList &files)
 {
-    if (QFontDatabase::families().contains(Family))
-        return Family;
-    const QStringList candidates{QStringLiteral("/usr/share/wine/fonts/ms_sans_serif.ttf"),
-                                 QStringLiteral("/usr/share/fonts/truetype/wine/ms_sans_serif.ttf")};
-    for (const QString &path : candidates) {
-        if (!QFile::exists(path))
+    QString family;
+    for (const QString &file : files) {
+        if (!QFile::exists(WineFonts + file))
             continue;
-        const int id = QFontDatabase::addApplicationFont(path);
-        const QStringList families = QFontDatabase::applicationFontFamilies(id);
+        const QStringList families =
+            QFontDatabase::applicationFontFamilies(QFontDatabase::addApplicationFont(WineFonts + file));
         if (!families.isEmpty())
-            return families.first();
+            family = families.first();
     }
-    return QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
+    return family;
+}
+
+struct Faces
+{
+    QString plain;  // the window font
+    QString styled; // bold, italic and larger sizes
+};
+
+Faces resolveFaces()
+{
+    const QStringList installed = QFontDatabase::families();
+    const bool systemHasIt = installed.contains(MsSansSerif);
+    QString plain = systemHasIt ? MsSansSerif : loadWineFace({QStringLiteral("ms_sans_serif.ttf")});
+#ifdef Q_OS_WIN
+    // Windows draws its own MS Sans Serif bold and at every size.
+    if (systemHasIt)
+        return {plain, plain};
+#endif
+    if (!plain.isEmpty() && QFontDatabase::isSmoothlyScalable(plain))
+        return {plain, plain};
+
+    QString styled = QStringLiteral("Liberation Sans");
+    if (!installed.contains(styled))
+        styled = installed.contains(QStringLiteral("Tahoma"))
+                     ? QStringLiteral("Tahoma")
+                     : loadWineFace({QStringLiteral("tahoma.ttf"), QStringLiteral("tahomabd.ttf")});
+    if (styled.isEmpty())
+        styled = QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
+    if (plain.isEmpty())
+        plain = styled;
+    return {plain, styled};
+}
+
+const Faces &faces()
+{
+    static const Faces resolved = resolveFaces();
+    return resolved;
 }
 
 } // namespace
@@ -31,13 +68,17 @@ namespace fonts {
 
 QString msSansSerif()
 {
-    static const QString family = resolveFamily();
-    return family;
+    return faces().plain;
+}
+
+QString familyFor(double points, bool bold, bool italic)
+{
+    return bold || italic || points > WindowPoints ? faces().styled : faces().plain;
 }
 
 QFont msSansSerif(double points, bool bold, bool italic)
 {
-    QFont font(msSansSerif());
+    QFont font(familyFor(points, bold, italic));
     font.setPointSizeF(points);
     font.setWeight(bold ? QFont::Bold : QFont::Normal);
     font.setItalic(italic);

@@ -205,8 +205,8 @@ void InvalidNumberDialogTest::controls()
         QVERIFY(!label->hasScaledContents());
     }
     if (points > 0) {
-        QCOMPARE(shown->font().family(), fonts::msSansSerif());
-        QCOMPARE(QFontInfo(shown->font()).family(), fonts::msSansSerif());
+        QCOMPARE(shown->font().family(), fonts::familyFor(points, bold, false));
+        QCOMPARE(QFontInfo(shown->font()).family(), shown->font().family());
         QCOMPARE(shown->font().pointSizeF(), points);
         QCOMPARE(shown->font().weight(), bold ? QFont::Bold : QFont::Normal);
         QVERIFY(!shown->font().italic());
