@@ -3,6 +3,18 @@
 #include <QEvent>
 #include <QWidget>
 
+#include <algorithm>
+
+namespace {
+
+// An X server may answer a run of resizes late, so that for a moment the
+// window reports the size of an earlier request of ours. Such an echo is no
+// change of size: within this time the newest request still counts.
+constexpr qint64 EchoWindowMilliseconds = 500;
+constexpr std::size_t RememberedRequests = 16;
+
+} // namespace
+
 TwipsGeometry::TwipsGeometry(QWidget *window, FrameMargins frame)
     : QObject(window)
     , m_window(window)
@@ -10,6 +22,7 @@ TwipsGeometry::TwipsGeometry(QWidget *window, FrameMargins frame)
     , m_height(frame.top + frame.bottom)
 {
     window->installEventFilter(this);
+    m_clock.start();
 }
 
 double TwipsGeometry::left() const
@@ -24,12 +37,26 @@ double TwipsGeometry::top() const
 
 double TwipsGeometry::width() const
 {
-    return m_width.read(m_deferredSize ? m_deferredSize->width() : m_window->width());
+    return m_width.read(clientSize().width());
 }
 
 double TwipsGeometry::height() const
 {
-    return m_height.read(m_deferredSize ? m_deferredSize->height() : m_window->height());
+    return m_height.read(clientSize().height());
+}
+
+QSize TwipsGeometry::clientSize() const
+{
+    if (m_deferredSize)
+        return *m_deferredSize;
+    const QSize actual = m_window->size();
+    if (m_requests.empty() || actual == m_requests.back().size)
+        return actual;
+    const qint64 now = m_clock.elapsed();
+    const bool lateEcho = std::any_of(m_requests.begin(), m_requests.end(), [&](const SizeRequest &request) {
+        return request.size == actual && now - request.at <= EchoWindowMilliseconds;
+    });
+    return lateEcho ? m_requests.back().size : actual;
 }
 
 void TwipsGeometry::setWidth(double width)
@@ -83,6 +110,9 @@ void TwipsGeometry::applyClientSize()
         return;
     const QSize size = *m_deferredSize;
     m_deferredSize.reset();
+    m_requests.push_back({size, m_clock.elapsed()});
+    if (m_requests.size() > RememberedRequests)
+        m_requests.pop_front();
     m_window->resize(size);
 }
 

@@ -13,9 +13,12 @@
 
 #include "exact_twips.h"
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QPointer>
 #include <QSize>
+
+#include <deque>
 
 class QWidget;
 
@@ -55,6 +58,7 @@ protected:
 private:
     bool isRestingElsewhere() const;
     void applyClientSize();
+    QSize clientSize() const;
 
     QWidget *m_window;
     ExactTwips m_width;
@@ -64,4 +68,13 @@ private:
     // The client size (pixels) set while minimized or maximized.
     std::optional<QSize> m_deferredSize;
     QPointer<QWidget> m_pendingFocus;
+
+    // Client sizes recently asked of the window system, newest last.
+    struct SizeRequest
+    {
+        QSize size;
+        qint64 at; // milliseconds on m_clock
+    };
+    std::deque<SizeRequest> m_requests;
+    QElapsedTimer m_clock;
 };
