@@ -1,0 +1,179 @@
+#!/usr/bin/env bash
+# The installed program tried as a user would, on a virtual display with a
+# real window manager (openbox), so the window has real decorations: slide
+# the about panel away, decode three valid numbers, Cancel, try a number
+# that names no date and one that is not a number at all, print to a
+# private CUPS-PDF queue, and Exit. Screenshots of each stage are compared
+# with the reference pictures in tests/references; a changed look fails
+# until the references are renewed on purpose with
+#
+#   NIC_RENEW_REFERENCES=1 tests/user_session_test.sh BUILD_FOLDER
+#
+# The clock is set to 7 December 2026 for the program, so ages do not move.
+set -euo pipefail
+build=$(cd "$1" && pwd)
+here=$(cd "$(dirname "$0")" && pwd)
+references=$here/references
+. "$here/x11_helpers.sh"
+work=$(mktemp -d /tmp/nic-session.XXXXXX)
+chmod 755 "$work" # the print filters run as lp and must reach the spool inside
+cups_script=$here/../print/tests/private_cups.sh
+title="National Identity Card"
+shots=${NIC_SESSION_SHOTS:-$work/shots}
+mkdir -p "$shots"
+
+cleanup() {
+    [ -n "${program_pid:-}" ] && kill "$program_pid" 2>/dev/null
+    [ -n "${openbox_pid:-}" ] && kill "$openbox_pid" 2>/dev/null
+    [ -f "$work/cups/queue" ] && bash "$cups_script" stop "$work/cups" >/dev/null 2>&1
+    stop_xvfb
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+cmake --install "$build" --prefix "$work/prefix" >/dev/null
+program=$work/prefix/bin/nic-decoder
+
+printing=no
+if [ "$(id -u)" -eq 0 ]; then
+    bash "$cups_script" start "$work/cups" >/dev/null
+    export CUPS_SERVER=$work/cups/cups.sock
+    export HOME=$work/home
+    unset PRINTER LPDEST
+    mkdir -p "$HOME"
+    printing=yes
+fi
+
+start_xvfb 1024x768x24
+openbox --sm-disable >/dev/null 2>&1 &
+openbox_pid=$!
+sleep 1
+
+export FAKETIME_DONT_FAKE_MONOTONIC=1
+faketime -f '@2026-12-07 10:00:00' "$program" &
+program_pid=$!
+main=$(wait_for_window "$title") || fail "the program showed no window"
+window_pid=$(xdotool getwindowpid "$main") # faketime runs the program as its child
+sleep 0.5
+
+# Compares a window's picture with its reference: at most 0.5% of the
+# pixels may differ by more than a fifth of the colour range.
+shoot() { # window, name
+    local window=$1 name=$2 differing total
+    import -window "$window" "$shots/$name.png"
+    if [ -n "${NIC_RENEW_REFERENCES:-}" ]; then
+        mkdir -p "$references"
+        cp "$shots/$name.png" "$references/$name.png"
+        echo "renewed reference $name"
+        return 0
+    fi
+    [ -f "$references/$name.png" ] || fail "no reference picture for $name"
+    total=$(identify -format '%[fx:w*h]' "$references/$name.png")
+    differing=$(compare -metric AE -fuzz 20% "$references/$name.png" "$shots/$name.png" null: 2>&1 || true)
+    case "$differing" in
+    *[!0-9.e+]* | '') fail "$name: the picture differs in size or cannot be compared ($differing)" ;;
+    esac
+    awk -v d="$differing" -v t="$total" 'BEGIN {exit !(d <= t * 0.005)}' ||
+        fail "$name: $differing of $total pixels differ from the reference"
+    echo "ok: $name looks as before ($differing pixels differ)"
+}
+
+client_height() {
+    window_geometry "$1" | awk '{print $4}'
+}
+
+wait_until() { # seconds, then a command
+    local seconds=$1
+    shift
+    for _ in $(seq $((seconds * 20))); do
+        "$@" && return 0
+        sleep 0.05
+    done
+    return 1
+}
+
+height_is() { [ "$(client_height "$main")" -eq "$1" ]; }
+height_between() { local h; h=$(client_height "$main"); [ "$h" -ge "$1" ] && [ "$h" -le "$2" ]; }
+viewable() { [ "$(window_map_state "$1")" = IsViewable ]; }
+unmapped() { [ "$(window_map_state "$1")" != IsViewable ]; }
+
+dialog_window() {
+    xdotool search --onlyvisible --pid "$window_pid" 2>/dev/null | grep -vx "$main" | head -1
+}
+
+decode() { # number
+    xdotool windowactivate --sync "$main"
+    xdotool mousemove --window "$main" 144 49 click --repeat 3 1
+    xdotool type --delay 20 "$1"
+    xdotool key Return
+}
+
+shoot "$main" 01-start
+
+# The about panel's OK lies at the bottom of the panel.
+xdotool mousemove --window "$main" 146 140 click 1
+sleep 1.5
+shoot "$main" 02-about-gone
+
+# 5585 twips high outside is 5180 inside, 345 pixels; a resize that the X
+# server answers late can end the grow a step's rounding away.
+decode 811231234V
+wait_until 10 height_between 345 346 || fail "the window did not grow to 345 pixels, it is $(client_height "$main")"
+sleep 0.3
+shoot "$main" 03-811231234V
+
+if [ "$printing" = yes ]; then
+    xdotool key alt+p
+    queue=$(cat "$work/cups/queue")
+    printed() { [ -n "$(find "$work/cups/out" -name '*.pdf')" ] && [ -z "$(lpstat -o "$queue" 2>/dev/null)" ]; }
+    wait_until 60 printed || { import -window root "$shots/print-failed.png"; lpstat -W all -o 2>&1 | tail -3; fail "Print wrote no PDF"; }
+    pdf=$(find "$work/cups/out" -name '*.pdf' | head -1)
+    text=$(pdftotext -layout "$pdf" -)
+    grep -q "Detail of Sri Lanka National Identity Card Holder" <<<"$text" || fail "the printed sheet has no title"
+    grep -q "811231234V" <<<"$text" || fail "the printed sheet does not show the number"
+    grep -Eq "printed on +December +2026" <<<"$text" || fail "the printed sheet has no date stamp: $text"
+    echo "ok: Print wrote a one-page sheet ($(pdfinfo "$pdf" | awk '/^Pages/ {print $2}') page)"
+fi
+
+decode 857541234V
+sleep 0.5
+shoot "$main" 04-857541234V
+decode 800601234V
+sleep 0.5
+shoot "$main" 05-800601234V
+
+# From 5585 Cancel shrinks the window to 2635 twips outside: 2230 inside, 149 pixels.
+xdotool key Escape
+wait_until 10 height_between 148 149 || fail "Cancel did not shrink the window to 149 pixels, it is $(client_height "$main")"
+sleep 0.3
+shoot "$main" 06-cancelled
+
+# A number that names no date: the dialog over the still visible window.
+decode 810601234V
+has_dialog() { [ -n "$(dialog_window)" ]; }
+wait_until 5 has_dialog || fail "no dialog for 810601234V"
+dialog=$(dialog_window)
+viewable "$main" || fail "the main window was hidden for 810601234V"
+shoot "$dialog" 07-dialog
+xdotool windowactivate --sync "$dialog"
+xdotool key Return
+wait_until 5 unmapped "$dialog" || fail "Enter did not put the dialog away"
+wait_until 5 height_is 145 || fail "after the dialog the window is not 145 pixels high"
+
+# Not a number at all: the main window goes away until the dialog's OK.
+decode 811231234Q
+wait_until 5 unmapped "$main" || fail "the main window stayed on screen for 811231234Q"
+wait_until 5 viewable "$dialog" || fail "no dialog for 811231234Q"
+xdotool windowactivate --sync "$dialog"
+xdotool key Return
+wait_until 5 viewable "$main" || fail "the dialog's OK did not bring the main window back"
+wait_until 5 height_is 145 || fail "the main window came back $(client_height "$main") pixels high, not 145"
+sleep 0.3
+shoot "$main" 08-after-invalid
+
+xdotool windowactivate --sync "$main"
+xdotool key alt+x
+wait_until 5 sh -c "! kill -0 $program_pid 2>/dev/null" || fail "Exit did not end the program"
+wait "$program_pid" || fail "the program ended with code $?"
+program_pid=
+echo "ok: Exit ended the program"

@@ -1,0 +1,54 @@
+# Shell helpers for the tests that run the real program on a virtual X display.
+# Source it; it needs Xvfb, xdotool and x11-utils.
+
+# Starts Xvfb on a free display with the given screen (default 1024x768x24),
+# exports DISPLAY and sets XVFB_PID.
+start_xvfb() {
+    local screen=${1:-1024x768x24} number
+    for number in $(seq 90 140); do
+        [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ] && continue
+        Xvfb ":$number" -screen 0 "$screen" -nolisten tcp >/dev/null 2>&1 &
+        XVFB_PID=$!
+        export DISPLAY=":$number"
+        for _ in $(seq 50); do
+            xdpyinfo >/dev/null 2>&1 && return 0
+            kill -0 "$XVFB_PID" 2>/dev/null || break
+            sleep 0.1
+        done
+    done
+    echo "could not start Xvfb" >&2
+    return 1
+}
+
+stop_xvfb() {
+    [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null && wait "$XVFB_PID" 2>/dev/null
+    XVFB_PID=
+    return 0
+}
+
+# Waits for a visible window with exactly this title; prints its id.
+wait_for_window() {
+    local title=$1 timeout=${2:-20} id
+    for _ in $(seq $((timeout * 10))); do
+        id=$(xdotool search --onlyvisible --name "^$title\$" 2>/dev/null | head -1 || true)
+        [ -n "$id" ] && { echo "$id"; return 0; }
+        sleep 0.1
+    done
+    echo "no window titled '$title' appeared" >&2
+    return 1
+}
+
+# Prints a window's absolute x, y, width and height.
+window_geometry() {
+    xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
+        /^ *Width/ {w=$NF} /^ *Height/ {h=$NF} END {print x, y, w, h}'
+}
+
+window_map_state() {
+    xwininfo -id "$1" | awk -F': ' '/Map State/ {print $2}'
+}
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
