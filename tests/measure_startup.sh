@@ -20,8 +20,12 @@ measure() { # program, window title -> prints "milliseconds kilobytes"
     start=$(date +%s%N)
     "$program" >/dev/null 2>&1 &
     pid=$!
-    id=$(xdotool search --sync --onlyvisible --name "^$title\$" | head -1)
-    until [ "$(window_map_state "$id")" = IsViewable ]; do sleep 0.001; done
+    # Polled every few milliseconds: xdotool's own --sync waits half seconds.
+    id=
+    until [ -n "$id" ] && [ "$(window_map_state "$id")" = IsViewable ]; do
+        id=$(xdotool search --onlyvisible --name "^$title\$" 2>/dev/null | head -1 || true)
+        [ -n "$id" ] || sleep 0.002
+    done
     end=$(date +%s%N)
     sleep 0.3 # let the first paint settle before reading the peak
     kb=$(awk '/VmHWM/ {print $2}' "/proc/$pid/status")

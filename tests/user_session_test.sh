@@ -78,10 +78,6 @@ shoot() { # window, name
     echo "ok: $name looks as before ($differing pixels differ)"
 }
 
-client_height() {
-    window_geometry "$1" | awk '{print $4}'
-}
-
 wait_until() { # seconds, then a command
     local seconds=$1
     shift

@@ -48,6 +48,22 @@ window_map_state() {
     xwininfo -id "$1" | awk -F': ' '/Map State/ {print $2}'
 }
 
+client_height() {
+    xwininfo -id "$1" | awk '/^ *Height:/ {print $2}'
+}
+
+# Waits up to WAIT_SECONDS (default 10) for a command's output to equal a value.
+wait_for() {
+    local expected=$1 actual=
+    shift
+    for _ in $(seq $((${WAIT_SECONDS:-10} * 10))); do
+        actual=$("$@" || true)
+        [ "$actual" = "$expected" ] && return 0
+        sleep 0.1
+    done
+    fail "$* gave '$actual', not '$expected'"
+}
+
 fail() {
     echo "FAIL: $*" >&2
     exit 1

@@ -21,6 +21,7 @@ program=$1
 shots=$2
 here=$(cd "$(dirname "$0")" && pwd)
 cups="$here/private_cups.sh"
+. "$(dirname "$0")/../../tests/x11_helpers.sh"
 
 # Client height in pixels once a valid number has grown the window, and the
 # centres of the about panel's OK and of the entry field, in client pixels.
@@ -31,10 +32,6 @@ if [ "$(id -u)" -ne 0 ]; then
     exit 77
 fi
 
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
 
 folder=$(mktemp -d /tmp/nic-print-button.XXXXXX)
 program_pid=
@@ -60,25 +57,8 @@ shoot() {
     echo "screenshot: $shots/$1.png"
 }
 
-client_height() {
-    xwininfo -id "$1" | awk '/^ *Height:/ {print $2}'
-}
 
-map_state() {
-    xwininfo -id "$1" | awk -F': ' '/Map State/ {print $2}'
-}
 
-# Waits up to ten seconds for a command's output to equal a value.
-wait_for() {
-    local expected=$1 actual=
-    shift
-    for _ in $(seq 100); do
-        actual=$("$@" || true)
-        [ "$actual" = "$expected" ] && return 0
-        sleep 0.1
-    done
-    fail "$* gave '$actual', not '$expected'"
-}
 
 is_visible() {
     visible_windows | grep -qx "$1" && echo yes || echo no
@@ -124,7 +104,7 @@ press_print_expecting_message() { # stage name
     xdotool key Return
     wait_for no is_visible "$box"
     kill -0 "$program_pid" || fail "$1: the program ended"
-    [ "$(map_state "$main")" = IsViewable ] || fail "$1: the main window is gone"
+    [ "$(window_map_state "$main")" = IsViewable ] || fail "$1: the main window is gone"
     [ "$(client_height "$main")" -eq "$GrownHeight" ] || fail "$1: the main window changed size"
 }
 

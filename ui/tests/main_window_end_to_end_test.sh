@@ -14,6 +14,8 @@ set -euo pipefail
 program=$1
 shots=$2
 mkdir -p "$shots"
+. "$(dirname "$0")/../../tests/x11_helpers.sh"
+export WAIT_SECONDS=5
 
 # Client heights in pixels: 2280 twips at start (2685 outer, less the
 # modelled frame of 405) and 2175 after the dialog's OK, exactly. A grow ends
@@ -25,35 +27,14 @@ readonly GrownLeast=343 GrownMost=346 ShrunkLeast=149 ShrunkMost=152
 # Centres of the about panel's OK and of the entry field, in client pixels.
 readonly AboutOk="144 138" EntryField="144 49"
 
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
 
 shoot() {
     import -window root "$shots/$1.png"
     echo "screenshot: $shots/$1.png"
 }
 
-client_height() {
-    xwininfo -id "$1" | awk '/^ *Height:/ {print $2}'
-}
 
-map_state() {
-    xwininfo -id "$1" | awk -F': ' '/Map State/ {print $2}'
-}
 
-# Waits up to five seconds for a command's output to equal a value.
-wait_for() {
-    local expected=$1 actual=
-    shift
-    for _ in $(seq 50); do
-        actual=$("$@" || true)
-        [ "$actual" = "$expected" ] && return 0
-        sleep 0.1
-    done
-    fail "$* gave '$actual', not '$expected'"
-}
 
 # Waits up to five seconds for an animation to end with the window's client
 # height between two values: the same height twice, a third of a second apart.
@@ -101,15 +82,15 @@ shoot 3-grown
 xdotool key ctrl+a
 xdotool type --delay 30 811231234Q
 xdotool key Return
-wait_for IsUnMapped map_state "$main"
+wait_for IsUnMapped window_map_state "$main"
 dialog=$(visible_windows | head -1)
 [ -n "$dialog" ] || fail "no dialog came up"
 [ "$dialog" != "$main" ] || fail "the main window is still on screen"
 shoot 4-dialog
 
 xdotool key Return
-wait_for IsViewable map_state "$main"
-wait_for IsUnMapped map_state "$dialog"
+wait_for IsViewable window_map_state "$main"
+wait_for IsUnMapped window_map_state "$dialog"
 wait_for "$CollapsedHeight" client_height "$main"
 shoot 5-after-dialog
 
