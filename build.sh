@@ -3,7 +3,8 @@
 # Debian 12 machine, installing whatever is missing with apt-get first.
 #
 #   ./build.sh run     build and start the program
-#   ./build.sh test    build and run every test (also sanitizer and fuzzing runs)
+#   ./build.sh test    build and run every test (also under the sanitizers and
+#                      valgrind, and a fuzzing run)
 #   ./build.sh bench   build in Release and run the benchmarks
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -19,7 +20,7 @@ build_packages=(
 # display and tools to drive it, a private print system, PDF tools and a
 # typeface with a real italic for the printed sheet.
 test_packages=(
-    clang libclang-rt-14-dev
+    clang libclang-rt-14-dev valgrind
     xvfb xauth xdotool x11-utils x11-apps imagemagick openbox
     cups cups-client printer-driver-cups-pdf poppler-utils fonts-dejavu-extra
     dbus dbus-x11 at-spi2-core python3-pyatspi
@@ -68,9 +69,13 @@ run_fuzzer() {
 }
 
 run_sanitized_tests() {
-    configure_and_build build-asan -DCMAKE_BUILD_TYPE=Debug -DNIC_WITH_QT=OFF -DNIC_BENCHMARKS=OFF \
+    # Everything again with AddressSanitizer and UndefinedBehaviorSanitizer,
+    # the windows and the whole program included. The grow pace test is left
+    # out: it times the real program, and instrumented code is not that.
+    configure_and_build build-asan -DCMAKE_BUILD_TYPE=Debug -DNIC_WITH_QT=ON -DNIC_TESTS=ON -DNIC_BENCHMARKS=OFF \
         "-DCMAKE_CXX_FLAGS=-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
-    ctest --test-dir build-asan --output-on-failure -j "$jobs"
+    ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+        ctest --test-dir build-asan --output-on-failure -j "$jobs" -E '^grow_pace_test$'
 }
 
 case "${1:-}" in
@@ -84,6 +89,7 @@ test)
     build_program
     run_fuzzer
     run_sanitized_tests
+    tests/valgrind_offscreen.sh build
     ctest --test-dir build --output-on-failure -j "$jobs"
     ;;
 bench)

@@ -20,7 +20,7 @@ EXPECTED = {
 }
 
 
-def find_application(timeout=20.0):
+def find_application(timeout=60.0):
     deadline = time.monotonic() + timeout
     while time.monotonic() < deadline:
         desktop = pyatspi.Registry.getDesktop(0)

@@ -50,6 +50,8 @@ openbox_pid=$!
 sleep 1
 
 export FAKETIME_DONT_FAKE_MONOTONIC=1
+# faketime preloads itself; a sanitizer build must let it go first.
+export ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0
 faketime -f '@2026-12-07 10:00:00' "$program" &
 program_pid=$!
 main=$(wait_for_window "$title") || fail "the program showed no window"
