@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Start-up time to the first shown frame and peak memory of the program,
-# measured in one run against a bare Qt widgets window on the same machine.
+# measured in one run against a bare Qt widgets window on the same machine:
+# an empty one, and one that shows a line of text.
 #
 #   tests/measure_startup.sh [build folder] [runs]
 #
@@ -15,10 +16,11 @@ runs=${2:-10}
 trap 'stop_xvfb' EXIT
 start_xvfb 1024x768x24
 
-measure() { # program, window title -> prints "milliseconds kilobytes"
-    local program=$1 title=$2 start end pid id kb
+measure() { # window title, program and its arguments -> prints "milliseconds kilobytes"
+    local title=$1 start end pid id kb
+    shift
     start=$(date +%s%N)
-    "$program" >/dev/null 2>&1 &
+    "$@" >/dev/null 2>&1 &
     pid=$!
     # Polled every few milliseconds: xdotool's own --sync waits half seconds.
     id=
@@ -38,18 +40,23 @@ median() { sort -n | awk '{a[NR] = $1} END {print a[int((NR + 1) / 2)]}'; }
 
 declare -A times memory
 for round in $(seq "$runs"); do
-    # Alternate the two so that a busy moment of the machine hits both.
-    read -r t m < <(measure "$build/tests/bare_window" "Bare Window")
-    times[bare]+="$t "; memory[bare]+="$m "
-    read -r t m < <(measure "$build/app/nic-decoder" "National Identity Card")
+    # Take turns so that a busy moment of the machine hits all of them.
+    read -r t m < <(measure "Bare Window" "$build/tests/bare_window")
+    times[empty]+="$t "; memory[empty]+="$m "
+    read -r t m < <(measure "Bare Window" "$build/tests/bare_window" --text)
+    times[text]+="$t "; memory[text]+="$m "
+    read -r t m < <(measure "National Identity Card" "$build/app/nic-decoder")
     times[program]+="$t "; memory[program]+="$m "
 done
 
-bare_ms=$(tr ' ' '\n' <<<"${times[bare]}" | grep . | median)
-program_ms=$(tr ' ' '\n' <<<"${times[program]}" | grep . | median)
-bare_kb=$(tr ' ' '\n' <<<"${memory[bare]}" | grep . | median)
-program_kb=$(tr ' ' '\n' <<<"${memory[program]}" | grep . | median)
-echo "start-up to first frame (median of $runs): bare window $bare_ms ms, program $program_ms ms" \
-    "($(awk -v a="$program_ms" -v b="$bare_ms" 'BEGIN {printf "%.2f", a / b}')x)"
-echo "peak memory (median of $runs): bare window $bare_kb kB, program $program_kb kB" \
-    "($(awk -v a="$program_kb" -v b="$bare_kb" 'BEGIN {printf "%.2f", a / b}')x)"
+median_of() { tr ' ' '\n' <<<"$1" | grep . | median; }
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN {printf "%.2f", a / b}'; }
+program_ms=$(median_of "${times[program]}")
+program_kb=$(median_of "${memory[program]}")
+echo "median of $runs starts: the program $program_ms ms to its first frame, $program_kb kB at its peak"
+for yardstick in empty text; do
+    ms=$(median_of "${times[$yardstick]}")
+    kb=$(median_of "${memory[$yardstick]}")
+    echo "bare window ($yardstick): $ms ms, $kb kB; the program takes $(ratio "$program_ms" "$ms")x the time" \
+        "and $(ratio "$program_kb" "$kb")x the memory"
+done
