@@ -23,9 +23,10 @@ shots=${NIC_SESSION_SHOTS:-$work/shots}
 mkdir -p "$shots"
 
 cleanup() {
-    [ -n "${program_pid:-}" ] && kill "$program_pid" 2>/dev/null
-    [ -n "${openbox_pid:-}" ] && kill "$openbox_pid" 2>/dev/null
-    [ -f "$work/cups/queue" ] && bash "$cups_script" stop "$work/cups" >/dev/null 2>&1
+    # Each step is allowed to fail: the display must go whatever else did.
+    [ -n "${program_pid:-}" ] && { kill "$program_pid" 2>/dev/null || true; }
+    [ -n "${openbox_pid:-}" ] && { kill "$openbox_pid" 2>/dev/null || true; }
+    [ -f "$work/cups/queue" ] && { bash "$cups_script" stop "$work/cups" >/dev/null 2>&1 || true; }
     stop_xvfb
     rm -rf "$work"
 }
