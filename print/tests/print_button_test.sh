@@ -111,13 +111,7 @@ press_print_expecting_message() { # stage name
 "$program" &
 program_pid=$!
 
-main=
-for _ in $(seq 100); do
-    main=$(xdotool search --onlyvisible --name '^National Identity Card$' 2>/dev/null | head -1 || true)
-    [ -n "$main" ] && break
-    sleep 0.1
-done
-[ -n "$main" ] || fail "the main window did not appear"
+main=$(wait_for_window "National Identity Card" 10) || fail "the main window did not appear"
 xdotool mousemove --window "$main" $AboutOk click 1
 sleep 1
 xdotool mousemove --window "$main" $EntryField click 1

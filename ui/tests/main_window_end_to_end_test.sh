@@ -59,13 +59,7 @@ visible_windows() {
 program_pid=$!
 trap 'kill "$program_pid" 2>/dev/null || true; wait "$program_pid" 2>/dev/null || true' EXIT
 
-main=
-for _ in $(seq 100); do
-    main=$(xdotool search --onlyvisible --name '^National Identity Card$' 2>/dev/null | head -1 || true)
-    [ -n "$main" ] && break
-    sleep 0.1
-done
-[ -n "$main" ] || fail "the main window did not appear"
+main=$(wait_for_window "National Identity Card" 10) || fail "the main window did not appear"
 [ "$(client_height "$main")" -eq "$StartHeight" ] || fail "the window did not open collapsed"
 shoot 1-start
 
