@@ -1,92 +1,131 @@
 #include "icu_calendar_service.h"
 
-#include <unicode/calendar.h>
-#include <unicode/gregocal.h>
-#include <unicode/locid.h>
-#include <unicode/timezone.h>
+#include "local_clock.h"
 
-#include <cmath>
-#include <stdexcept>
+#if defined(NIC_WINDOWS_SYSTEM_ICU)
+#include <icu.h>
+#else
+#include <unicode/ucal.h>
+#include <unicode/utypes.h>
+#endif
+
+#include <cstring>
+#include <limits>
+#include <string>
+
+using namespace std::chrono;
 
 namespace {
 
 constexpr double MillisecondsPerDay = 86'400'000.0;
 
-UDate utcMidnight(std::chrono::year_month_day date)
+// The conversions run on UTC so that midnight of a date maps to that date
+// whatever the user's time zone.
+constexpr UChar UtcZone[] = {'E', 't', 'c', '/', 'U', 'T', 'C'};
+constexpr int32_t UtcZoneLength = static_cast<int32_t>(std::size(UtcZone));
+
+constexpr const char *GregorianType = "gregorian";
+constexpr const char *IslamicType = "islamic-tbla";
+
+// One date whose answers are known, tried once at start: 5 March 1985 was a
+// Tuesday and 13 Jumada al-Thani 1405.
+constexpr year_month_day KnownDate = 1985y / March / 5;
+constexpr int KnownWeekday = 3;
+constexpr HijriDate KnownHijri{1405, 6, 13};
+
+struct CalendarCloser
 {
-    const auto days = std::chrono::sys_days(date).time_since_epoch().count();
+    void operator()(UCalendar *calendar) const { ucal_close(calendar); }
+};
+using CalendarHandle = std::unique_ptr<UCalendar, CalendarCloser>;
+
+[[noreturn]] void refuse(const std::string &what)
+{
+    throw CalendarDataError("The calendar data of the ICU library cannot be used: " + what
+                            + ". Without it dates of birth could come out wrong. "
+                              "Install or repair ICU and start the program again.");
+}
+
+UDate utcMidnight(year_month_day date)
+{
+    const auto days = sys_days(date).time_since_epoch().count();
     return static_cast<double>(days) * MillisecondsPerDay;
 }
 
-std::unique_ptr<icu::Calendar> makeCalendar(const char *locale, const icu::TimeZone &zone)
+// ICU answers even without its data, with a calendar built from defaults;
+// only the status tells, so its warnings count as failures here.
+CalendarHandle openCalendar(const char *type)
 {
+    const std::string locale = std::string("en@calendar=") + type;
     UErrorCode status = U_ZERO_ERROR;
-    std::unique_ptr<icu::Calendar> calendar(
-        icu::Calendar::createInstance(zone, icu::Locale(locale), status));
-    // Without its calendar data ICU falls back silently to another calendar;
-    // a wrong Hijri date is worse than not starting.
-    if (U_FAILURE(status) || status == U_USING_DEFAULT_WARNING || !calendar)
-        throw std::runtime_error(std::string("ICU calendar unavailable: ") + locale);
+    CalendarHandle calendar(ucal_open(UtcZone, UtcZoneLength, locale.c_str(), UCAL_DEFAULT, &status));
+    if (U_FAILURE(status) || !calendar || status == U_USING_FALLBACK_WARNING
+        || status == U_USING_DEFAULT_WARNING)
+        refuse(std::string("the calendar \"") + type + "\" did not open properly (" + u_errorName(status) + ")");
+
+    status = U_ZERO_ERROR;
+    const char *opened = ucal_getType(calendar.get(), &status);
+    if (U_FAILURE(status) || !opened || std::strcmp(opened, type) != 0)
+        refuse(std::string("asked for the ") + type + " calendar, got "
+               + (opened && U_SUCCESS(status) ? opened : "none"));
     return calendar;
 }
 
-int field(const icu::Calendar &calendar, UCalendarDateFields which)
+int field(UCalendar *calendar, UCalendarDateFields which)
 {
     UErrorCode status = U_ZERO_ERROR;
-    const int value = calendar.get(which, status);
+    const int value = ucal_get(calendar, which, &status);
     return U_SUCCESS(status) ? value : 0;
 }
 
-void setTime(icu::Calendar &calendar, UDate time)
+void setTime(UCalendar *calendar, UDate time)
 {
     UErrorCode status = U_ZERO_ERROR;
-    calendar.setTime(time, status);
+    ucal_setMillis(calendar, time, &status);
 }
 
 } // namespace
 
 struct IcuCalendarService::Calendars
 {
-    // The conversions run on UTC so that midnight of a date maps to that date
-    // whatever the user's time zone; only today() looks at the local zone.
-    std::unique_ptr<icu::Calendar> local;
-    std::unique_ptr<icu::Calendar> gregorian;
-    std::unique_ptr<icu::Calendar> islamic;
+    CalendarHandle gregorian;
+    CalendarHandle islamic;
 };
 
 IcuCalendarService::IcuCalendarService() : m_calendars(std::make_unique<Calendars>())
 {
-    const std::unique_ptr<icu::TimeZone> utc(icu::TimeZone::createTimeZone("Etc/UTC"));
-    const std::unique_ptr<icu::TimeZone> local(icu::TimeZone::createDefault());
-    m_calendars->local = makeCalendar("en@calendar=gregorian", *local);
-    m_calendars->gregorian = makeCalendar("en@calendar=gregorian", *utc);
-    m_calendars->islamic = makeCalendar("en@calendar=islamic-tbla", *utc);
+    m_calendars->gregorian = openCalendar(GregorianType);
+    m_calendars->islamic = openCalendar(IslamicType);
     // A pure proleptic Gregorian calendar: no Julian days before 1582.
-    if (auto *gregorian = dynamic_cast<icu::GregorianCalendar *>(m_calendars->gregorian.get())) {
-        UErrorCode status = U_ZERO_ERROR;
-        gregorian->setGregorianChange(-HUGE_VAL, status);
-    }
+    UErrorCode status = U_ZERO_ERROR;
+    ucal_setGregorianChange(m_calendars->gregorian.get(), std::numeric_limits<double>::lowest(), &status);
+    if (U_FAILURE(status))
+        refuse(std::string("the Gregorian calendar refused the proleptic form (") + u_errorName(status) + ")");
+
+    if (weekday(KnownDate) != KnownWeekday)
+        refuse("it does not give 5 March 1985 as a Tuesday");
+    const HijriDate known = hijri(KnownDate);
+    if (known != KnownHijri)
+        refuse("it gives 5 March 1985 as Hijri " + std::to_string(known.year) + "-" + std::to_string(known.month)
+               + "-" + std::to_string(known.day) + " instead of 1405-6-13");
 }
 
 IcuCalendarService::~IcuCalendarService() = default;
 
-std::chrono::year_month_day IcuCalendarService::today() const
+year_month_day IcuCalendarService::today() const
 {
-    setTime(*m_calendars->local, icu::Calendar::getNow());
-    return {std::chrono::year(field(*m_calendars->local, UCAL_EXTENDED_YEAR)),
-            std::chrono::month(static_cast<unsigned>(field(*m_calendars->local, UCAL_MONTH) + 1)),
-            std::chrono::day(static_cast<unsigned>(field(*m_calendars->local, UCAL_DATE)))};
+    return LocalToday();
 }
 
-int IcuCalendarService::weekday(std::chrono::year_month_day date) const
+int IcuCalendarService::weekday(year_month_day date) const
 {
-    setTime(*m_calendars->gregorian, utcMidnight(date));
-    return field(*m_calendars->gregorian, UCAL_DAY_OF_WEEK);
+    setTime(m_calendars->gregorian.get(), utcMidnight(date));
+    return field(m_calendars->gregorian.get(), UCAL_DAY_OF_WEEK);
 }
 
-HijriDate IcuCalendarService::hijri(std::chrono::year_month_day date) const
+HijriDate IcuCalendarService::hijri(year_month_day date) const
 {
-    setTime(*m_calendars->islamic, utcMidnight(date));
-    return {field(*m_calendars->islamic, UCAL_EXTENDED_YEAR), field(*m_calendars->islamic, UCAL_MONTH) + 1,
-            field(*m_calendars->islamic, UCAL_DATE)};
+    UCalendar *islamic = m_calendars->islamic.get();
+    setTime(islamic, utcMidnight(date));
+    return {field(islamic, UCAL_EXTENDED_YEAR), field(islamic, UCAL_MONTH) + 1, field(islamic, UCAL_DATE)};
 }

@@ -1,19 +1,33 @@
 #pragma once
 
-// The real clock and calendars: ICU's Gregorian calendar for the day of the
-// week and its tabular Islamic calendar ("islamic-tbla": astronomical epoch,
-// leap years 2, 5, 7, 10, 13, 16, 18, 21, 24, 26 and 29 of each 30-year
-// cycle) for the Hijri date. The ICU calendars are built once and reused,
-// because building one costs more than a whole decoding. Not thread-safe; the
-// program uses it from its user-interface thread only.
+// The real clock and calendars: today from the C library's local time (see
+// local_clock.h), ICU's Gregorian calendar for the day of the week and its
+// tabular Islamic calendar ("islamic-tbla": astronomical epoch, leap years 2,
+// 5, 7, 10, 13, 16, 18, 21, 24, 26 and 29 of each 30-year cycle) for the
+// Hijri date. Only ICU's C API is used, so on Windows the system's own
+// icu.dll serves it. The ICU calendars are opened once and reused, because
+// opening one costs more than a whole decoding. Not thread-safe; the program
+// uses it from its user-interface thread only.
 
 #include "calendar_service.h"
 
 #include <memory>
+#include <stdexcept>
+
+// ICU's calendar data is missing, unreadable or only a fallback. Dates
+// worked out from it could be silently wrong, so the program must not start;
+// what() says what was found, in words for the user.
+class CalendarDataError : public std::runtime_error
+{
+public:
+    using std::runtime_error::runtime_error;
+};
 
 class IcuCalendarService final : public CalendarService
 {
 public:
+    // Opens both calendars and checks them on one known date; throws
+    // CalendarDataError when either is not what it must be.
     IcuCalendarService();
     ~IcuCalendarService() override;
 

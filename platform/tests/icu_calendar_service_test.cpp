@@ -2,10 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <unicode/timezone.h>
+#include <unicode/ucal.h>
 
 #include <ctime>
-#include <memory>
 
 using namespace std::chrono;
 
@@ -57,8 +56,7 @@ TEST(IcuCalendarService, TodayIsTheLocalDate)
         const std::time_t before = std::time(nullptr);
         const year_month_day today = calendars.today();
         const std::time_t after = std::time(nullptr);
-        std::tm local{};
-        localtime_r(&before, &local);
+        const std::tm local = *std::localtime(&before);
         if (std::localtime(&after)->tm_mday != local.tm_mday)
             continue; // midnight passed while reading; try again
         EXPECT_EQ(static_cast<int>(today.year()), local.tm_year + 1900);
@@ -72,14 +70,18 @@ TEST(IcuCalendarService, ConversionsDoNotDependOnTheLocalZone)
 {
     // In a zone far from UTC, midnight of a date must not slip to its
     // neighbour.
-    const std::unique_ptr<icu::TimeZone> saved(icu::TimeZone::createDefault());
-    icu::TimeZone::adoptDefault(icu::TimeZone::createTimeZone("Pacific/Kiritimati"));
+    UErrorCode status = U_ZERO_ERROR;
+    UChar saved[128] = {};
+    ucal_getDefaultTimeZone(saved, 128, &status);
+    const UChar kiritimati[] = u"Pacific/Kiritimati";
+    ucal_setDefaultTimeZone(kiritimati, &status);
+    ASSERT_TRUE(U_SUCCESS(status)) << u_errorName(status);
     {
         const IcuCalendarService calendars;
         EXPECT_EQ(calendars.weekday(1985y / March / 5), 3);
         EXPECT_EQ(calendars.hijri(1985y / March / 5), (HijriDate{1405, 6, 13}));
     }
-    icu::TimeZone::setDefault(*saved);
+    ucal_setDefaultTimeZone(saved, &status);
 }
 
 } // namespace
