@@ -10,10 +10,17 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 
 namespace {
 
 QtMessageHandler previousHandler = nullptr;
+
+void reportCannotStart(const char *reason)
+{
+    std::fprintf(stderr, "nic-decoder: cannot start: %s\n", reason);
+    std::fflush(stderr);
+}
 
 // Without a display Qt gives up with a fatal message and aborts, which
 // looks like a crash; say plainly what is wrong and end with code 1 instead.
@@ -24,8 +31,7 @@ void reportFatalAndExit(QtMsgType type, const QMessageLogContext &context, const
             previousHandler(type, context, message);
         return;
     }
-    std::fprintf(stderr, "nic-decoder: cannot start: %s\n", qPrintable(message));
-    std::fflush(stderr);
+    reportCannotStart(qPrintable(message));
     std::_Exit(EXIT_FAILURE);
 }
 
@@ -43,9 +49,15 @@ int main(int argc, char *argv[])
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/pictures/icon.png")));
 
     QtDesktop desktop;
-    const IcuCalendarService calendars;
+    std::unique_ptr<const IcuCalendarService> calendars;
+    try {
+        calendars = std::make_unique<const IcuCalendarService>();
+    } catch (const CalendarDataError &error) {
+        reportCannotStart(error.what());
+        return EXIT_FAILURE;
+    }
     DefaultPrintService printing;
-    Form1 window(desktop, calendars, printing);
+    Form1 window(desktop, *calendars, printing);
     window.Form_Load();
     window.show();
     return QApplication::exec();
