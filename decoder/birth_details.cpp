@@ -3,6 +3,7 @@
 #include "calendar_facts.h"
 #include "calendar_service.h"
 #include "number_decoding.h"
+#include "number_validation.h"
 
 BirthDetails DecodeBirthDetails(std::string_view text, const CalendarService &calendars)
 {

@@ -4,13 +4,16 @@
 // decode, date check, calendar facts, number rule. The result carries every
 // display text and the verdict, so the window only writes it into its fields.
 
-#include "number_validation.h"
-
 #include <optional>
 #include <string>
 #include <string_view>
 
 class CalendarService;
+
+// Valid: both checks passed. BadDate: the date check failed, before any
+// calendar fact was worked out. BadNumber: the number rule failed, after the
+// display texts were formed.
+enum class Verdict { Valid, BadDate, BadNumber };
 
 struct BirthDetails
 {

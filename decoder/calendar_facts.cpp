@@ -1,7 +1,7 @@
 #include "calendar_facts.h"
 
 #include "calendar_service.h"
-#include "number_decoding.h"
+#include "number_text.h"
 
 #include <array>
 #include <cmath>

@@ -5,10 +5,11 @@
 // text the window shows. Only months and years enter the age; the day of the
 // month plays no part.
 
-#include "number_validation.h"
+#include "birth_date.h"
 
 #include <chrono>
 #include <string>
+#include <string_view>
 
 class CalendarService;
 

@@ -12,6 +12,14 @@
 #include <string>
 #include <string_view>
 
+// The day code: the day of the year of birth for a man, that day plus 500
+// for a woman. Validation holds a number to the same two ranges.
+inline constexpr double FirstMaleCode = 1;
+inline constexpr double LastMaleCode = 366;
+inline constexpr double FemaleOffset = 500;
+inline constexpr double FirstFemaleCode = FirstMaleCode + FemaleOffset;
+inline constexpr double LastFemaleCode = LastMaleCode + FemaleOffset;
+
 struct MonthRow
 {
     int firstDay;
@@ -52,18 +60,3 @@ struct DecodedNumber
 };
 
 DecodedNumber DecodeNumber(std::string_view text);
-
-// The numeric reading of a text: blanks (space, tab, line feed) are skipped
-// anywhere; then an optional sign, digits, an optional "." and digits, and an
-// optional exponent (E or D, optional sign, digits), up to the first
-// character that cannot continue the number. No digit at all reads as 0.
-// A value too large for a double reads as an infinity of its sign.
-double ReadNumber(std::string_view text);
-
-// Whether the whole text is one number in the sense of ReadNumber, with at
-// least one digit and nothing left over but blanks.
-bool ReadsAsNumber(std::string_view text);
-
-// Plain decimal: no sign for positive values, no leading zeros, no decimal
-// point when whole; a fraction is written with "." ("1.5").
-std::string WriteNumber(double value);

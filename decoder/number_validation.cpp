@@ -1,6 +1,7 @@
 #include "number_validation.h"
 
 #include "number_decoding.h"
+#include "number_text.h"
 #include "unicode_text.h"
 
 #include <algorithm>
@@ -13,9 +14,6 @@ constexpr int BaseYear = 1900;
 constexpr std::size_t NumberLength = 10;
 constexpr std::size_t DigitPositions = 9;
 constexpr std::array<std::string_view, 5> AcceptedLastCharacters{"v", "x", "V", "X", "A"};
-constexpr double LastMaleCode = 366;
-constexpr double FirstFemaleCode = 501;
-constexpr double LastFemaleCode = 866;
 
 bool isDigitAt(std::string_view text, std::size_t position)
 {

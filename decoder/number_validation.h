@@ -5,15 +5,12 @@
 // number rule runs last and judges the shape of the whole text. Neither ever
 // fails with an error: every text gets an answer.
 
-#include <chrono>
+#include "birth_date.h"
+
 #include <optional>
 #include <string_view>
 
 struct DecodedNumber;
-
-enum class Verdict { Valid, BadDate, BadNumber };
-
-using BirthDate = std::chrono::year_month_day;
 
 struct DateCheck
 {

@@ -33,17 +33,6 @@ std::size_t sequenceLength(std::string_view bytes)
 
 } // namespace
 
-std::vector<std::string_view> characters(std::string_view text)
-{
-    std::vector<std::string_view> result;
-    while (!text.empty()) {
-        const std::size_t n = sequenceLength(text);
-        result.push_back(text.substr(0, n));
-        text.remove_prefix(n);
-    }
-    return result;
-}
-
 std::string_view substring(std::string_view text, std::size_t first, std::size_t count)
 {
     std::size_t begin = text.size();

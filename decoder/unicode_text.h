@@ -6,13 +6,10 @@
 // counts as one character of its own, so any byte string can be read by
 // position without losing or corrupting what surrounds it.
 
+#include <cstddef>
 #include <string_view>
-#include <vector>
 
 namespace unicode_text {
-
-// The text cut into its characters, each a view into the original bytes.
-std::vector<std::string_view> characters(std::string_view text);
 
 // Characters first, first + 1, ... up to count of them (1-based; as many as
 // exist), as the original bytes.
