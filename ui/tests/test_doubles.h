@@ -7,7 +7,7 @@
 // program, never open a message box and never touch a printer.
 
 #include "desktop.h"
-#include "icu_calendar_service.h"
+#include "fixed_today_calendar.h"
 #include "print_service.h"
 
 #include <QList>
@@ -15,8 +15,6 @@
 #include <QSizeF>
 #include <QString>
 #include <QWidget>
-
-#include <chrono>
 
 class RecordingDesktop final : public Desktop
 {
@@ -41,25 +39,6 @@ public:
     int beeps = 0;
     int quits = 0;
     QList<Error> errors;
-};
-
-// The real calendars with a "today" of the test's choosing, so ages do not
-// change with the day the tests run.
-class FixedTodayCalendar final : public CalendarService
-{
-public:
-    explicit FixedTodayCalendar(std::chrono::year_month_day today)
-        : m_today(today)
-    {
-    }
-
-    std::chrono::year_month_day today() const override { return m_today; }
-    int weekday(std::chrono::year_month_day date) const override { return m_real.weekday(date); }
-    HijriDate hijri(std::chrono::year_month_day date) const override { return m_real.hijri(date); }
-
-private:
-    std::chrono::year_month_day m_today;
-    IcuCalendarService m_real;
 };
 
 class RecordingPrintService final : public PrintService

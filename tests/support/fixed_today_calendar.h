@@ -5,6 +5,8 @@
 
 #include "icu_calendar_service.h"
 
+#include <chrono>
+
 class FixedTodayCalendar final : public CalendarService
 {
 public:
