@@ -10,6 +10,7 @@
 #endif
 
 #include <cstring>
+#include <iterator>
 #include <limits>
 #include <string>
 

@@ -2,9 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#if defined(NIC_WINDOWS_SYSTEM_ICU)
+#include <icu.h>
+#else
 #include <unicode/ucal.h>
+#endif
 
 #include <ctime>
+#include <iterator>
+#include <vector>
 
 using namespace std::chrono;
 
@@ -72,9 +78,10 @@ TEST(IcuCalendarService, ConversionsDoNotDependOnTheLocalZone)
     // neighbour.
     UErrorCode status = U_ZERO_ERROR;
     UChar saved[128] = {};
-    ucal_getDefaultTimeZone(saved, 128, &status);
-    const UChar kiritimati[] = u"Pacific/Kiritimati";
-    ucal_setDefaultTimeZone(kiritimati, &status);
+    ucal_getDefaultTimeZone(saved, static_cast<int32_t>(std::size(saved)), &status);
+    const char name[] = "Pacific/Kiritimati";
+    const std::vector<UChar> kiritimati(std::begin(name), std::end(name));
+    ucal_setDefaultTimeZone(kiritimati.data(), &status);
     ASSERT_TRUE(U_SUCCESS(status)) << u_errorName(status);
     {
         const IcuCalendarService calendars;
