@@ -5,6 +5,8 @@
 #include "number_decoding.h"
 #include "number_validation.h"
 
+#include <utility>
+
 BirthDetails DecodeBirthDetails(std::string_view text, const CalendarService &calendars)
 {
     BirthDetails details;
@@ -18,11 +20,11 @@ BirthDetails DecodeBirthDetails(std::string_view text, const CalendarService &ca
     details.DateOB = number.DateText.value_or(std::string{});
     details.Sex = number.Sex;
     if (dateCheck.birthDate) {
-        const CalendarFacts facts =
+        CalendarFacts facts =
             ComputeCalendarFacts(*dateCheck.birthDate, number.BirthYear, calendars.today(), calendars);
-        details.DayOB = facts.DayOB;
-        details.Age = facts.Age;
-        details.HDateOB = facts.HDateOB;
+        details.DayOB = std::move(facts.DayOB);
+        details.Age = std::move(facts.Age);
+        details.HDateOB = std::move(facts.HDateOB);
     }
     details.Verdict = CheckNumber(text, number) ? Verdict::Valid : Verdict::BadNumber;
     return details;
