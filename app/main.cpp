@@ -4,12 +4,10 @@
 #include "desktop.h"
 #include "icu_calendar_service.h"
 #include "main_window.h"
+#include "startup_failure.h"
 
 #include <QApplication>
 #include <QIcon>
-
-#include <cstdio>
-#include <cstdlib>
 
 namespace {
 
@@ -24,9 +22,7 @@ void reportFatalAndExit(QtMsgType type, const QMessageLogContext &context, const
             previousHandler(type, context, message);
         return;
     }
-    std::fprintf(stderr, "nic-decoder: cannot start: %s\n", qPrintable(message));
-    std::fflush(stderr);
-    std::_Exit(EXIT_FAILURE);
+    failStartup(startupFailureReason(message));
 }
 
 } // namespace
