@@ -89,11 +89,12 @@ run_windows_check() {
         cmake --build "$folder/googletest-build" -j "$jobs"
         cmake --install "$folder/googletest-build" >/dev/null
     fi
+    # A Wine prefix of its own in the build folder, made once, with no
+    # display; the toolchain file hands the same prefix to ctest.
+    local -x WINEPREFIX=$folder/wine WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
     configure_and_build "$folder" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
         -DNIC_WITH_QT=OFF -DNIC_WITH_ICU=OFF -DGTest_DIR="$folder/googletest/lib/cmake/GTest"
 
-    # A Wine prefix of its own in the build folder, made once, with no display.
-    export WINEPREFIX=$folder/wine WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
         echo "Making the Wine prefix $WINEPREFIX"
         timeout 300 /usr/lib/wine/wine64 wineboot --init >/dev/null 2>&1 || {
