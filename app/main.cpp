@@ -29,13 +29,16 @@ void reportFatalAndExit(QtMsgType type, const QMessageLogContext &context, const
 
 int main(int argc, char *argv[])
 {
+    // Named before the application object exists, so that a failure to start
+    // is already reported under the program's name.
+    QApplication::setApplicationName(QStringLiteral("National Identity Card"));
+    QApplication::setOrganizationName(QStringLiteral("Vantrel Computers"));
+    QApplication::setDesktopFileName(QStringLiteral("au.com.vantrel.NationalIdentityCard"));
+
     previousHandler = qInstallMessageHandler(reportFatalAndExit);
     QApplication application(argc, argv);
     qInstallMessageHandler(previousHandler);
 
-    QApplication::setApplicationName(QStringLiteral("National Identity Card"));
-    QApplication::setOrganizationName(QStringLiteral("Vantrel Computers"));
-    QApplication::setDesktopFileName(QStringLiteral("au.com.vantrel.NationalIdentityCard"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/pictures/icon.png")));
 
     QtDesktop desktop;

@@ -1,13 +1,18 @@
 #include "startup_failure.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 #include <cstdio>
 #include <cstdlib>
 
 #ifdef Q_OS_WIN
+#ifndef NOMINMAX
 #define NOMINMAX
+#endif
+#ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
+#endif
 #include <windows.h>
 #endif
 
@@ -19,8 +24,9 @@ void failStartup(const QString &reason)
     std::fflush(stderr);
 #ifdef Q_OS_WIN
     const QString text = u"The program cannot start: "_s + reason;
-    MessageBoxW(nullptr, reinterpret_cast<const wchar_t *>(text.utf16()), L"National Identity Card",
-                MB_OK | MB_ICONERROR);
+    const QString title = QCoreApplication::applicationName();
+    MessageBoxW(nullptr, reinterpret_cast<const wchar_t *>(text.utf16()),
+                reinterpret_cast<const wchar_t *>(title.utf16()), MB_OK | MB_ICONERROR);
 #endif
     // Nothing is left to tidy up: no window exists yet, nothing is saved.
     std::_Exit(EXIT_FAILURE);
