@@ -3,9 +3,14 @@
 # Debian 12 machine, installing whatever is missing with apt-get first.
 #
 #   ./build.sh run     build and start the program
+#   ./build.sh check   build and run the fast tests: the everyday loop
 #   ./build.sh test    build and run every test (also under the sanitizers and
-#                      valgrind, and a fuzzing run)
+#                      valgrind, a fuzzing run, a clang narrowing pass, a
+#                      build without the test libraries and the Windows
+#                      cross-check)
 #   ./build.sh bench   build in Release and run the benchmarks
+#   ./build.sh windows cross-build the decoder and its tests for Windows and
+#                      run them under Wine
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -25,6 +30,11 @@ test_packages=(
     cups cups-client printer-driver-cups-pdf poppler-utils fonts-dejavu-extra
     dbus dbus-x11 at-spi2-core python3-pyatspi
     desktop-file-utils appstream faketime
+)
+# What the Windows cross-check needs: MinGW-w64, Wine to run its programs,
+# and GoogleTest's sources to build it for Windows.
+windows_packages=(
+    cmake ninja-build g++-mingw-w64-x86-64-posix wine64 googletest
 )
 
 as_root() {
@@ -47,19 +57,62 @@ jobs=$(nproc)
 configure_and_build() { # folder, then extra CMake arguments
     local folder=$1
     shift
-    cmake -S . -B "$folder" -G Ninja "$@" >/dev/null
+    cmake -S . -B "$folder" -G Ninja -DCMAKE_COMPILE_WARNING_AS_ERROR=ON "$@" >/dev/null
     cmake --build "$folder" -j "$jobs"
 }
 
-build_program() {
-    configure_and_build build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+build_program() { # extra CMake arguments
+    configure_and_build build -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
+}
+
+check_plain_build() {
+    # What a user without GoogleTest or Google Benchmark builds: the program alone.
+    configure_and_build build-plain -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF \
+        -DCMAKE_DISABLE_FIND_PACKAGE_GTest=ON -DCMAKE_DISABLE_FIND_PACKAGE_benchmark=ON
+}
+
+check_narrowing() {
+    # MSVC turns narrowing into warnings, and so errors; clang finds the same
+    # here. Compiled only: the other builds run the same code.
+    CC=clang CXX=clang++ configure_and_build build-clang -DCMAKE_BUILD_TYPE=Debug -DNIC_BENCHMARKS=ON \
+        "-DCMAKE_CXX_FLAGS=-Wshorten-64-to-32 -Wimplicit-int-conversion -Wfloat-conversion"
+}
+
+run_windows_check() {
+    # Everything that needs neither Qt nor ICU, built for 64-bit Windows with
+    # MinGW-w64 against a GoogleTest built the same way, run under Wine.
+    local folder=$PWD/build-windows
+    local toolchain=$PWD/cmake/mingw-w64-x86_64.cmake
+    if [ ! -f "$folder/googletest/lib/cmake/GTest/GTestConfig.cmake" ]; then
+        cmake -S /usr/src/googletest -B "$folder/googletest-build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+            -DCMAKE_BUILD_TYPE=Release -DBUILD_GMOCK=OFF -DCMAKE_INSTALL_PREFIX="$folder/googletest" >/dev/null
+        cmake --build "$folder/googletest-build" -j "$jobs"
+        cmake --install "$folder/googletest-build" >/dev/null
+    fi
+    # A Wine prefix of its own in the build folder, made once, with no
+    # display; the toolchain file hands the same prefix to ctest.
+    local -x WINEPREFIX=$folder/wine WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
+    configure_and_build "$folder" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DNIC_WITH_QT=OFF -DNIC_WITH_ICU=OFF -DGTest_DIR="$folder/googletest/lib/cmake/GTest"
+
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+        echo "Making the Wine prefix $WINEPREFIX"
+        timeout 300 /usr/lib/wine/wine64 wineboot --init >/dev/null 2>&1 || {
+            echo "wineboot did not finish within 5 minutes" >&2
+            return 1
+        }
+    fi
+    local status=0
+    ctest --test-dir "$folder" --output-on-failure --timeout 300 || status=$?
+    /usr/lib/wine/wineserver64 -k 2>/dev/null || true
+    return $status
 }
 
 run_fuzzer() {
     # The decoder itself is instrumented too, so the fuzzer sees its branches.
     CC=clang CXX=clang++ configure_and_build build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
         "-DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link,address,undefined" \
-        -DNIC_WITH_QT=OFF -DNIC_TESTS=OFF -DNIC_BENCHMARKS=OFF -DNIC_FUZZ=ON
+        -DNIC_WITH_QT=OFF -DBUILD_TESTING=OFF -DNIC_FUZZ=ON
     local corpus
     corpus=$(mktemp -d)
     cp decoder/fuzz/corpus/* "$corpus"/
@@ -72,7 +125,7 @@ run_sanitized_tests() {
     # Everything again with AddressSanitizer and UndefinedBehaviorSanitizer,
     # the windows and the whole program included. The grow pace test is left
     # out: it times the real program, and instrumented code is not that.
-    configure_and_build build-asan -DCMAKE_BUILD_TYPE=Debug -DNIC_WITH_QT=ON -DNIC_TESTS=ON -DNIC_BENCHMARKS=OFF \
+    configure_and_build build-asan -DCMAKE_BUILD_TYPE=Debug -DNIC_WITH_QT=ON -DBUILD_TESTING=ON \
         "-DCMAKE_CXX_FLAGS=-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
     ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
         ctest --test-dir build-asan --output-on-failure -j "$jobs" -E '^grow_pace_test$'
@@ -84,23 +137,35 @@ run)
     build_program
     exec build/app/nic-decoder
     ;;
-test)
+check)
     install_missing "${build_packages[@]}" "${test_packages[@]}"
     build_program
+    ctest --test-dir build --output-on-failure -j "$jobs" -LE slow
+    ;;
+test)
+    install_missing "${build_packages[@]}" "${test_packages[@]}" "${windows_packages[@]}"
+    build_program -DNIC_BENCHMARKS=ON
+    check_plain_build
+    check_narrowing
+    run_windows_check
     run_fuzzer
     run_sanitized_tests
     tests/valgrind_offscreen.sh build
     ctest --test-dir build --output-on-failure -j "$jobs"
     ;;
+windows)
+    install_missing "${windows_packages[@]}"
+    run_windows_check
+    ;;
 bench)
     install_missing "${build_packages[@]}"
-    configure_and_build build-release -DCMAKE_BUILD_TYPE=Release -DNIC_TESTS=OFF
+    configure_and_build build-release -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DNIC_BENCHMARKS=ON
     for benchmark in $(find build-release -name '*_benchmark' -type f -executable | sort); do
         "$benchmark"
     done
     ;;
 *)
-    echo "usage: $0 run | test | bench" >&2
+    echo "usage: $0 run | check | test | bench | windows" >&2
     exit 2
     ;;
 esac

@@ -4,23 +4,16 @@
 #include "desktop.h"
 #include "icu_calendar_service.h"
 #include "main_window.h"
+#include "startup_failure.h"
 
 #include <QApplication>
 #include <QIcon>
 
-#include <cstdio>
-#include <cstdlib>
 #include <memory>
 
 namespace {
 
 QtMessageHandler previousHandler = nullptr;
-
-void reportCannotStart(const char *reason)
-{
-    std::fprintf(stderr, "nic-decoder: cannot start: %s\n", reason);
-    std::fflush(stderr);
-}
 
 // Without a display Qt gives up with a fatal message and aborts, which
 // looks like a crash; say plainly what is wrong and end with code 1 instead.
@@ -31,31 +24,38 @@ void reportFatalAndExit(QtMsgType type, const QMessageLogContext &context, const
             previousHandler(type, context, message);
         return;
     }
-    reportCannotStart(qPrintable(message));
-    std::_Exit(EXIT_FAILURE);
+    failStartup(startupFailureReason(message));
+}
+
+// Calendars without their data would give wrong dates of birth; better not
+// to start at all and say why.
+std::unique_ptr<const IcuCalendarService> openCalendars()
+{
+    try {
+        return std::make_unique<const IcuCalendarService>();
+    } catch (const CalendarDataError &error) {
+        failStartup(QString::fromLocal8Bit(error.what()));
+    }
 }
 
 } // namespace
 
 int main(int argc, char *argv[])
 {
+    // Named before the application object exists, so that a failure to start
+    // is already reported under the program's name.
+    QApplication::setApplicationName(QStringLiteral("National Identity Card"));
+    QApplication::setOrganizationName(QStringLiteral("Vantrel Computers"));
+    QApplication::setDesktopFileName(QStringLiteral("au.com.vantrel.NationalIdentityCard"));
+
     previousHandler = qInstallMessageHandler(reportFatalAndExit);
     QApplication application(argc, argv);
     qInstallMessageHandler(previousHandler);
 
-    QApplication::setApplicationName(QStringLiteral("National Identity Card"));
-    QApplication::setOrganizationName(QStringLiteral("Vantrel Computers"));
-    QApplication::setDesktopFileName(QStringLiteral("au.com.vantrel.NationalIdentityCard"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/pictures/icon.png")));
 
     QtDesktop desktop;
-    std::unique_ptr<const IcuCalendarService> calendars;
-    try {
-        calendars = std::make_unique<const IcuCalendarService>();
-    } catch (const CalendarDataError &error) {
-        reportCannotStart(error.what());
-        return EXIT_FAILURE;
-    }
+    const std::unique_ptr<const IcuCalendarService> calendars = openCalendars();
     DefaultPrintService printing;
     Form1 window(desktop, *calendars, printing);
     window.Form_Load();

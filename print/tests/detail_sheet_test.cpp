@@ -186,7 +186,7 @@ TEST_P(DetailSheetValues, EachLineEndsWithItsFieldExactly)
     const QStringList values{texts.IdNo, texts.DateOB, texts.HDateOB, texts.DayOB, texts.Sex, texts.Age};
     for (int i = 0; i < 6; ++i) {
         const QString &text = lines[FirstDetailLine + 3 * i].text;
-        const int valueStart = text.indexOf(u':') + 1 + 5;
+        const qsizetype valueStart = text.indexOf(u':') + 1 + 5;
         EXPECT_EQ(text.mid(valueStart), values[i]) << "detail line " << i + 1;
         EXPECT_EQ(text.size(), valueStart + values[i].size()) << "nothing after the value";
     }

@@ -1,9 +1,14 @@
 #pragma once
 
 // The real ICU conversions with a "today" the test chooses, so that ages do
-// not depend on the day the tests run.
+// not depend on the day the tests run. Without ICU (the Windows cross-check)
+// the same conversions come from arithmetic.
 
+#ifdef NIC_ARITHMETIC_CALENDAR
+#include "arithmetic_calendar.h"
+#else
 #include "icu_calendar_service.h"
+#endif
 
 #include <chrono>
 
@@ -17,6 +22,10 @@ public:
     HijriDate hijri(std::chrono::year_month_day date) const override { return m_real.hijri(date); }
 
 private:
+#ifdef NIC_ARITHMETIC_CALENDAR
+    ArithmeticCalendar m_real;
+#else
     IcuCalendarService m_real;
+#endif
     std::chrono::year_month_day m_today;
 };

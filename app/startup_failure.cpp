@@ -1,0 +1,48 @@
+#include "startup_failure.h"
+
+#include <QCoreApplication>
+#include <QString>
+
+#include <cstdio>
+#include <cstdlib>
+
+#ifdef Q_OS_WIN
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+#endif
+
+using namespace Qt::StringLiterals;
+
+void failStartup(const QString &reason)
+{
+    std::fprintf(stderr, "nic-decoder: cannot start: %s\n", qPrintable(reason));
+    std::fflush(stderr);
+#ifdef Q_OS_WIN
+    const QString text = u"The program cannot start: "_s + reason;
+    const QString title = QCoreApplication::applicationName();
+    MessageBoxW(nullptr, reinterpret_cast<const wchar_t *>(text.utf16()),
+                reinterpret_cast<const wchar_t *>(title.utf16()), MB_OK | MB_ICONERROR);
+#endif
+    // Nothing is left to tidy up: no window exists yet, nothing is saved.
+    std::_Exit(EXIT_FAILURE);
+}
+
+QString startupFailureReason(const QString &qtMessage)
+{
+    if (qtMessage.contains(u"platform plugin"_s)) {
+#ifdef Q_OS_WIN
+        return u"Qt's Windows platform plugin could not be loaded; platforms\\qwindows.dll belongs beside "
+               "nic-decoder.exe."_s;
+#else
+        return u"no desktop to show the window on (is DISPLAY or WAYLAND_DISPLAY set?)"_s;
+#endif
+    }
+    // Any other fatal message: Qt's own words, without its advice.
+    const qsizetype advice = qtMessage.indexOf(u"Reinstalling"_s);
+    return (advice < 0 ? qtMessage : qtMessage.left(advice)).trimmed();
+}
