@@ -4,6 +4,7 @@
 #include "desktop.h"
 #include "icu_calendar_service.h"
 #include "main_window.h"
+#include "qt_sheet_printer.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -44,7 +45,12 @@ int main(int argc, char *argv[])
 
     QtDesktop desktop;
     const IcuCalendarService calendars;
-    DefaultPrintService printing;
+    QtSheetPrinter printer;
+    // The stamp's today comes from the same clock as the age.
+    DefaultPrintService printing(printer, [&calendars] {
+        const std::chrono::year_month_day today = calendars.today();
+        return QDate(int(today.year()), unsigned(today.month()), unsigned(today.day()));
+    });
     Form1 window(desktop, calendars, printing);
     window.Form_Load();
     window.show();

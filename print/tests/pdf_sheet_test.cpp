@@ -89,7 +89,7 @@ private slots:
     void colonsStandUnderOneAnother();
     void secondSheetStartsInTheFontTheFirstLeft();
     void folderThatIsNotThereCannotStart();
-    void noDefaultPrinterIsReported();
+    void noPrintSystemIsReported();
 
 private:
     QString printSheet(const DetailSheetTexts &texts);
@@ -234,7 +234,7 @@ void PdfSheetTest::folderThatIsNotThereCannotStart()
     QCOMPARE(pageCount(folder + u"/sheet.pdf"_s), 1);
 }
 
-void PdfSheetTest::noDefaultPrinterIsReported()
+void PdfSheetTest::noPrintSystemIsReported()
 {
     // CTest points CUPS_SERVER at a socket where no scheduler listens.
     QVERIFY(!qEnvironmentVariableIsEmpty("CUPS_SERVER"));
@@ -242,7 +242,7 @@ void PdfSheetTest::noDefaultPrinterIsReported()
 
     for (int press = 0; press < 2; ++press) {
         const SheetPrinter::Outcome outcome = PrintDetailSheet(ValidNumber, u"December"_s, 2026, printer);
-        QCOMPARE(outcome.failure, SheetPrinter::Failure::NoPrinter);
+        QCOMPARE(outcome.failure, SheetPrinter::Failure::NoPrintSystem);
         QCOMPARE(printer.font().pointSizeF(), 8.0);
     }
 }
