@@ -32,7 +32,7 @@ constexpr QStringView CannotStartMessage = u"The printer \"%1\" could not start 
                                            "Print again.";
 constexpr QStringView FailedMessage = u"Printing the detail sheet on \"%1\" went wrong, so the sheet was not printed.\n\n"
                                       "Check the printer, then press Print again.";
-constexpr QStringView ReasonLine = u"\n\nThe print system said: %1";
+constexpr QStringView ReasonParagraph = u"\n\n%1";
 constexpr QStringView PausedMessage =
     u"The detail sheet is waiting in the queue of \"%1\", which is paused, so nothing will come out yet.\n\n"
     "Resume the printer in the printer settings and the sheet will print.";
@@ -47,11 +47,14 @@ constexpr QStringView CannotSaveMessage = u"The detail sheet could not be saved 
                                           "on the disk, or choose another name, and save again.";
 
 constexpr QStringView PdfSuffix = u".pdf";
+// Before the default queue is known, a failure has no printer to name.
+constexpr QStringView UnnamedPrinter = u"the default printer";
 constexpr QStringView NameForNoNumber = u"Detail sheet";
 
 QString printFailureMessage(const SheetPrinter::Outcome &outcome)
 {
     using Failure = SheetPrinter::Failure;
+    const QString printer = outcome.printerName.isEmpty() ? UnnamedPrinter.toString() : outcome.printerName;
     QString message;
     switch (outcome.failure) {
     case Failure::None:
@@ -63,21 +66,21 @@ QString printFailureMessage(const SheetPrinter::Outcome &outcome)
         message = NoPrinterMessage.toString();
         break;
     case Failure::Refusing:
-        message = RefusingMessage.toString().arg(outcome.printerName);
+        message = RefusingMessage.toString().arg(printer);
         break;
     case Failure::NoAnswer:
         message = NoAnswerMessage.toString().arg(
             std::chrono::duration_cast<std::chrono::seconds>(QtSheetPrinter::Patience).count());
         break;
     case Failure::CannotStart:
-        message = CannotStartMessage.toString().arg(outcome.printerName);
+        message = CannotStartMessage.toString().arg(printer);
         break;
     case Failure::FailedWhilePrinting:
-        message = FailedMessage.toString().arg(outcome.printerName);
+        message = FailedMessage.toString().arg(printer);
         break;
     }
     if (!outcome.reason.isEmpty())
-        message += ReasonLine.toString().arg(outcome.reason);
+        message += ReasonParagraph.toString().arg(outcome.reason);
     return message;
 }
 

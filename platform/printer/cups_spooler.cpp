@@ -27,6 +27,7 @@ constexpr QStringView MayStillPrint = u"It stopped answering while it was taking
 constexpr QStringView NotAllowed = u"The print system does not let this user print on this printer.";
 constexpr QStringView PrinterGone = u"The printer is no longer set up in the print system.";
 constexpr QStringView FormatRefused = u"The printer cannot take the sheet's format (PDF).";
+constexpr QStringView SchedulerSaid = u"The print system said: %1";
 constexpr QStringView UnknownRefusal = u"The print system refused the sheet without giving a reason.";
 
 // The few libcups calls we make, looked up once.
@@ -183,6 +184,8 @@ SheetPrinter::Outcome CupsSpooler::findDefaultQueue()
         const ipp_status_t status = c.lastError();
         if (status == IPP_STATUS_ERROR_NOT_FOUND || succeeded(status))
             return failure(Failure::NoPrinter);
+        if (status == IPP_STATUS_ERROR_INTERNAL || status == IPP_STATUS_ERROR_SERVICE_UNAVAILABLE)
+            return failure(Failure::NoPrintSystem, BrokeOff.toString());
         return requestFailed();
     }
     m_queue = QString::fromUtf8(dest->name);
@@ -289,5 +292,6 @@ SheetPrinter::Outcome CupsSpooler::requestFailed() const
     }
     // Any other refusal comes with the scheduler's own sentence.
     const QString said = QString::fromUtf8(c.lastErrorString()).trimmed();
-    return failure(Failure::FailedWhilePrinting, said.isEmpty() ? UnknownRefusal.toString() : said);
+    return failure(Failure::FailedWhilePrinting,
+                   said.isEmpty() ? UnknownRefusal.toString() : SchedulerSaid.toString().arg(said));
 }
