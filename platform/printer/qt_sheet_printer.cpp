@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QFontMetricsF>
 #include <QLocale>
 #include <QPageLayout>
@@ -27,6 +28,9 @@ constexpr QStringView JobName = u"Detail of Sri Lanka National Identity Card Hol
 // a margin that keeps the text inside what printers can reach.
 constexpr int PdfResolution = 1200;
 constexpr QMarginsF PdfMargins{10, 10, 10, 10}; // millimetres
+// Faces with Latin letters found on most desktops, best first.
+const QStringList LatinFaces{QStringLiteral("Noto Sans"), QStringLiteral("DejaVu Sans"),
+                             QStringLiteral("Liberation Sans"), QStringLiteral("Arial")};
 constexpr QStringView SpoolFileTemplate = u"/nic-sheet-XXXXXX.pdf";
 
 // One column per character as the reader sees it, so that letters with
@@ -45,6 +49,28 @@ QString printerNameOf(const QPrinterInfo &info)
     return info.description().isEmpty() ? info.printerName() : info.description();
 }
 
+// The desktop's own typeface, as long as it writes the sheet's Latin
+// letters. Under a Sinhala or Tamil locale fontconfig answers the generic
+// family with a font of that script alone; its wide spaces and average
+// character would spread the sheet past the page's edge. Then a common
+// Latin face takes the lead, and the desktop's face still supplies the
+// letters of the user's own script.
+QFont sheetTypeface()
+{
+    const QFont desktop = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+    const QString resolved = QFontInfo(desktop).family();
+    if (QFontDatabase::writingSystems(resolved).contains(QFontDatabase::Latin))
+        return QFont(desktop.family());
+    for (const QString &latin : LatinFaces) {
+        if (QFontDatabase::hasFamily(latin)) {
+            QFont font;
+            font.setFamilies({latin, desktop.family()});
+            return font;
+        }
+    }
+    return QFont(desktop.family());
+}
+
 QPageSize pageSizeForLocale()
 {
     return QPageSize(QLocale().measurementSystem() == QLocale::ImperialUSSystem ? QPageSize::Letter
@@ -60,7 +86,7 @@ QtSheetPrinter::QtSheetPrinter()
 
 QtSheetPrinter::QtSheetPrinter(const QString &pdfFile)
     : m_pdfFile(pdfFile)
-    , m_font(QFontDatabase::systemFont(QFontDatabase::GeneralFont).family())
+    , m_font(sheetTypeface())
 {
     m_font.setPointSizeF(DefaultPointSize);
 }
