@@ -47,7 +47,7 @@ Desktop::FailureChoice QtDesktop::offerPdfInstead(QWidget *parent, const QString
 QString QtDesktop::askPdfFile(QWidget *parent, const QString &fileName)
 {
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    const QString folder = QDir(documents).exists() ? documents : QDir::homePath();
+    const QString folder = !documents.isEmpty() && QDir(documents).exists() ? documents : QDir::homePath();
     // Qt's own dialog on every desktop, so it looks and answers the same
     // everywhere (and can be driven the same way in tests).
     QFileDialog dialog(parent, SaveDialogTitle.toString(), QDir(folder).filePath(fileName), PdfFilter.toString());
