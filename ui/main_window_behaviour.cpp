@@ -39,7 +39,8 @@ constexpr double DialogCentringDivisor = 2;
 const QString PrintTitle = QStringLiteral("Print");
 const QString SaveAsPdfTitle = QStringLiteral("Save as PDF");
 
-// Eats every key press, click and wheel turn that reaches it.
+// Eats every key press, click, wheel turn and access key while it is
+// installed.
 class InputEater final : public QObject
 {
 public:
@@ -51,11 +52,12 @@ protected:
         switch (event->type()) {
         case QEvent::KeyPress:
         case QEvent::KeyRelease:
+        case QEvent::ShortcutOverride:
+        case QEvent::Shortcut:
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonRelease:
         case QEvent::MouseButtonDblClick:
         case QEvent::Wheel:
-        case QEvent::ShortcutOverride:
             return true;
         default:
             return false;
@@ -63,24 +65,29 @@ protected:
     }
 };
 
-// The busy cursor while a press waits for the print system. Keys and clicks
-// made meanwhile were held back, not dropped; they are thrown away at the
-// end, so a second impatient click cannot become a second sheet.
+// While a press waits for the print system: the busy cursor, and every key
+// and click thrown away as it comes, so the window stays painted but takes
+// no other input, and an impatient second click cannot become a second
+// sheet (held back, it would arrive once the press returns).
 class PrintWait
 {
 public:
-    PrintWait() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+    PrintWait()
+    {
+        QCoreApplication::instance()->installEventFilter(&m_eater);
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    }
     ~PrintWait()
     {
-        InputEater eater;
-        QCoreApplication::instance()->installEventFilter(&eater);
-        QCoreApplication::processEvents();
-        QCoreApplication::instance()->removeEventFilter(&eater);
         QGuiApplication::restoreOverrideCursor();
+        QCoreApplication::instance()->removeEventFilter(&m_eater);
     }
 
     PrintWait(const PrintWait &) = delete;
     PrintWait &operator=(const PrintWait &) = delete;
+
+private:
+    InputEater m_eater;
 };
 
 // After a failure: the message, with the offer to save the sheet as a PDF

@@ -140,9 +140,10 @@ std::chrono::milliseconds CupsSpooler::elapsed() const
 
 bool CupsSpooler::keepWaiting()
 {
-    // The windows are repainted and timers run, but no key or click reaches
-    // them: the press is still one step for the user.
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    // The windows are repainted and timers run meanwhile. Keys and clicks
+    // are the window's business: it throws them away while it waits (held
+    // back instead, they would all arrive once the press returns).
+    QCoreApplication::processEvents();
     if (elapsed() < m_patience)
         return true;
     m_timedOut = true;

@@ -3,9 +3,9 @@
 // The system's default print queue as CUPS serves it, reached over a
 // connection of our own so that every wait has an end: one spooler serves one
 // press of Print, and from its creation on it has a fixed time to find the
-// default queue and hand it one PDF file. While it waits it keeps the windows
-// painted but lets no key or click through, so the press stays one blocking
-// step for the user. Its answers are in plain words, never a bare system error
+// default queue and hand it one PDF file. While it waits it lets the event
+// loop run, so windows stay painted; whoever presses Print must keep keys and
+// clicks away from its windows meanwhile (the main window throws them away). Its answers are in plain words, never a bare system error
 // text. It never retries on its own, so one press never makes two jobs.
 // libcups is looked up at the first print, not linked: linking would load it,
 // and the TLS and Kerberos libraries it pulls in, at every start.

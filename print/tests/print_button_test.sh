@@ -103,6 +103,17 @@ wait_for_new_window() { # windows before, stage name
     fail "$2: no new window came up"
 }
 
+# The same, for up to 40 seconds.
+wait_for_new_window_long() { # windows before
+    local box
+    for _ in $(seq 400); do
+        box=$(comm -13 <(echo "$1") <(visible_windows) | head -1)
+        [ -n "$box" ] && { echo "$box"; return 0; }
+        sleep 0.1
+    done
+    fail "no message came up within 40 seconds"
+}
+
 # Presses Print when it must fail: a message box comes up over a window that
 # stays as it was, Enter puts it away, the program runs on.
 press_print_expecting_message() { # stage name
@@ -224,6 +235,50 @@ wait_for_pdfs 2
 second=$(find "$folder/out" -name '*.pdf' ! -path "$first")
 [ "$(pdftotext -layout "$second" -)" = "$sheet" ] || fail "the second sheet differs from the first"
 echo "ok: the fields were left as they were"
+
+echo "== a print system that answers late"
+# Print pressed again while the first press waits must not print a second sheet.
+before=$(visible_windows)
+pdfs_before=$(pdfs_written)
+kill -STOP "$(cat "$folder/cupsd.pid")"
+press_print
+sleep 1
+xdotool key alt+p
+sleep 2
+kill -CONT "$(cat "$folder/cupsd.pid")"
+wait_for_pdfs $((pdfs_before + 1))
+sleep 3
+[ "$(pdfs_written)" -eq $((pdfs_before + 1)) ] || fail "one press and a click while it waited printed $(pdfs_written) sheets"
+[ "$(visible_windows)" = "$before" ] || fail "a message came up after a late but good answer"
+echo "ok: one sheet, the key pressed while waiting came to nothing"
+
+echo "== a print system that takes the press and never answers"
+# A stopped scheduler still takes connections but answers nothing. Exit and
+# a second Print pressed while the press waits must come to nothing.
+before=$(visible_windows)
+pdfs_before=$(pdfs_written)
+kill -STOP "$(cat "$folder/cupsd.pid")"
+started=$(date +%s%N)
+press_print
+sleep 1
+shoot 6-waiting
+xdotool key alt+x
+xdotool key alt+p
+box=$(wait_for_new_window_long "$before")
+answered_ms=$((($(date +%s%N) - started) / 1000000))
+echo "the message came after $answered_ms ms"
+[ "$answered_ms" -lt 30000 ] || fail "the press held the window for $answered_ms ms"
+shoot 7-no-answer
+kill -0 "$program_pid" || fail "Exit pressed while waiting ended the program afterwards"
+xdotool key Return
+wait_for no is_visible "$box"
+sleep 2
+[ "$(visible_windows)" = "$before" ] || fail "a key pressed while waiting started another print"
+kill -CONT "$(cat "$folder/cupsd.pid")"
+sleep 2
+[ "$(pdfs_written)" -eq "$pdfs_before" ] || fail "a sheet came out after the print system was said not to answer"
+[ "$(client_height "$main")" -eq "$GrownHeight" ] || fail "the main window changed size"
+echo "ok: the message within 30 seconds, keys pressed meanwhile came to nothing, nothing printed"
 
 kill -0 "$program_pid" || fail "the program ended"
 shoot 5-still-running
