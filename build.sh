@@ -18,7 +18,7 @@ cd "$(dirname "$0")"
 build_packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-wayland libgl-dev
-    libicu-dev fonts-wine fonts-liberation2 libcups2-dev
+    libicu-dev fonts-wine fonts-liberation2 fonts-noto-core libcups2-dev
     libgtest-dev libbenchmark-dev
 )
 # What the tests need besides: a second compiler for fuzzing, a virtual
@@ -29,7 +29,7 @@ test_packages=(
     xvfb xauth xdotool x11-utils x11-apps imagemagick openbox
     cups cups-client printer-driver-cups-pdf poppler-utils fonts-dejavu-extra
     dbus dbus-x11 at-spi2-core python3-pyatspi
-    desktop-file-utils appstream faketime
+    desktop-file-utils appstream faketime locales
 )
 # What the Windows cross-check needs: MinGW-w64, Wine to run its programs,
 # and GoogleTest's sources to build it for Windows.

@@ -5,6 +5,7 @@
 #include "icu_calendar_service.h"
 #include "main_window.h"
 #include "startup_failure.h"
+#include "qt_sheet_printer.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -56,7 +57,13 @@ int main(int argc, char *argv[])
 
     QtDesktop desktop;
     const std::unique_ptr<const IcuCalendarService> calendars = openCalendars();
-    DefaultPrintService printing;
+    QtSheetPrinter printer;
+    // The stamp's today comes from the same clock as the age.
+    DefaultPrintService printing(printer, [&calendars] {
+        const std::chrono::year_month_day today = calendars->today();
+        return QDate(static_cast<int>(today.year()), static_cast<int>(static_cast<unsigned>(today.month())),
+                     static_cast<int>(static_cast<unsigned>(today.day())));
+    });
     Form1 window(desktop, *calendars, printing);
     window.Form_Load();
     window.show();

@@ -3,8 +3,21 @@
 #include "twips.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
+#include <QStandardPaths>
+
+namespace {
+
+constexpr QStringView SaveAsPdfButton = u"&Save as PDF...";
+constexpr QStringView SaveDialogTitle = u"Save the detail sheet as PDF";
+constexpr QStringView PdfFilter = u"PDF files (*.pdf)";
+constexpr QStringView PdfSuffix = u"pdf";
+
+} // namespace
 
 void QtDesktop::beep()
 {
@@ -20,9 +33,37 @@ QSizeF QtDesktop::screenSize() const
     return {twips::fromPixels(size.width()), twips::fromPixels(size.height())};
 }
 
-void QtDesktop::showError(QWidget *parent, const QString &title, const QString &text)
+Desktop::FailureChoice QtDesktop::offerPdfInstead(QWidget *parent, const QString &title, const QString &text)
 {
-    QMessageBox::warning(parent, title, text);
+    QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Close, parent);
+    QPushButton *save = box.addButton(SaveAsPdfButton.toString(), QMessageBox::AcceptRole);
+    save->setObjectName(QStringLiteral("saveAsPdf"));
+    box.setDefaultButton(QMessageBox::Close);
+    box.setEscapeButton(QMessageBox::Close);
+    box.exec();
+    return box.clickedButton() == save ? FailureChoice::SaveAsPdf : FailureChoice::Close;
+}
+
+QString QtDesktop::askPdfFile(QWidget *parent, const QString &fileName)
+{
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString folder = !documents.isEmpty() && QDir(documents).exists() ? documents : QDir::homePath();
+    // Qt's own dialog on every desktop, so it looks and answers the same
+    // everywhere (and can be driven the same way in tests).
+    QFileDialog dialog(parent, SaveDialogTitle.toString(), QDir(folder).filePath(fileName), PdfFilter.toString());
+    dialog.setObjectName(QStringLiteral("savePdfDialog"));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(PdfSuffix.toString());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+void QtDesktop::showNotice(QWidget *parent, const QString &title, const QString &text)
+{
+    QMessageBox::information(parent, title, text);
 }
 
 void QtDesktop::quit()

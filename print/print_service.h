@@ -2,8 +2,9 @@
 
 // What the main window hands to printing: the six field texts exactly as
 // they stand. The service prints one detail sheet on the default printer,
-// stamped with today's month and year, and says in plain words what went
-// wrong when it could not; it never ends the program and never retries on
+// or saves it as a PDF file when the user asks for that instead, stamped
+// with today's month and year, and says in plain words what happened when
+// it was not a plain success; it never ends the program and never retries on
 // its own.
 
 #include <QString>
@@ -18,11 +19,30 @@ struct DetailSheetTexts
     QString Age;
 };
 
+struct PrintAnswer
+{
+    enum class Kind {
+        Done,    // printed or saved; nothing to say
+        Waiting, // accepted, but it waits in a paused queue: message says so
+        Failed,  // nothing printed or saved: message says why and what to do
+    };
+
+    Kind kind = Kind::Done;
+    QString message;
+
+    friend bool operator==(const PrintAnswer &, const PrintAnswer &) = default;
+};
+
 class PrintService
 {
 public:
     virtual ~PrintService() = default;
 
-    // Empty on success; otherwise a message for the user.
-    virtual QString printSheet(const DetailSheetTexts &texts) = 0;
+    virtual PrintAnswer printSheet(const DetailSheetTexts &texts) = 0;
+    // The same sheet written into a PDF file, replacing what it held.
+    virtual PrintAnswer saveSheetAsPdf(const DetailSheetTexts &texts, const QString &file) = 0;
 };
+
+// The file name a saved sheet is offered under, made from the identity
+// number as typed ("811231234V.pdf"), with no character a file name cannot hold.
+QString SheetPdfName(const DetailSheetTexts &texts);

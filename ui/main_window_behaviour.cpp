@@ -13,6 +13,9 @@
 #include "twips.h"
 #include "twips_geometry.h"
 
+#include <QCoreApplication>
+#include <QEvent>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -32,8 +35,79 @@ constexpr double HorizontalPlacementDivisor = 2;
 constexpr double VerticalPlacementDivisor = 3;
 constexpr double DialogCentringDivisor = 2;
 
-// The one text this file shows the user: the title of a printing failure.
-const QString PrintFailedTitle = QStringLiteral("Print");
+// The texts this file shows the user: the titles of the messages after Print.
+const QString PrintTitle = QStringLiteral("Print");
+const QString SaveAsPdfTitle = QStringLiteral("Save as PDF");
+
+// Eats every key press, click, wheel turn and access key while it is
+// installed.
+class InputEater final : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        switch (event->type()) {
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::ShortcutOverride:
+        case QEvent::Shortcut:
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::Wheel:
+            return true;
+        default:
+            return false;
+        }
+    }
+};
+
+// While a press waits for the print system: the busy cursor, and every key
+// and click thrown away as it comes, so the window stays painted but takes
+// no other input, and an impatient second click cannot become a second
+// sheet (held back, it would arrive once the press returns).
+class PrintWait
+{
+public:
+    PrintWait()
+    {
+        QCoreApplication::instance()->installEventFilter(&m_eater);
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    }
+    ~PrintWait()
+    {
+        QGuiApplication::restoreOverrideCursor();
+        QCoreApplication::instance()->removeEventFilter(&m_eater);
+    }
+
+    PrintWait(const PrintWait &) = delete;
+    PrintWait &operator=(const PrintWait &) = delete;
+
+private:
+    InputEater m_eater;
+};
+
+// After a failure: the message, with the offer to save the sheet as a PDF
+// instead, for as long as the user takes it and saving fails.
+void offerPdfInstead(Desktop &desktop, PrintService &printing, QWidget *window, const DetailSheetTexts &texts,
+                     const QString &printFailure)
+{
+    QString title = PrintTitle;
+    QString message = printFailure;
+    while (desktop.offerPdfInstead(window, title, message) == Desktop::FailureChoice::SaveAsPdf) {
+        const QString file = desktop.askPdfFile(window, SheetPdfName(texts));
+        if (file.isEmpty())
+            return;
+        const PrintAnswer saved = printing.saveSheetAsPdf(texts, file);
+        if (saved.kind != PrintAnswer::Kind::Failed)
+            return;
+        title = SaveAsPdfTitle;
+        message = saved.message;
+    }
+}
 
 } // namespace
 
@@ -118,9 +192,21 @@ void Form1::cmdPrint_Click()
 {
     const DetailSheetTexts texts{txtIDNo->text(), txtDateOB->text(), txtHDateOB->text(),
                                  txtDayOB->text(), txtSex->text(), txtAge->text()};
-    const QString error = m_printing.printSheet(texts);
-    if (!error.isEmpty())
-        m_desktop.showError(this, PrintFailedTitle, error);
+    PrintAnswer answer;
+    {
+        const PrintWait wait;
+        answer = m_printing.printSheet(texts);
+    }
+    switch (answer.kind) {
+    case PrintAnswer::Kind::Done:
+        break;
+    case PrintAnswer::Kind::Waiting:
+        m_desktop.showNotice(this, PrintTitle, answer.message);
+        break;
+    case PrintAnswer::Kind::Failed:
+        offerPdfInstead(m_desktop, m_printing, this, texts, answer.message);
+        break;
+    }
 }
 
 void Form1::Timer1_Timer()

@@ -1,12 +1,20 @@
 #include "qt_sheet_printer.h"
 
-#include "print_spooler.h"
+#ifdef NIC_HAVE_CUPS
+#include "cups_spooler.h"
+#endif
 
+#include <QDir>
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QFontMetricsF>
+#include <QLocale>
+#include <QPageLayout>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QTemporaryFile>
 #include <QTextBoundaryFinder>
 
 namespace {
@@ -16,6 +24,14 @@ namespace {
 constexpr double DefaultPointSize = 10;
 // What the print system shows as the job's name.
 constexpr QStringView JobName = u"Detail of Sri Lanka National Identity Card Holder";
+// A PDF page like the one Qt's printer support makes: 1200 dots per inch and
+// a margin that keeps the text inside what printers can reach.
+constexpr int PdfResolution = 1200;
+constexpr QMarginsF PdfMargins{10, 10, 10, 10}; // millimetres
+// Faces with Latin letters found on most desktops, best first.
+const QStringList LatinFaces{QStringLiteral("Noto Sans"), QStringLiteral("DejaVu Sans"),
+                             QStringLiteral("Liberation Sans"), QStringLiteral("Arial")};
+constexpr QStringView SpoolFileTemplate = u"/nic-sheet-XXXXXX.pdf";
 
 // One column per character as the reader sees it, so that letters with
 // combining marks (Sinhala, Tamil) count once.
@@ -33,6 +49,34 @@ QString printerNameOf(const QPrinterInfo &info)
     return info.description().isEmpty() ? info.printerName() : info.description();
 }
 
+// The desktop's own typeface, as long as it writes the sheet's Latin
+// letters. Under a Sinhala or Tamil locale fontconfig answers the generic
+// family with a font of that script alone; its wide spaces and average
+// character would spread the sheet past the page's edge. Then a common
+// Latin face takes the lead, and the desktop's face still supplies the
+// letters of the user's own script.
+QFont sheetTypeface()
+{
+    const QFont desktop = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+    const QString resolved = QFontInfo(desktop).family();
+    if (QFontDatabase::writingSystems(resolved).contains(QFontDatabase::Latin))
+        return QFont(desktop.family());
+    for (const QString &latin : LatinFaces) {
+        if (QFontDatabase::hasFamily(latin)) {
+            QFont font;
+            font.setFamilies({latin, desktop.family()});
+            return font;
+        }
+    }
+    return QFont(desktop.family());
+}
+
+QPageSize pageSizeForLocale()
+{
+    return QPageSize(QLocale().measurementSystem() == QLocale::ImperialUSSystem ? QPageSize::Letter
+                                                                                 : QPageSize::A4);
+}
+
 } // namespace
 
 QtSheetPrinter::QtSheetPrinter()
@@ -42,7 +86,7 @@ QtSheetPrinter::QtSheetPrinter()
 
 QtSheetPrinter::QtSheetPrinter(const QString &pdfFile)
     : m_pdfFile(pdfFile)
-    , m_font(QFontDatabase::systemFont(QFontDatabase::GeneralFont).family())
+    , m_font(sheetTypeface())
 {
     m_font.setPointSizeF(DefaultPointSize);
 }
@@ -80,7 +124,7 @@ void QtSheetPrinter::printLine(const QList<PrintItem> &items, LineEnd end)
 {
     if (!ensureSheetStarted())
         return;
-    const QFontMetricsF metrics(m_font, m_printer.get());
+    const QFontMetricsF metrics(m_font, m_device.get());
     const double column = metrics.averageCharWidth();
     const double baseline = m_position.y() + metrics.ascent();
     for (const PrintItem &item : items) {
@@ -119,17 +163,15 @@ void QtSheetPrinter::printEmptyLine()
 SheetPrinter::Outcome QtSheetPrinter::endDocument()
 {
     if (m_state == State::Printing) {
-        const bool sent = m_painter->end();
-        if (!sent || m_printer->printerState() == QPrinter::Error) {
+        const bool drawn = m_painter->end();
+        if (!drawn || (m_printer && m_printer->printerState() == QPrinter::Error))
             fail(Failure::FailedWhilePrinting);
-        } else if (m_pdfFile.isEmpty()) {
-            const QString refusal = print_spooler::lastJobRefusal();
-            if (!refusal.isEmpty())
-                fail(Failure::FailedWhilePrinting, refusal);
-        }
+        else if (m_spoolFile)
+            sendSheet();
     } else if (m_state == State::Failed) {
         dropSheet();
     }
+    m_spoolFile.reset();
     const Outcome outcome = m_outcome;
     m_outcome = {};
     m_state = State::Idle;
@@ -142,9 +184,8 @@ bool QtSheetPrinter::ensureSheetStarted()
         return m_state == State::Printing;
     if (!choosePrinter())
         return false;
-    m_printer->setDocName(JobName.toString());
     m_painter = std::make_unique<QPainter>();
-    if (!m_painter->begin(m_printer.get())) {
+    if (!m_painter->begin(m_device.get())) {
         fail(Failure::CannotStart);
         return false;
     }
@@ -157,13 +198,43 @@ bool QtSheetPrinter::ensureSheetStarted()
 
 bool QtSheetPrinter::choosePrinter()
 {
-    if (!m_printer)
-        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     if (!m_pdfFile.isEmpty()) {
-        m_printer->setOutputFormat(QPrinter::PdfFormat);
-        m_printer->setOutputFileName(m_pdfFile);
         m_outcome.printerName = m_pdfFile;
-        return true;
+        return choosePdf(m_pdfFile);
+    }
+#ifdef NIC_HAVE_CUPS
+    // Drawn first, sent at the end: the print system is asked nothing
+    // until the whole sheet is ready, and then with a time limit.
+    m_spoolFile = std::make_unique<QTemporaryFile>(QDir::tempPath() + SpoolFileTemplate.toString());
+    if (!m_spoolFile->open()) {
+        fail(Failure::CannotStart);
+        return false;
+    }
+    return choosePdf(m_spoolFile->fileName());
+#else
+    return chooseNativePrinter();
+#endif
+}
+
+bool QtSheetPrinter::choosePdf(const QString &file)
+{
+    auto writer = std::make_unique<QPdfWriter>(file);
+    writer->setResolution(PdfResolution);
+    writer->setPageLayout(QPageLayout(pageSizeForLocale(), QPageLayout::Portrait, PdfMargins,
+                                      QPageLayout::Millimeter));
+    writer->setTitle(JobName.toString());
+    writer->setCreator(JobName.toString());
+    m_device = std::move(writer);
+    m_printer = nullptr;
+    return true;
+}
+
+bool QtSheetPrinter::chooseNativePrinter()
+{
+    if (!m_printer) {
+        auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        m_printer = printer.get();
+        m_device = std::move(printer);
     }
     const QPrinterInfo chosen = QPrinterInfo::defaultPrinter();
     if (chosen.isNull()) {
@@ -182,16 +253,31 @@ bool QtSheetPrinter::choosePrinter()
         fail(Failure::CannotStart);
         return false;
     }
+    m_printer->setDocName(JobName.toString());
     return true;
+}
+
+void QtSheetPrinter::sendSheet()
+{
+#ifdef NIC_HAVE_CUPS
+    CupsSpooler spooler(Patience);
+    Outcome outcome = spooler.findDefaultQueue();
+    if (outcome.succeeded())
+        outcome = spooler.submit(m_spoolFile->fileName(), JobName.toString());
+    m_outcome = outcome;
+    if (!outcome.succeeded())
+        m_state = State::Failed;
+#endif
 }
 
 void QtSheetPrinter::dropSheet()
 {
     if (!m_painter || !m_painter->isActive())
         return;
-    // The Windows spooler cancels the job; Qt's PDF and CUPS engines cannot
-    // cancel and finish the page as it stands, which is as good as it gets.
-    m_printer->abort();
+    // The Windows spooler cancels the job; a PDF cannot be cancelled and is
+    // finished as it stands (a sheet for CUPS is then never sent).
+    if (m_printer)
+        m_printer->abort();
     m_painter->end();
 }
 
@@ -203,7 +289,7 @@ void QtSheetPrinter::fontChanged()
 
 void QtSheetPrinter::nextLine()
 {
-    m_position = QPointF(0, m_position.y() + QFontMetricsF(m_font, m_printer.get()).lineSpacing());
+    m_position = QPointF(0, m_position.y() + QFontMetricsF(m_font, m_device.get()).lineSpacing());
     m_inkEnd = 0;
 }
 
@@ -216,6 +302,6 @@ void QtSheetPrinter::fail(Failure failure, const QString &reason)
 
 void QtSheetPrinter::checkPrinter()
 {
-    if (!m_painter->isActive() || m_printer->printerState() == QPrinter::Error)
+    if (!m_painter->isActive() || (m_printer && m_printer->printerState() == QPrinter::Error))
         fail(Failure::FailedWhilePrinting);
 }

@@ -1,8 +1,11 @@
 #pragma once
 
-// The sheet printer over Qt's print support: the system's default printer
+// The sheet printer over Qt's painting: the system's default printer
 // (looked up again for every sheet, so a printer set up while the program
-// runs is found), or a PDF file. A column is the average character width of
+// runs is found), or a PDF file. Where the print system is CUPS, the sheet is
+// drawn as a PDF and handed to the default queue by a CupsSpooler, so that a
+// print system that does not answer holds the press for a bounded time;
+// elsewhere (the Windows spooler) Qt's own printer engine prints it. A column is the average character width of
 // the font in force and a line that font's line spacing, both counted from
 // the top-left corner of the printable area. Every character of a text and
 // every space takes one column, so what lines up in characters lines up on
@@ -18,14 +21,21 @@
 #include <QPointF>
 #include <QString>
 
+#include <chrono>
 #include <memory>
 
+class QPagedPaintDevice;
 class QPainter;
 class QPrinter;
+class QTemporaryFile;
 
 class QtSheetPrinter final : public SheetPrinter
 {
 public:
+    // Longest a press waits for the print system, from the first output of a
+    // sheet to its end.
+    static constexpr std::chrono::milliseconds Patience{25000};
+
     // Prints on the system's default printer.
     QtSheetPrinter();
     // Writes each sheet to this PDF file instead, replacing what it held.
@@ -52,6 +62,9 @@ private:
 
     bool ensureSheetStarted();
     bool choosePrinter();
+    bool choosePdf(const QString &file);
+    bool chooseNativePrinter();
+    void sendSheet();
     void dropSheet();
     void fontChanged();
     void nextLine();
@@ -59,7 +72,9 @@ private:
     void checkPrinter();
 
     const QString m_pdfFile; // empty: the default printer
-    std::unique_ptr<QPrinter> m_printer;
+    std::unique_ptr<QPagedPaintDevice> m_device; // what the sheet is drawn on
+    QPrinter *m_printer = nullptr;               // m_device, where it is Qt's own printer
+    std::unique_ptr<QTemporaryFile> m_spoolFile; // the sheet on its way to the queue
     std::unique_ptr<QPainter> m_painter;
     QFont m_font;
     State m_state = State::Idle;

@@ -34,7 +34,10 @@ public:
 
     enum class Failure {
         None,
+        NoPrintSystem,       // no print system could be reached
         NoPrinter,           // no default printer is set up
+        Refusing,            // the default printer does not accept jobs
+        NoAnswer,            // the print system took too long to answer
         CannotStart,         // the printer would not start a job
         FailedWhilePrinting, // the job started but did not reach the printer whole
     };
@@ -43,7 +46,10 @@ public:
     {
         Failure failure = Failure::None;
         QString printerName; // the printer that was used, where there was one
-        QString reason;      // the print system's own words, where it gave any
+        QString reason;      // what the print system gave as the reason, in plain words
+        // The sheet was accepted into a queue that is paused: nothing comes
+        // out until someone resumes the printer.
+        bool waitsInPausedQueue = false;
 
         bool succeeded() const { return failure == Failure::None; }
     };

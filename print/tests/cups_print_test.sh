@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
 # Print through the real print system: a private CUPS scheduler whose
 # default queue is a CUPS-PDF printer. The probe presses Print as the main
-# window does; the PDF the queue writes must be the one-page sheet. Then the
-# failures: a queue that refuses jobs, a printer that is not the default,
-# no printer at all; each time the probe must get a message, keep running,
-# and nothing may print.
+# window does; the PDF the queue writes must be the one-page sheet. Then
+# what can go wrong, each with its own words: a paused queue (the sheet
+# waits and comes out once the queue is resumed), a queue that refuses jobs,
+# a printer that is not the default, no printer at all, a scheduler that
+# dies while it takes the sheet, a socket that never answers, and no
+# scheduler at all. Each time the probe must be back within 30 seconds, keep
+# running, and nothing may print twice.
 #
 #   cups_print_test.sh PROBE
 #
@@ -62,10 +65,22 @@ completed_jobs() {
     lpstat -W completed -o "$queue" 2>/dev/null | wc -l
 }
 
-run_probe() { # sets output and status
+run_probe() { # sets output, status and took (milliseconds)
     status=0
     output=$(timeout 120 "$probe" </dev/null 2>"$folder/probe.err") || status=$?
+    took=$(sed -n 's/^took \([0-9]*\) ms$/\1/p' <<<"$output")
     echo "probe ($status): $output"
+}
+
+# The press gives the window back within the bound, and the probe goes on.
+check_back_in_time() {
+    check "the press ended within 30 seconds (${took:-?} ms)" [ "${took:-99999}" -lt 30000 ]
+    check "the probe is still running after the message" grep -qx 'still running' <<<"$(tail -1 <<<"$output")"
+}
+
+# Never the C library's bare error texts that libcups passes on.
+check_no_bare_error_text() {
+    check "no bare system error text" bash -c '! grep -Eqi "No such file or directory|Connection reset|Broken pipe|Success$" <<<"$1"' _ "$output"
 }
 
 echo "== the default printer is a CUPS-PDF queue"
@@ -91,19 +106,74 @@ if [ -n "$pdf" ]; then
     if [ -n "${NIC_KEEP_PRINTED_SHEET:-}" ]; then cp "$pdf" "$NIC_KEEP_PRINTED_SHEET"; fi
 fi
 
+echo "== the queue is paused"
+cupsdisable "$queue"
+run_probe
+check "the probe says the sheet waits" [ "$status" -eq 3 ]
+check "it says the sheet waits in the paused queue" grep -q "waiting in the queue of \"$queue\", which is paused" <<<"$output"
+check_back_in_time
+sleep 1
+check "nothing came out while paused" [ "$(pdfs_written)" -eq 1 ]
+cupsenable "$queue"
+wait_for_idle_queue
+check "the waiting sheet came out once the queue was resumed" [ "$(pdfs_written)" -eq 2 ]
+
 echo "== the queue refuses jobs"
 cupsreject "$queue"
 jobs_before=$(completed_jobs)
 run_probe
 check "a message comes back" [ "$status" -eq 2 ]
-check "it names the printer and says it went wrong" grep -q "\"$queue\" went wrong" <<<"$output"
-check "it gives the print system's reason" grep -qi 'print system said: .*accept' <<<"$output"
-check "the probe is still running after the message" grep -qx 'still running' <<<"$(tail -1 <<<"$output")"
+check "it names the printer and says it refuses jobs" grep -q "\"$queue\" is not accepting jobs" <<<"$output"
+check_back_in_time
 cupsaccept "$queue"
 sleep 1
 wait_for_idle_queue
 check "no job was queued or retried" [ "$(completed_jobs)" -eq "$jobs_before" ]
-check "no second PDF was written" [ "$(pdfs_written)" -eq 1 ]
+check "no more PDFs were written" [ "$(pdfs_written)" -eq 2 ]
+
+echo "== the scheduler dies while it takes the sheet"
+# A relay in front of the scheduler passes everything through until the
+# sheet itself comes, then the scheduler is killed and the line cut.
+relay_socket=$folder/relay.sock
+python3 - "$relay_socket" "$folder/cups.sock" "$(cat "$folder/cupsd.pid")" <<'PYTHON' &
+import os, select, signal, socket, sys
+listen_path, cups_path, cupsd_pid = sys.argv[1], sys.argv[2], int(sys.argv[3])
+server = socket.socket(socket.AF_UNIX)
+server.bind(listen_path)
+server.listen(4)
+server.settimeout(60)
+while True:
+    client, _ = server.accept()
+    upstream = socket.socket(socket.AF_UNIX)
+    upstream.connect(cups_path)
+    pair = {client: upstream, upstream: client}
+    open_ends = True
+    while open_ends:
+        ready, _, _ = select.select(list(pair), [], [], 60)
+        for end in ready:
+            data = end.recv(65536)
+            if end is client and b"application/pdf" in data:
+                os.kill(cupsd_pid, signal.SIGKILL)
+                client.close(); upstream.close()
+                sys.exit(0)
+            if not data:
+                open_ends = False
+                break
+            pair[end].sendall(data)
+    client.close(); upstream.close()
+PYTHON
+relay_pid=$!
+for _ in $(seq 50); do [ -S "$relay_socket" ] && break; sleep 0.1; done
+CUPS_SERVER=$relay_socket run_probe
+check "a message comes back" [ "$status" -eq 2 ]
+check "it says the connection broke off" grep -q 'broke off while the sheet was being sent' <<<"$output"
+check_no_bare_error_text
+check_back_in_time
+kill "$relay_pid" 2>/dev/null || true
+wait "$relay_pid" 2>/dev/null || true
+check "nothing more was printed" [ "$(pdfs_written)" -eq 2 ]
+bash "$cups" stop "$folder"
+bash "$cups" start "$folder"
 
 for setup in "a printer, but none set as the default" "no printer at all"; do
     echo "== $setup"
@@ -112,9 +182,31 @@ for setup in "a printer, but none set as the default" "no printer at all"; do
     run_probe
     check "a message comes back" [ "$status" -eq 2 ]
     check "it says no default printer is set up" grep -q 'No default printer is set up' <<<"$output"
-    check "the probe is still running after the message" grep -qx 'still running' <<<"$(tail -1 <<<"$output")"
-    check "nothing more was printed" [ "$(pdfs_written)" -eq 1 ]
+    check_back_in_time
+    check "nothing more was printed" [ "$(pdfs_written)" -eq 2 ]
 done
+
+echo "== a socket that never answers"
+silent_socket=$folder/silent.sock
+python3 -c 'import socket, sys, time
+s = socket.socket(socket.AF_UNIX); s.bind(sys.argv[1]); s.listen(8); time.sleep(120)' "$silent_socket" &
+silent_pid=$!
+for _ in $(seq 50); do [ -S "$silent_socket" ] && break; sleep 0.1; done
+CUPS_SERVER=$silent_socket run_probe
+check "a message comes back" [ "$status" -eq 2 ]
+check "it says the print system did not answer" grep -q 'print system did not answer within' <<<"$output"
+check_back_in_time
+kill "$silent_pid" 2>/dev/null || true
+wait "$silent_pid" 2>/dev/null || true
+
+echo "== no scheduler running"
+bash "$cups" stop "$folder"
+run_probe
+check "a message comes back" [ "$status" -eq 2 ]
+check "it says the print system cannot be reached" grep -q 'print system cannot be reached' <<<"$output"
+check "it does not blame a missing default printer" bash -c '! grep -q "No default printer" <<<"$1"' _ "$output"
+check_no_bare_error_text
+check_back_in_time
 
 if [ "$failures" -ne 0 ]; then
     echo "$failures checks failed; scheduler log:"

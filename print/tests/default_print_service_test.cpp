@@ -1,7 +1,7 @@
 // The print service over a recording printer: the date stamp from the clock
 // in the user's language (this test runs with English as that language),
-// the message for each way a printer fails, and never a second sheet on its
-// own.
+// the message for each way a printer fails or holds the sheet back, never a
+// second sheet on its own, and the name a saved sheet is offered under.
 
 #include "default_print_service.h"
 #include "recording_sheet_printer.h"
@@ -35,7 +35,7 @@ TEST_P(PrintServiceStamp, FullMonthNameAndGregorianYearOfToday)
     RecordingSheetPrinter printer;
     DefaultPrintService service(printer, [today = GetParam().today] { return today; });
 
-    EXPECT_EQ(service.printSheet(ValidNumber), QString());
+    EXPECT_EQ(service.printSheet(ValidNumber), PrintAnswer{});
     ASSERT_GT(printer.lines.size(), StampLine);
     EXPECT_EQ(printer.lines[StampLine].text.mid(49), GetParam().stamp);
 }
@@ -51,12 +51,15 @@ INSTANTIATE_TEST_SUITE_P(
                               u"Above detail process and printed on  September  999"_s}),
     [](const testing::TestParamInfo<StampCase> &info) { return info.param.name; });
 
-// One row per failure a printer can report: what the message must tell.
+// One row per answer a printer can give besides a plain success: what kind
+// of answer the window gets and what its message must tell.
 struct FailureCase
 {
     const char *name;
     SheetPrinter::Outcome answer;
+    PrintAnswer::Kind kind;
     QStringList mustSay;
+    QStringList mustNotSay = {};
 };
 
 class PrintServiceFailure : public testing::TestWithParam<FailureCase>
@@ -70,10 +73,13 @@ TEST_P(PrintServiceFailure, SaysWhatWentWrongAndPrintsOnlyOnce)
     printer.answer = row.answer;
     DefaultPrintService service(printer, [] { return QDate(2026, 12, 7); });
 
-    const QString message = service.printSheet(ValidNumber);
+    const PrintAnswer answer = service.printSheet(ValidNumber);
 
+    EXPECT_EQ(answer.kind, row.kind);
     for (const QString &words : row.mustSay)
-        EXPECT_TRUE(message.contains(words)) << message.toStdString() << "\nlacks: " << words.toStdString();
+        EXPECT_TRUE(answer.message.contains(words)) << answer.message.toStdString() << "\nlacks: " << words.toStdString();
+    for (const QString &words : row.mustNotSay)
+        EXPECT_FALSE(answer.message.contains(words)) << answer.message.toStdString() << "\nsays: " << words.toStdString();
     EXPECT_EQ(printer.sheetsEnded, 1) << "no retry the user did not ask for";
     EXPECT_EQ(printer.lines.size(), 31);
 }
@@ -81,18 +87,42 @@ TEST_P(PrintServiceFailure, SaysWhatWentWrongAndPrintsOnlyOnce)
 INSTANTIATE_TEST_SUITE_P(
     DefaultPrintService, PrintServiceFailure,
     testing::Values(
+        FailureCase{"no_print_system",
+                    {SheetPrinter::Failure::NoPrintSystem, {}, {}},
+                    PrintAnswer::Kind::Failed,
+                    {u"print system cannot be reached"_s, u"not printed"_s},
+                    {u"No default printer"_s}},
         FailureCase{"no_default_printer",
                     {SheetPrinter::Failure::NoPrinter, {}, {}},
-                    {u"No default printer"_s, u"not printed"_s}},
+                    PrintAnswer::Kind::Failed,
+                    {u"No default printer"_s, u"not printed"_s},
+                    {u"cannot be reached"_s}},
+        FailureCase{"queue_refuses_jobs",
+                    {SheetPrinter::Failure::Refusing, u"Office Laser"_s, {}},
+                    PrintAnswer::Kind::Failed,
+                    {u"\"Office Laser\" is not accepting jobs"_s, u"not printed"_s}},
+        FailureCase{"print_system_does_not_answer",
+                    {SheetPrinter::Failure::NoAnswer, u"Office Laser"_s, {}},
+                    PrintAnswer::Kind::Failed,
+                    {u"did not answer within 25 seconds"_s, u"not printed"_s}},
         FailureCase{"printer_cannot_start_a_job",
                     {SheetPrinter::Failure::CannotStart, u"Office Laser"_s, {}},
+                    PrintAnswer::Kind::Failed,
                     {u"\"Office Laser\""_s, u"could not start"_s, u"not printed"_s}},
         FailureCase{"printer_fails_while_printing",
                     {SheetPrinter::Failure::FailedWhilePrinting, u"Office Laser"_s, {}},
+                    PrintAnswer::Kind::Failed,
                     {u"\"Office Laser\""_s, u"went wrong"_s}},
         FailureCase{"print_system_gives_its_reason",
-                    {SheetPrinter::Failure::FailedWhilePrinting, u"SheetPdf"_s, u"The printer is not accepting jobs."_s},
-                    {u"\"SheetPdf\""_s, u"The print system said: The printer is not accepting jobs."_s}}),
+                    {SheetPrinter::Failure::FailedWhilePrinting, u"SheetPdf"_s,
+                     u"The print system said: The printer is out of paper."_s},
+                    PrintAnswer::Kind::Failed,
+                    {u"\"SheetPdf\""_s, u"\n\nThe print system said: The printer is out of paper."_s}},
+        FailureCase{"paused_queue_holds_the_sheet",
+                    {SheetPrinter::Failure::None, u"Office Laser"_s, {}, true},
+                    PrintAnswer::Kind::Waiting,
+                    {u"waiting in the queue of \"Office Laser\""_s, u"paused"_s, u"Resume"_s},
+                    {u"not printed"_s}}),
     [](const testing::TestParamInfo<FailureCase> &info) { return info.param.name; });
 
 TEST(DefaultPrintService, EveryPressPrintsOneSheetAfterAFailureToo)
@@ -101,12 +131,37 @@ TEST(DefaultPrintService, EveryPressPrintsOneSheetAfterAFailureToo)
     printer.answer = {SheetPrinter::Failure::CannotStart, u"Office Laser"_s, {}};
     DefaultPrintService service(printer, [] { return QDate(2026, 12, 7); });
 
-    EXPECT_FALSE(service.printSheet(ValidNumber).isEmpty());
+    EXPECT_EQ(service.printSheet(ValidNumber).kind, PrintAnswer::Kind::Failed);
     printer.answer = {};
-    EXPECT_TRUE(service.printSheet(ValidNumber).isEmpty());
+    EXPECT_EQ(service.printSheet(ValidNumber), PrintAnswer{});
 
     EXPECT_EQ(printer.sheetsEnded, 2);
     EXPECT_EQ(printer.lines.size(), 2 * 31);
 }
+
+struct PdfNameCase
+{
+    const char *name;
+    QString idNo;
+    QString fileName;
+};
+
+class SheetPdfNameFrom : public testing::TestWithParam<PdfNameCase>
+{
+};
+
+TEST_P(SheetPdfNameFrom, TheNumberAsTypedWithNothingAFileNameCannotHold)
+{
+    EXPECT_EQ(SheetPdfName({GetParam().idNo, {}, {}, {}, {}, {}}), GetParam().fileName);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    DefaultPrintService, SheetPdfNameFrom,
+    testing::Values(PdfNameCase{"valid_number", u"811231234V"_s, u"811231234V.pdf"_s},
+                    PdfNameCase{"slashes_and_colons", u"81/123:1234V"_s, u"81-123-1234V.pdf"_s},
+                    PdfNameCase{"climbing_out_of_the_folder", u"../../etc/passwd"_s, u"etc-passwd.pdf"_s},
+                    PdfNameCase{"empty_field", QString(), u"Detail sheet.pdf"_s},
+                    PdfNameCase{"only_unsafe_characters", u"***"_s, u"Detail sheet.pdf"_s}),
+    [](const testing::TestParamInfo<PdfNameCase> &info) { return info.param.name; });
 
 } // namespace

@@ -5,6 +5,7 @@
 // left. The system's default printer is tried too, with CUPS_SERVER
 // pointing at a scheduler that is not there.
 
+#include "default_print_service.h"
 #include "detail_sheet.h"
 #include "qt_sheet_printer.h"
 
@@ -73,6 +74,25 @@ Word firstWord(const QList<Word> &words, const QString &text)
     return found == words.end() ? Word{} : *found;
 }
 
+// The program's printer, which saving a PDF must leave alone.
+class RecordingPrinterless final : public SheetPrinter
+{
+public:
+    void setFontSize(double) override { ++used; }
+    void setBold(bool) override { ++used; }
+    void setItalic(bool) override { ++used; }
+    void setUnderline(bool) override { ++used; }
+    void printLine(const QList<PrintItem> &, LineEnd) override { ++used; }
+    void printEmptyLine() override { ++used; }
+    Outcome endDocument() override
+    {
+        ++used;
+        return {};
+    }
+
+    int used = 0;
+};
+
 } // namespace
 
 class PdfSheetTest : public QObject
@@ -89,7 +109,9 @@ private slots:
     void colonsStandUnderOneAnother();
     void secondSheetStartsInTheFontTheFirstLeft();
     void folderThatIsNotThereCannotStart();
-    void noDefaultPrinterIsReported();
+    void noPrintSystemIsReported();
+    void savedAsPdfByTheService_data();
+    void savedAsPdfByTheService();
 
 private:
     QString printSheet(const DetailSheetTexts &texts);
@@ -234,7 +256,7 @@ void PdfSheetTest::folderThatIsNotThereCannotStart()
     QCOMPARE(pageCount(folder + u"/sheet.pdf"_s), 1);
 }
 
-void PdfSheetTest::noDefaultPrinterIsReported()
+void PdfSheetTest::noPrintSystemIsReported()
 {
     // CTest points CUPS_SERVER at a socket where no scheduler listens.
     QVERIFY(!qEnvironmentVariableIsEmpty("CUPS_SERVER"));
@@ -242,9 +264,48 @@ void PdfSheetTest::noDefaultPrinterIsReported()
 
     for (int press = 0; press < 2; ++press) {
         const SheetPrinter::Outcome outcome = PrintDetailSheet(ValidNumber, u"December"_s, 2026, printer);
-        QCOMPARE(outcome.failure, SheetPrinter::Failure::NoPrinter);
+        QCOMPARE(outcome.failure, SheetPrinter::Failure::NoPrintSystem);
         QCOMPARE(printer.font().pointSizeF(), 8.0);
     }
+}
+
+void PdfSheetTest::savedAsPdfByTheService_data()
+{
+    QTest::addColumn<QString>("file"); // within the test's folder
+    QTest::addColumn<bool>("saved");
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("into a folder that is there") << u"811231234V.pdf"_s << true << QString();
+    QTest::newRow("into a folder that is not there")
+        << u"gone/811231234V.pdf"_s << false << u"does not exist, so the detail sheet was not saved"_s;
+    QTest::newRow("over a folder of that name")
+        << u"taken.pdf"_s << false << u"could not be saved as"_s;
+}
+
+void PdfSheetTest::savedAsPdfByTheService()
+{
+    QFETCH(QString, file);
+    QFETCH(bool, saved);
+    QFETCH(QString, message);
+    QVERIFY(QDir(m_folder->path()).mkdir(u"taken.pdf"_s));
+    const QString path = m_folder->filePath(file);
+    RecordingPrinterless noPrinter;
+    DefaultPrintService service(noPrinter, [] { return QDate(2026, 12, 7); });
+
+    const PrintAnswer answer = service.saveSheetAsPdf(ValidNumber, path);
+
+    QCOMPARE(answer.kind, saved ? PrintAnswer::Kind::Done : PrintAnswer::Kind::Failed);
+    QVERIFY2(answer.message.contains(message), qPrintable(answer.message));
+    QCOMPARE(noPrinter.used, 0);
+    if (!saved)
+        return;
+    QCOMPARE(pageCount(path), 1);
+    const QString text = runTool(u"pdftotext"_s, {u"-layout"_s, path, u"-"_s});
+    for (const QString &line : {u"Identity Card No +: +811231234V"_s, u"Date Of Birth +: +1981 +May +2"_s,
+                                u"Date Of Birth \\(Hijri\\) +: +1401 +6 +27"_s, u"Day Of Birth +: +Sturday"_s,
+                                u"Sex +: +Male"_s, u"Age +: +45 +Years +& +7 +Month"_s,
+                                u"printed on +December +2026"_s})
+        QVERIFY2(text.contains(QRegularExpression(line)), qPrintable(line + u'\n' + text));
 }
 
 QTEST_MAIN(PdfSheetTest)

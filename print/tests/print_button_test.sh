@@ -6,7 +6,11 @@
 # number typed. Then the queue refuses jobs. Each failure must bring a
 # message box, the program must keep running with its window as it was, and
 # nothing may print; a press after the queue accepts jobs again must print
-# the very same sheet, so the fields were left as they were.
+# the very same sheet, so the fields were left as they were. With no
+# printer the sheet is saved as a PDF instead, through the message's
+# "Save as PDF..." and Qt's file dialog, first into a read-only folder
+# (which must fail with its own message and lose nothing), then into the
+# Documents folder under the name the dialog offers.
 # Screenshots of each stage and the printed sheet (printed-sheet.pdf) go to
 # the folder given, to be looked at.
 #
@@ -40,6 +44,7 @@ cleanup() {
         kill "$program_pid" 2>/dev/null || true
         wait "$program_pid" 2>/dev/null || true
     fi
+    if mountpoint -q "$folder/read-only" 2>/dev/null; then umount "$folder/read-only" || true; fi
     bash "$cups" stop "$folder"
     rm -rf "$folder"
 }
@@ -87,6 +92,28 @@ press_print() {
     xdotool key alt+p
 }
 
+# Waits for a window that was not among the given ones; prints its id.
+wait_for_new_window() { # windows before, stage name
+    local box
+    for _ in $(seq 100); do
+        box=$(comm -13 <(echo "$1") <(visible_windows) | head -1)
+        [ -n "$box" ] && { echo "$box"; return 0; }
+        sleep 0.1
+    done
+    fail "$2: no new window came up"
+}
+
+# The same, for up to 40 seconds.
+wait_for_new_window_long() { # windows before
+    local box
+    for _ in $(seq 400); do
+        box=$(comm -13 <(echo "$1") <(visible_windows) | head -1)
+        [ -n "$box" ] && { echo "$box"; return 0; }
+        sleep 0.1
+    done
+    fail "no message came up within 40 seconds"
+}
+
 # Presses Print when it must fail: a message box comes up over a window that
 # stays as it was, Enter puts it away, the program runs on.
 press_print_expecting_message() { # stage name
@@ -122,6 +149,55 @@ wait_for "$GrownHeight" client_height "$main"
 echo "== no printer at all"
 press_print_expecting_message 1-no-printer
 echo "ok: message, window unchanged"
+
+echo "== no printer: the sheet saved as a PDF instead"
+mkdir -p "$HOME/Documents" "$folder/read-only"
+read_only_folder=
+if mount -t tmpfs -o ro,size=1m tmpfs "$folder/read-only" 2>/dev/null; then read_only_folder=$folder/read-only; fi
+before=$(visible_windows)
+press_print
+box=$(wait_for_new_window "$before" 1b-offer)
+[ "$(xdotool getwindowname "$box")" = Print ] || fail "the failure message is not the Print message"
+if [ -n "$read_only_folder" ]; then
+    showing=$(visible_windows)
+    xdotool key alt+s
+    dialog=$(wait_for_new_window "$showing" 1c-file-dialog)
+    [ "$(xdotool getwindowname "$dialog")" = "Save the detail sheet as PDF" ] || fail "no file dialog"
+    shoot 1c-file-dialog
+    # The name field has the focus, with the offered name selected.
+    xdotool key ctrl+a
+    xdotool type --delay 20 "$read_only_folder/811231234V.pdf"
+    showing=$(visible_windows)
+    xdotool key Return
+    box=$(wait_for_new_window "$showing" 1d-save-failed)
+    [ "$(xdotool getwindowname "$box")" = "Save as PDF" ] || fail "no message that saving failed"
+    shoot 1d-save-failed
+    [ -z "$(ls -A "$read_only_folder")" ] || fail "something was written into the read-only folder"
+    [ "$(client_height "$main")" -eq "$GrownHeight" ] || fail "the main window changed size"
+    echo "ok: saving into a read-only folder says so"
+else
+    echo "note: no read-only folder could be mounted; that step is left out"
+fi
+showing=$(visible_windows)
+xdotool key alt+s
+dialog=$(wait_for_new_window "$showing" 1e-file-dialog)
+shoot 1e-file-dialog
+xdotool key Return
+saved=$HOME/Documents/811231234V.pdf
+for _ in $(seq 100); do [ -s "$saved" ] && break; sleep 0.1; done
+[ -s "$saved" ] || fail "the sheet was not saved as $saved"
+wait_for "$before" visible_windows
+cp "$saved" "$shots/saved-sheet.pdf"
+grep -Eq '^Pages:\s+1$' <(pdfinfo "$saved") || fail "the saved sheet is not one page"
+saved_text=$(pdftotext -layout "$saved" -)
+for line in 'Detail of Sri Lanka National Identity Card Holder' 'Identity Card No +: +811231234V' \
+    'Date Of Birth +: +1981 +May +2' 'Date Of Birth \(Hijri\) +: +1401 ' 'Day Of Birth +: +Sturday' \
+    'Sex +: +Male' 'Age +: +[0-9]+ +Years +& +[0-9]+ +Month' 'Above detail process and printed on +[[:alpha:]]+ +[0-9]{4}'; do
+    grep -Eq "$line" <<<"$saved_text" || fail "the saved sheet lacks: $line"
+done
+kill -0 "$program_pid" || fail "the program ended"
+[ "$(client_height "$main")" -eq "$GrownHeight" ] || fail "the main window changed size"
+echo "ok: saved as Documents/811231234V.pdf, labels and values readable"
 
 echo "== a printer, but none set as the default"
 bash "$cups" add-queue "$folder"
@@ -159,6 +235,50 @@ wait_for_pdfs 2
 second=$(find "$folder/out" -name '*.pdf' ! -path "$first")
 [ "$(pdftotext -layout "$second" -)" = "$sheet" ] || fail "the second sheet differs from the first"
 echo "ok: the fields were left as they were"
+
+echo "== a print system that answers late"
+# Print pressed again while the first press waits must not print a second sheet.
+before=$(visible_windows)
+pdfs_before=$(pdfs_written)
+kill -STOP "$(cat "$folder/cupsd.pid")"
+press_print
+sleep 1
+xdotool key alt+p
+sleep 2
+kill -CONT "$(cat "$folder/cupsd.pid")"
+wait_for_pdfs $((pdfs_before + 1))
+sleep 3
+[ "$(pdfs_written)" -eq $((pdfs_before + 1)) ] || fail "one press and a click while it waited printed $(pdfs_written) sheets"
+[ "$(visible_windows)" = "$before" ] || fail "a message came up after a late but good answer"
+echo "ok: one sheet, the key pressed while waiting came to nothing"
+
+echo "== a print system that takes the press and never answers"
+# A stopped scheduler still takes connections but answers nothing. Exit and
+# a second Print pressed while the press waits must come to nothing.
+before=$(visible_windows)
+pdfs_before=$(pdfs_written)
+kill -STOP "$(cat "$folder/cupsd.pid")"
+started=$(date +%s%N)
+press_print
+sleep 1
+shoot 6-waiting
+xdotool key alt+x
+xdotool key alt+p
+box=$(wait_for_new_window_long "$before")
+answered_ms=$((($(date +%s%N) - started) / 1000000))
+echo "the message came after $answered_ms ms"
+[ "$answered_ms" -lt 30000 ] || fail "the press held the window for $answered_ms ms"
+shoot 7-no-answer
+kill -0 "$program_pid" || fail "Exit pressed while waiting ended the program afterwards"
+xdotool key Return
+wait_for no is_visible "$box"
+sleep 2
+[ "$(visible_windows)" = "$before" ] || fail "a key pressed while waiting started another print"
+kill -CONT "$(cat "$folder/cupsd.pid")"
+sleep 2
+[ "$(pdfs_written)" -eq "$pdfs_before" ] || fail "a sheet came out after the print system was said not to answer"
+[ "$(client_height "$main")" -eq "$GrownHeight" ] || fail "the main window changed size"
+echo "ok: the message within 30 seconds, keys pressed meanwhile came to nothing, nothing printed"
 
 kill -0 "$program_pid" || fail "the program ended"
 shoot 5-still-running

@@ -98,7 +98,8 @@ private slots:
     void exitEndsTheProgramAtOnce();
     void printHandsOverTheSixTexts_data();
     void printHandsOverTheSixTexts();
-    void printFailureIsShownAndChangesNothing();
+    void printAnswersAreShownAndChangeNothing_data();
+    void printAnswersAreShownAndChangeNothing();
     void timersRunTheAnimationsOnTheirOwn();
 
 private:
@@ -756,10 +757,65 @@ void MainWindowBehaviourTest::printHandsOverTheSixTexts()
     QCOMPARE(h().desktop.errors.size(), 0);
 }
 
-void MainWindowBehaviourTest::printFailureIsShownAndChangesNothing()
+void MainWindowBehaviourTest::printAnswersAreShownAndChangeNothing_data()
 {
-    const QString failure = u"The printer is out of paper."_s;
-    h().printing.answer = failure;
+    QTest::addColumn<int>("printKind");
+    // The user's answers: "save" or "close" to each failure message, a path
+    // or "" (cancelled) to each file dialog; what each save answers in turn
+    // ("" done, else its failure).
+    QTest::addColumn<QStringList>("choices");
+    QTest::addColumn<QStringList>("files");
+    QTest::addColumn<QStringList>("saveFailures");
+    // What the user then sees and what was saved.
+    QTest::addColumn<int>("failureMessages");
+    QTest::addColumn<int>("notices");
+    QTest::addColumn<QStringList>("savedFiles");
+
+    const int done = int(PrintAnswer::Kind::Done);
+    const int waiting = int(PrintAnswer::Kind::Waiting);
+    const int failed = int(PrintAnswer::Kind::Failed);
+    const QString sheet = u"/home/user/Documents/811231234V.pdf"_s;
+    const QString other = u"/tmp/elsewhere.pdf"_s;
+    const QString refused = u"You may not save files in the folder."_s;
+
+    QTest::newRow("printed: nothing to say") << done << QStringList() << QStringList() << QStringList() << 0 << 0
+                                             << QStringList();
+    QTest::newRow("paused queue: a notice, no offer")
+        << waiting << QStringList() << QStringList() << QStringList() << 0 << 1 << QStringList();
+    QTest::newRow("failure closed: nothing saved")
+        << failed << QStringList{u"close"_s} << QStringList() << QStringList() << 1 << 0 << QStringList();
+    QTest::newRow("save offered, file dialog cancelled: nothing saved")
+        << failed << QStringList{u"save"_s} << QStringList{QString()} << QStringList() << 1 << 0 << QStringList();
+    QTest::newRow("save offered and taken: saved once")
+        << failed << QStringList{u"save"_s} << QStringList{sheet} << QStringList{QString()} << 1 << 0
+        << QStringList{sheet};
+    QTest::newRow("saving fails, the second try elsewhere works")
+        << failed << QStringList{u"save"_s, u"save"_s} << QStringList{sheet, other} << QStringList{refused, QString()}
+        << 2 << 0 << QStringList{sheet, other};
+    QTest::newRow("saving fails, then closed")
+        << failed << QStringList{u"save"_s, u"close"_s} << QStringList{sheet} << QStringList{refused} << 2 << 0
+        << QStringList{sheet};
+}
+
+void MainWindowBehaviourTest::printAnswersAreShownAndChangeNothing()
+{
+    QFETCH(int, printKind);
+    QFETCH(QStringList, choices);
+    QFETCH(QStringList, files);
+    QFETCH(QStringList, saveFailures);
+    QFETCH(int, failureMessages);
+    QFETCH(int, notices);
+    QFETCH(QStringList, savedFiles);
+
+    const QString printMessage = u"The printer is out of paper."_s;
+    h().printing.answer = {PrintAnswer::Kind(printKind), printMessage};
+    for (const QString &failure : saveFailures)
+        h().printing.saveAnswers.append(failure.isEmpty() ? PrintAnswer{}
+                                                          : PrintAnswer{PrintAnswer::Kind::Failed, failure});
+    for (const QString &choice : choices)
+        h().desktop.choices.append(choice == u"save" ? Desktop::FailureChoice::SaveAsPdf
+                                                     : Desktop::FailureChoice::Close);
+    h().desktop.chosenFiles = files;
     h().enter(ValidNumber);
     tickUntilStopped(&Form1::Timer1_Timer, u"Timer1"_s);
     h().press(u"cmdAbtOK"_s);
@@ -768,12 +824,28 @@ void MainWindowBehaviourTest::printFailureIsShownAndChangesNothing()
     h().press(u"cmdPrint"_s);
 
     QCOMPARE(h().printing.sheets.size(), 1);
-    QCOMPARE(h().desktop.errors.size(), 1);
-    const RecordingDesktop::Error &shown = h().desktop.errors.constFirst();
-    QCOMPARE(shown.parent, &h().window);
-    QVERIFY(!shown.title.isEmpty());
-    QCOMPARE(shown.text, failure);
-    QVERIFY2(h().snapshot() == before, "a failed print leaves the window as it was");
+    QCOMPARE(h().desktop.errors.size(), failureMessages);
+    QCOMPARE(h().desktop.notices.size(), notices);
+    for (const RecordingDesktop::Error &shown : h().desktop.errors + h().desktop.notices) {
+        QCOMPARE(shown.parent, &h().window);
+        QVERIFY(!shown.title.isEmpty());
+    }
+    if (failureMessages > 0)
+        QCOMPARE(h().desktop.errors.constFirst().text, printMessage);
+    if (failureMessages > 1)
+        QCOMPARE(h().desktop.errors.constLast().text, saveFailures.constFirst());
+    if (notices > 0)
+        QCOMPARE(h().desktop.notices.constFirst().text, printMessage);
+    QStringList saved;
+    for (const RecordingPrintService::Saved &one : h().printing.saved) {
+        saved.append(one.file);
+        QCOMPARE(one.texts.IdNo, ValidNumber);
+        QCOMPARE(one.texts.Age, h().printing.sheets.constFirst().Age);
+    }
+    QCOMPARE(saved, savedFiles);
+    for (const QString &offered : h().desktop.offeredNames)
+        QCOMPARE(offered, u"811231234V.pdf"_s);
+    QVERIFY2(h().snapshot() == before, "whatever the answer, the window stays as it was");
     QCOMPARE(h().desktop.quits, 0);
 }
 

@@ -14,6 +14,7 @@
 #include <QPointer>
 #include <QSizeF>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
 class RecordingDesktop final : public Desktop
@@ -28,9 +29,19 @@ public:
 
     void beep() override { ++beeps; }
     QSizeF screenSize() const override { return screen; }
-    void showError(QWidget *parentWidget, const QString &title, const QString &text) override
+    FailureChoice offerPdfInstead(QWidget *parentWidget, const QString &title, const QString &text) override
     {
         errors.append({parentWidget, title, text});
+        return choices.isEmpty() ? FailureChoice::Close : choices.takeFirst();
+    }
+    QString askPdfFile(QWidget *, const QString &fileName) override
+    {
+        offeredNames.append(fileName);
+        return chosenFiles.isEmpty() ? QString() : chosenFiles.takeFirst();
+    }
+    void showNotice(QWidget *parentWidget, const QString &title, const QString &text) override
+    {
+        notices.append({parentWidget, title, text});
     }
     void quit() override { ++quits; }
 
@@ -38,19 +49,38 @@ public:
     QSizeF screen{15360, 11520};
     int beeps = 0;
     int quits = 0;
-    QList<Error> errors;
+    QList<Error> errors; // failure messages, each with its offer to save a PDF
+    QList<Error> notices;
+    // The user's answers, in turn: to each offer (Close when none is left)
+    // and to each file dialog (cancelled when none is left).
+    QList<FailureChoice> choices;
+    QStringList chosenFiles;
+    QStringList offeredNames; // the names the file dialogs were opened with
 };
 
 class RecordingPrintService final : public PrintService
 {
 public:
-    QString printSheet(const DetailSheetTexts &texts) override
+    struct Saved
+    {
+        DetailSheetTexts texts;
+        QString file;
+    };
+
+    PrintAnswer printSheet(const DetailSheetTexts &texts) override
     {
         sheets.append(texts);
         return answer;
     }
+    PrintAnswer saveSheetAsPdf(const DetailSheetTexts &texts, const QString &file) override
+    {
+        saved.append({texts, file});
+        return saveAnswers.isEmpty() ? PrintAnswer{} : saveAnswers.takeFirst();
+    }
 
     QList<DetailSheetTexts> sheets;
-    // What every print answers: empty for success, else the failure's words.
-    QString answer;
+    QList<Saved> saved;
+    // What every print answers; what each save answers in turn (done when none is left).
+    PrintAnswer answer;
+    QList<PrintAnswer> saveAnswers;
 };
