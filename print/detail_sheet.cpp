@@ -60,6 +60,7 @@ SheetPrinter::Outcome PrintDetailSheet(const DetailSheetTexts &texts, const QStr
     using Item = PrintItem;
     using LineEnd = SheetPrinter::LineEnd;
 
+    printer.setDocumentName(Title.toString());
     // These take the height of whatever font the printer is left with.
     printEmptyLines(printer, LeadingEmptyLines);
 

@@ -4,6 +4,7 @@
 #include "cups_spooler.h"
 #endif
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -22,8 +23,6 @@ namespace {
 // The size in force before any sheet sets one: what the seven leading empty
 // lines of the very first sheet are measured in.
 constexpr double DefaultPointSize = 10;
-// What the print system shows as the job's name.
-constexpr QStringView JobName = u"Detail of Sri Lanka National Identity Card Holder";
 // A PDF page like the one Qt's printer support makes: 1200 dots per inch and
 // a margin that keeps the text inside what printers can reach.
 constexpr int PdfResolution = 1200;
@@ -94,6 +93,11 @@ QtSheetPrinter::QtSheetPrinter(const QString &pdfFile)
 QtSheetPrinter::~QtSheetPrinter()
 {
     dropSheet();
+}
+
+void QtSheetPrinter::setDocumentName(const QString &name)
+{
+    m_documentName = name;
 }
 
 void QtSheetPrinter::setFontSize(double points)
@@ -222,8 +226,8 @@ bool QtSheetPrinter::choosePdf(const QString &file)
     writer->setResolution(PdfResolution);
     writer->setPageLayout(QPageLayout(pageSizeForLocale(), QPageLayout::Portrait, PdfMargins,
                                       QPageLayout::Millimeter));
-    writer->setTitle(JobName.toString());
-    writer->setCreator(JobName.toString());
+    writer->setTitle(m_documentName);
+    writer->setCreator(QCoreApplication::applicationName());
     m_device = std::move(writer);
     m_printer = nullptr;
     return true;
@@ -253,7 +257,7 @@ bool QtSheetPrinter::chooseNativePrinter()
         fail(Failure::CannotStart);
         return false;
     }
-    m_printer->setDocName(JobName.toString());
+    m_printer->setDocName(m_documentName);
     return true;
 }
 
@@ -263,7 +267,7 @@ void QtSheetPrinter::sendSheet()
     CupsSpooler spooler(Patience);
     Outcome outcome = spooler.findDefaultQueue();
     if (outcome.succeeded())
-        outcome = spooler.submit(m_spoolFile->fileName(), JobName.toString());
+        outcome = spooler.submit(m_spoolFile->fileName(), m_documentName);
     m_outcome = outcome;
     if (!outcome.succeeded())
         m_state = State::Failed;

@@ -45,6 +45,7 @@ public:
     QtSheetPrinter(const QtSheetPrinter &) = delete;
     QtSheetPrinter &operator=(const QtSheetPrinter &) = delete;
 
+    void setDocumentName(const QString &name) override;
     void setFontSize(double points) override;
     void setBold(bool on) override;
     void setItalic(bool on) override;
@@ -77,6 +78,7 @@ private:
     std::unique_ptr<QTemporaryFile> m_spoolFile; // the sheet on its way to the queue
     std::unique_ptr<QPainter> m_painter;
     QFont m_font;
+    QString m_documentName;
     State m_state = State::Idle;
     Outcome m_outcome;
     QPointF m_position; // device units from the printable area's top-left

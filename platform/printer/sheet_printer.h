@@ -56,6 +56,9 @@ public:
 
     virtual ~SheetPrinter() = default;
 
+    // The name the print system shows for the sheet, given before its first
+    // output.
+    virtual void setDocumentName(const QString &name) = 0;
     virtual void setFontSize(double points) = 0;
     virtual void setBold(bool on) = 0;
     virtual void setItalic(bool on) = 0;

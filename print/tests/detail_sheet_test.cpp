@@ -96,6 +96,8 @@ TEST(DetailSheetScript, TitleAtColumnTwentyInBoldUnderlinedFourteenPoint)
 
     EXPECT_EQ(title.text, QString(19, u' ') + u"Detail of Sri Lanka National Identity Card Holder"_s);
     EXPECT_EQ(title.font, (FontState{14, true, false, true}));
+    // The print system lists the job under the same words.
+    EXPECT_EQ(printer.documentName, title.text.trimmed());
 }
 
 TEST(DetailSheetScript, FontsOfTheLines)

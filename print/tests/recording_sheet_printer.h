@@ -38,6 +38,9 @@ public:
     QList<RecordedLine> lines; // of all sheets, in order
     int sheetsEnded = 0;
     Outcome answer; // what endDocument hands back
+    QString documentName;
+
+    void setDocumentName(const QString &name) override { documentName = name; }
 
     void setFontSize(double points) override
     {
