@@ -172,7 +172,13 @@ void frmInv::paintEvent(QPaintEvent *event)
     QWidget::paintEvent(event);
     // The thin single border of a window without a title bar, in the
     // system's window-frame colour.
+    // Filled strips rather than a pen, so that on a scaled screen the
+    // border still covers the outermost device pixels on every side.
     QPainter painter(this);
-    painter.setPen(QPen(palette().color(QPalette::WindowText), BorderPixels));
-    painter.drawRect(rect().adjusted(0, 0, -BorderPixels, -BorderPixels));
+    const QColor frame = palette().color(QPalette::WindowText);
+    const int w = width(), h = height();
+    painter.fillRect(0, 0, w, BorderPixels, frame);
+    painter.fillRect(0, h - BorderPixels, w, BorderPixels, frame);
+    painter.fillRect(0, 0, BorderPixels, h, frame);
+    painter.fillRect(w - BorderPixels, 0, BorderPixels, h, frame);
 }

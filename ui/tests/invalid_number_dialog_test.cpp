@@ -21,9 +21,12 @@
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QTest>
+
+#include <cmath>
 #include <QWindow>
 
 #include <algorithm>
+#include <cmath>
 #include <memory>
 
 using namespace Qt::StringLiterals;
@@ -282,8 +285,10 @@ void InvalidNumberDialogTest::borderIsOnePixelOnEverySide()
         QCOMPARE(image.pixelColor(0, y), Marker);
         QCOMPARE(image.pixelColor(right, y), Marker);
     }
-    // Just inside, the client area's black, clear of every control.
-    const QPoint corners[] = {{1, 1}, {right - 1, 1}, {1, bottom - 1}, {right - 1, bottom - 1}};
+    // Just inside, the client area's black, clear of every control; on a
+    // scaled screen the border is as many device pixels wide as it takes.
+    const int in = int(std::ceil(image.devicePixelRatio()));
+    const QPoint corners[] = {{in, in}, {right - in, in}, {in, bottom - in}, {right - in, bottom - in}};
     for (const QPoint inside : corners)
         QCOMPARE(image.pixelColor(inside), Black);
 }
