@@ -2,6 +2,7 @@
 
 #include "invalid_number_dialog.h"
 
+#include "classic_style.h"
 #include "fonts.h"
 #include "main_window.h"
 #include "twips.h"
@@ -14,7 +15,6 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QStyle>
-#include <QStyleFactory>
 
 namespace {
 
@@ -96,11 +96,8 @@ frmInv::frmInv(Form1 &mainWindow)
     cmdOK->setObjectName(u"cmdOK"_s);
     cmdOK->setFont(fonts::msSansSerif(OkPoints));
     cmdOK->setAccessibleName(OkCaption);
-    // Fusion paints the button's own colour with a normal edge on every desktop.
-    if (QStyle *faceStyle = QStyleFactory::create(u"Fusion"_s)) {
-        faceStyle->setParent(this);
-        cmdOK->setStyle(faceStyle);
-    }
+    if (QStyle *classic = createClassicStyle(this))
+        cmdOK->setStyle(classic);
     QPalette okColours = cmdOK->palette();
     okColours.setColor(QPalette::Button, LightYellow);
     cmdOK->setPalette(okColours);

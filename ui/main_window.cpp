@@ -5,6 +5,7 @@
 
 #include "main_window.h"
 
+#include "classic_style.h"
 #include "desktop.h"
 #include "fonts.h"
 #include "interval_timer.h"
@@ -23,7 +24,6 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QStyle>
-#include <QStyleFactory>
 #include <qdrawutil.h>
 
 #include <initializer_list>
@@ -212,9 +212,9 @@ QPushButton *makeButton(QWidget *container, const QString &name, const QString &
     auto *button = makeControl<QPushButton>(container, name, fonts::msSansSerif(WindowPoints));
     button->setText(caption);
     button->setAccessibleName(readableCaption(caption));
-    // Some desktop styles paint their own button face over QPalette::Button;
-    // Fusion paints the given colour with a normal edge everywhere.
-    button->setStyle(faceStyle);
+    // Desktop styles paint their own face or a gradient over QPalette::Button.
+    if (faceStyle)
+        button->setStyle(faceStyle);
     QPalette palette = button->palette();
     palette.setColor(QPalette::Button, face);
     button->setPalette(palette);
@@ -222,9 +222,11 @@ QPushButton *makeButton(QWidget *container, const QString &name, const QString &
 }
 
 QLineEdit *makeTextBox(QWidget *container, const QString &name, const QString &labelCaption, const QFont &font,
-                       Qt::Alignment alignment)
+                       Qt::Alignment alignment, QStyle *edgeStyle)
 {
     auto *box = makeControl<QLineEdit>(container, name, font);
+    if (edgeStyle)
+        box->setStyle(edgeStyle);
     box->setAlignment(alignment | Qt::AlignVCenter);
     box->setAccessibleName(labelCaption);
     return box;
@@ -281,9 +283,7 @@ Form1::~Form1() = default;
 
 void Form1::createControls()
 {
-    auto *buttonStyle = QStyleFactory::create(u"Fusion"_s);
-    if (buttonStyle)
-        buttonStyle->setParent(this);
+    QStyle *classic = createClassicStyle(this);
     const QFont windowFont = fonts::msSansSerif(WindowPoints);
     const QFont largeBold = fonts::msSansSerif(LargePoints, true);
     const QFont largeBoldItalic = fonts::msSansSerif(LargePoints, true, true);
@@ -324,7 +324,7 @@ void Form1::createControls()
     Label5 = makeLabel(pct1, u"Label5"_s, AboutText, windowFont, White, Black, Centred);
     Label5->setWordWrap(true);
     place(Label5, Label5Rect, inside);
-    cmdAbtOK = makeButton(pct1, u"cmdAbtOK"_s, AboutOkCaption, LightPink, buttonStyle);
+    cmdAbtOK = makeButton(pct1, u"cmdAbtOK"_s, AboutOkCaption, LightPink, classic);
     place(cmdAbtOK, cmdAbtOKRect, inside);
 
     Frame2 = makeGroup(this, u"Frame2"_s, QString(), largeBold);
@@ -334,18 +334,18 @@ void Form1::createControls()
     Frame1 = makeGroup(Frame2, u"Frame1"_s, EntryTitle, largeBoldItalic, White);
     Frame1->setAccessibleName(EntryTitle);
     place(Frame1, Frame1Rect);
-    txtIDNo = makeTextBox(Frame1, u"txtIDNo"_s, EntryTitle, largeBold, Left);
+    txtIDNo = makeTextBox(Frame1, u"txtIDNo"_s, EntryTitle, largeBold, Left, classic);
     place(txtIDNo, txtIDNoRect);
     Frame4 = makeGroup(Frame2, u"Frame4"_s, QString(), windowFont);
     Frame4->setAccessibleName(ButtonGroupName);
     place(Frame4, Frame4Rect);
-    cmdtext = makeButton(Frame4, u"cmdtext"_s, OkCaption, Cyan, buttonStyle);
+    cmdtext = makeButton(Frame4, u"cmdtext"_s, OkCaption, Cyan, classic);
     place(cmdtext, cmdtextRect);
-    cmdCancel = makeButton(Frame4, u"cmdCancel"_s, CancelCaption, Cyan, buttonStyle);
+    cmdCancel = makeButton(Frame4, u"cmdCancel"_s, CancelCaption, Cyan, classic);
     place(cmdCancel, cmdCancelRect);
-    cmdExit = makeButton(Frame2, u"cmdExit"_s, ExitCaption, Cyan, buttonStyle);
+    cmdExit = makeButton(Frame2, u"cmdExit"_s, ExitCaption, Cyan, classic);
     place(cmdExit, cmdExitRect);
-    cmdPrint = makeButton(Frame4, u"cmdPrint"_s, PrintCaption, Cyan, buttonStyle);
+    cmdPrint = makeButton(Frame4, u"cmdPrint"_s, PrintCaption, Cyan, classic);
     place(cmdPrint, cmdPrintRect);
     cmdPrint->setEnabled(false);
 
@@ -357,7 +357,7 @@ void Form1::createControls()
                          const char16_t *boxName, const TwipsRect &boxRect) {
         label = makeLabel(Frame3, QString::fromUtf16(labelName), caption, captionFont, White, Teal, Left);
         place(label, labelRect);
-        box = makeTextBox(boxContainer, QString::fromUtf16(boxName), caption, windowFont, Centred);
+        box = makeTextBox(boxContainer, QString::fromUtf16(boxName), caption, windowFont, Centred, classic);
         place(box, boxRect);
         label->setBuddy(box);
     };

@@ -4,6 +4,7 @@
 // minimized, maximized), by click, Enter, Space or a close from outside;
 // and that OK touches nothing but the main window's visibility and size.
 
+#include "button_face.h"
 #include "fonts.h"
 #include "interval_timer.h"
 #include "invalid_number_dialog.h"
@@ -78,6 +79,7 @@ private slots:
     void onlyOkTakesTheFocus();
     void messageAndOkAreNotClipped_data();
     void messageAndOkAreNotClipped();
+    void okIsPaintedInItsColour();
     void borderIsOnePixelOnEverySide();
     void centredOnTheScreenOnlyWhenFirstShown();
     void okBringsTheMainWindowBack_data();
@@ -194,7 +196,7 @@ void InvalidNumberDialogTest::controls()
         QCOMPARE(button->text(), text);
         QCOMPARE(button->palette().color(QPalette::Button), background);
         QCOMPARE(button->palette().color(QPalette::ButtonText), system.color(QPalette::ButtonText));
-        QCOMPARE(button->style()->name(), u"fusion"_s);
+        QCOMPARE(button->style()->name(), u"windows"_s);
     } else if (auto *label = qobject_cast<QLabel *>(shown); label && !text.isEmpty()) {
         QCOMPARE(label->text(), text);
         QCOMPARE(int(label->alignment() & Qt::AlignHorizontal_Mask), int(Qt::AlignHCenter));
@@ -263,6 +265,22 @@ void InvalidNumberDialogTest::messageAndOkAreNotClipped()
     }
     QVERIFY(!ink.isEmpty());
     QVERIFY(area.contains(ink));
+}
+
+void InvalidNumberDialogTest::okIsPaintedInItsColour()
+{
+    auto *ok = qobject_cast<QPushButton *>(control(u"cmdOK"_s));
+    QVERIFY(ok);
+    const QColor LightYellow(255, 255, 128);
+    for (const bool pressed : {false, true}) {
+        ok->setDown(pressed);
+        const ButtonPaint paint = paintOf(ok);
+        const FaceCount face = countFace(paint, LightYellow);
+        QVERIFY(face.checked > paint.face.width() * paint.face.height() / 2);
+        QVERIFY2(face.wrong == 0, qPrintable(u"%1 of %2 face pixels are %3"_s.arg(face.wrong).arg(face.checked)
+                                                 .arg(face.firstWrong.name())));
+    }
+    ok->setDown(false);
 }
 
 void InvalidNumberDialogTest::borderIsOnePixelOnEverySide()

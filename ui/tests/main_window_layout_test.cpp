@@ -3,6 +3,7 @@
 // stacking, keyboard order, states and accessible names; and, measured at
 // the font actually in use, that no caption, title or result text is cut.
 
+#include "button_face.h"
 #include "fonts.h"
 #include "interval_timer.h"
 #include "text_ink.h"
@@ -146,6 +147,11 @@ private slots:
     void appearance();
     void facesAreTheOnesAskedFor();
     void pictures();
+    void buttonsArePaintedInTheirColour_data();
+    void buttonsArePaintedInTheirColour();
+    void disabledPrintGreysOnlyItsCaption();
+    void textBoxesHaveTheSunkenEdge_data();
+    void textBoxesHaveTheSunkenEdge();
     void lineIsShortAndNearTheCorner();
     void stacking_data();
     void stacking();
@@ -366,7 +372,7 @@ void MainWindowLayoutTest::appearance()
         QVERIFY(expect(QPalette::Button, background));
         QVERIFY(expect(QPalette::ButtonText, textColour));
         // Its own colour with a normal edge, whatever the desktop's style.
-        QCOMPARE(button->style()->name(), u"fusion"_s);
+        QCOMPARE(button->style()->name(), u"windows"_s);
         QVERIFY(!button->isFlat());
     } else if (auto *box = qobject_cast<QLineEdit *>(control)) {
         QCOMPARE(box->text(), text);
@@ -374,6 +380,7 @@ void MainWindowLayoutTest::appearance()
         QVERIFY(expect(QPalette::Base, background));
         QCOMPARE(int(box->alignment() & Qt::AlignHorizontal_Mask), alignment);
         QVERIFY(box->hasFrame());
+        QCOMPARE(box->style()->name(), u"windows"_s);
         QVERIFY(!box->isReadOnly());
         QCOMPARE(box->echoMode(), QLineEdit::Normal);
     } else if (auto *group = qobject_cast<QGroupBox *>(control)) {
@@ -402,6 +409,85 @@ void MainWindowLayoutTest::facesAreTheOnesAskedFor()
         QVERIFY2(used.family() == control->font().family(),
                  qPrintable(control->objectName() + u": "_s + used.family()));
     }
+}
+
+void MainWindowLayoutTest::buttonsArePaintedInTheirColour_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QColor>("colour");
+    QTest::newRow("OK") << u"cmdtext"_s << Cyan;
+    QTest::newRow("Cancel") << u"cmdCancel"_s << Cyan;
+    QTest::newRow("Exit") << u"cmdExit"_s << Cyan;
+    QTest::newRow("Print, disabled at creation") << u"cmdPrint"_s << Cyan;
+    QTest::newRow("the about panel's OK") << u"cmdAbtOK"_s << LightPink;
+}
+
+void MainWindowLayoutTest::buttonsArePaintedInTheirColour()
+{
+    QFETCH(QString, name);
+    QFETCH(QColor, colour);
+    auto *button = m_w->control<QPushButton>(name);
+
+    const auto checkFace = [&](const ButtonPaint &paint, const char *state) {
+        const FaceCount face = countFace(paint, colour);
+        QVERIFY2(face.checked > paint.face.width() * paint.face.height() / 2, state);
+        QVERIFY2(face.wrong == 0, qPrintable(u"%1: %2 of %3 face pixels are not %4, the first %5"_s.arg(QLatin1StringView(state))
+                                                 .arg(face.wrong).arg(face.checked).arg(colour.name())
+                                                 .arg(face.firstWrong.name())));
+    };
+    const ButtonPaint up = paintOf(button);
+    checkFace(up, "raised");
+    const QPoint topLeft(0, 0);
+    const QPoint bottomRight(up.image.width() - 1, up.image.height() - 1);
+    // Raised: lit at the top left, in shadow at the bottom right.
+    QVERIFY(qGray(up.image.pixel(topLeft)) > qGray(up.image.pixel(bottomRight)));
+
+    button->setDown(true);
+    const ButtonPaint down = paintOf(button);
+    button->setDown(false);
+    checkFace(down, "pressed");
+    // Pressed, the edge sinks: the top left darkens.
+    QVERIFY(qGray(down.image.pixel(topLeft)) < qGray(up.image.pixel(topLeft)));
+}
+
+void MainWindowLayoutTest::disabledPrintGreysOnlyItsCaption()
+{
+    auto *print = m_w->control<QPushButton>(u"cmdPrint"_s);
+    QVERIFY(!print->isEnabled());
+    const QList<QColor> greyed = captionColours(paintOf(print));
+    print->setEnabled(true);
+    const QList<QColor> plain = captionColours(paintOf(print));
+    QVERIFY(!greyed.isEmpty());
+    QVERIFY(!plain.isEmpty());
+    // Enabled, the letters are drawn in the button text colour; disabled,
+    // not one of them is.
+    const QColor text = print->palette().color(QPalette::Active, QPalette::ButtonText);
+    QVERIFY(plain.contains(text));
+    QVERIFY(!greyed.contains(text));
+}
+
+void MainWindowLayoutTest::textBoxesHaveTheSunkenEdge_data()
+{
+    QTest::addColumn<QString>("name");
+    for (const char *name : {"txtIDNo", "txtDateOB", "txtHDateOB", "txtDayOB", "txtSex", "txtAge"})
+        QTest::newRow(name) << QString::fromLatin1(name);
+}
+
+void MainWindowLayoutTest::textBoxesHaveTheSunkenEdge()
+{
+    QFETCH(QString, name);
+    auto *box = m_w->control<QLineEdit>(name);
+    const QImage image = box->grab().toImage();
+    const qreal scale = image.devicePixelRatio();
+    const int edge = int(std::ceil(ButtonEdgePixels * scale));
+    // In shadow at the top left, lit at the bottom right, two pixels deep,
+    // around the field's own background.
+    const QPoint outerTopLeft(0, 0), outerBottomRight(image.width() - 1, image.height() - 1);
+    QVERIFY(qGray(image.pixel(outerTopLeft)) < qGray(image.pixel(outerBottomRight)));
+    const QPoint inside(image.width() - 1 - edge, image.height() / 2);
+    QCOMPARE(image.pixelColor(inside), box->palette().color(QPalette::Base));
+    QVERIFY(image.pixelColor(image.width() / 2, 0) != box->palette().color(QPalette::Base));
+    QVERIFY(image.pixelColor(image.width() / 2, int(scale)) != box->palette().color(QPalette::Base));
 }
 
 void MainWindowLayoutTest::pictures()
