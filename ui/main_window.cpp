@@ -27,6 +27,7 @@
 #include <qdrawutil.h>
 
 #include <initializer_list>
+#include <limits>
 #include <optional>
 
 // The pictures live in this static library; naming their initializer keeps
@@ -227,6 +228,8 @@ QLineEdit *makeTextBox(QWidget *container, const QString &name, const QString &l
     auto *box = makeControl<QLineEdit>(container, name, font);
     if (edgeStyle)
         box->setStyle(edgeStyle);
+    // No limit of its own: Qt's default would drop all past 32767 characters.
+    box->setMaxLength(std::numeric_limits<int>::max());
     box->setAlignment(alignment | Qt::AlignVCenter);
     box->setAccessibleName(labelCaption);
     return box;
