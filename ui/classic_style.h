@@ -8,6 +8,10 @@
 // would shade the face into a gradient and give text boxes a flat line.
 // Everything else keeps the desktop's style, so the windows still fit in.
 // Never changes the application's style.
+//
+// The edges are drawn here as filled strips: the classic style draws them
+// with one-device-pixel lines, which on a scaled screen leave gaps between
+// the edge's two lines and a thinner edge than the rest of the window.
 
 class QObject;
 class QStyle;

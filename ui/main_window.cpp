@@ -24,7 +24,6 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QStyle>
-#include <qdrawutil.h>
 
 #include <initializer_list>
 #include <limits>
@@ -150,13 +149,26 @@ class EtchedGroupBox final : public QGroupBox
 public:
     using QGroupBox::QGroupBox;
 
+private:
+    static void outline(QPainter &painter, const QRect &rect, const QColor &colour)
+    {
+        painter.fillRect(rect.left(), rect.top(), rect.width(), 1, colour);
+        painter.fillRect(rect.left(), rect.bottom(), rect.width(), 1, colour);
+        painter.fillRect(rect.left(), rect.top(), 1, rect.height(), colour);
+        painter.fillRect(rect.right(), rect.top(), 1, rect.height(), colour);
+    }
+
 protected:
     void paintEvent(QPaintEvent *) override
     {
         QPainter painter(this);
         const QFontMetrics metrics(font());
         const QRect frame = rect().adjusted(0, metrics.height() / 2, 0, 0);
-        qDrawShadeRect(&painter, frame, palette(), true, 1, 0);
+        // Two outlines, the dark one over the light one a pixel further in,
+        // filled rather than stroked so that a scaled screen gets them as
+        // thick as the rest, with no gap between them.
+        outline(painter, frame.adjusted(1, 1, 0, 0), palette().color(QPalette::Light));
+        outline(painter, frame.adjusted(0, 0, -1, -1), palette().color(QPalette::Dark));
         if (title().isEmpty())
             return;
         const int titleWidth = metrics.horizontalAdvance(readableCaption(title()));

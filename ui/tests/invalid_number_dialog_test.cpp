@@ -196,7 +196,7 @@ void InvalidNumberDialogTest::controls()
         QCOMPARE(button->text(), text);
         QCOMPARE(button->palette().color(QPalette::Button), background);
         QCOMPARE(button->palette().color(QPalette::ButtonText), system.color(QPalette::ButtonText));
-        QCOMPARE(button->style()->name(), u"windows"_s);
+        QVERIFY(button->style() != QApplication::style());
     } else if (auto *label = qobject_cast<QLabel *>(shown); label && !text.isEmpty()) {
         QCOMPARE(label->text(), text);
         QCOMPARE(int(label->alignment() & Qt::AlignHorizontal_Mask), int(Qt::AlignHCenter));
