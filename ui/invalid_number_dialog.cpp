@@ -5,6 +5,7 @@
 #include "classic_style.h"
 #include "fonts.h"
 #include "main_window.h"
+#include "program_pictures.h"
 #include "twips.h"
 #include "twips_geometry.h"
 
@@ -87,7 +88,7 @@ frmInv::frmInv(Form1 &mainWindow)
 
     imgCross = new QLabel(this);
     imgCross->setObjectName(u"imgCross"_s);
-    imgCross->setPixmap(QPixmap(CrossPath));
+    imgCross->setPixmap(sharpPicture(CrossPath, devicePixelRatioF()));
     imgCross->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     imgCross->setAccessibleName(CrossName);
     imgCross->setGeometry(clientRect(CrossLeft, CrossTop, CrossWidth, CrossHeight));

@@ -9,6 +9,7 @@
 #include "desktop.h"
 #include "fonts.h"
 #include "interval_timer.h"
+#include "program_pictures.h"
 #include "invalid_number_dialog.h"
 #include "twips.h"
 #include "twips_geometry.h"
@@ -103,7 +104,6 @@ constexpr QColor Cyan{0, 255, 255};
 // Everything the window shows, in screen order. The names of the untitled
 // containers and pictures are only heard through a screen reader.
 const QString WindowTitle = u"National Identity Card"_s;
-const QString IconPath = u":/pictures/icon.png"_s;
 const QString AboutName = u"About"_s;
 const QString LogoPath = u":/pictures/logo.png"_s;
 const QString LogoName = u"Vantrel Computers"_s;
@@ -283,7 +283,7 @@ Form1::Form1(Desktop &desktop, const CalendarService &calendars, PrintService &p
     initPictures();
     setObjectName(u"Form1"_s);
     setWindowTitle(WindowTitle);
-    setWindowIcon(QIcon(IconPath));
+    setWindowIcon(programIcon());
     setFont(fonts::msSansSerif(WindowPoints));
     setColours(this, Teal);
     resize(twips::toPixels(ClientWidth), twips::toPixels(ClientHeight));
@@ -322,7 +322,7 @@ void Form1::createControls()
     // The logo lies over the top rows of the title below it; its black
     // ground is let through, so on the black panel it looks the same but
     // leaves the title's letters whole.
-    QPixmap logo(LogoPath);
+    QPixmap logo = sharpPicture(LogoPath, devicePixelRatioF());
     logo.setMask(logo.createMaskFromColor(Black));
     Image1->setPixmap(logo);
     Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);

@@ -500,10 +500,39 @@ void MainWindowLayoutTest::textBoxesHaveTheSunkenEdge()
 void MainWindowLayoutTest::pictures()
 {
     const auto *logo = m_w->control<QLabel>(u"Image1"_s);
-    QCOMPARE(logo->pixmap().size(), QSize(159, 52));
-    QCOMPARE(logo->size(), logo->pixmap().size()); // natural size, not stretched
+    const QPixmap pixmap = logo->pixmap();
+    QCOMPARE(pixmap.deviceIndependentSize().toSize(), QSize(159, 52));
+    QCOMPARE(logo->size(), QSize(159, 52)); // natural size, not stretched
     QVERIFY(!logo->hasScaledContents());
     QVERIFY(!logo->autoFillBackground());
+    // As many pixels as the screen has there: drawn from the larger file,
+    // never a smaller picture blown up.
+    const qreal scale = logo->devicePixelRatioF();
+    QCOMPARE(pixmap.devicePixelRatio(), scale);
+    QCOMPARE(pixmap.width(), qRound(159 * scale));
+
+    // The icon at every size a desktop asks for, each drawn for its size.
+    const QIcon icon = m_w->window.windowIcon();
+    for (const int size : {16, 24, 32, 48, 64, 128, 256})
+        QVERIFY2(icon.availableSizes().contains(QSize(size, size)), qPrintable(QString::number(size)));
+
+    // The 32-pixel icon in the standard 16 colours, the hoist's stripes dark
+    // green and red, on a bright green square with a red outline.
+    const QImage small(u":/pictures/icon.png"_s);
+    QCOMPARE(small.size(), QSize(32, 32));
+    QCOMPARE(small.colorCount(), 16);
+    const QList<QRgb> standard{qRgb(0, 0, 0),       qRgb(128, 0, 0),   qRgb(0, 128, 0),   qRgb(128, 128, 0),
+                               qRgb(0, 0, 128),     qRgb(128, 0, 128), qRgb(0, 128, 128), qRgb(192, 192, 192),
+                               qRgb(128, 128, 128), qRgb(255, 0, 0),   qRgb(0, 255, 0),   qRgb(255, 255, 0),
+                               qRgb(0, 0, 255),     qRgb(255, 0, 255), qRgb(0, 255, 255), qRgb(255, 255, 255)};
+    for (const QRgb colour : small.colorTable())
+        QVERIFY(standard.contains(colour));
+    const int middle = small.height() / 2;
+    QCOMPARE(small.pixelColor(0, middle), QColor(255, 0, 0));   // outline
+    QCOMPARE(small.pixelColor(1, middle), QColor(0, 255, 0));   // square
+    QCOMPARE(small.pixelColor(2, middle), QColor(255, 255, 0)); // flag border
+    QCOMPARE(small.pixelColor(3, middle), QColor(0, 128, 0));   // first stripe
+    QCOMPARE(small.pixelColor(5, middle), QColor(255, 0, 0));   // second stripe
 }
 
 void MainWindowLayoutTest::lineIsShortAndNearTheCorner()
