@@ -114,6 +114,13 @@ decode() { # number
     xdotool key Return
 }
 
+# The title bar offers no maximize box: Qt leaves it out of the Motif hints
+# (functions bit 0x10, decorations bit 0x40). openbox draws one all the same,
+# since it lets Motif hints take away no title-bar button.
+motif=$(xprop -id "$main" _MOTIF_WM_HINTS | sed 's/.*= //; s/,//g')
+read -r _ functions decorations _ <<<"$motif"
+(((functions & 0x10) == 0 && (decorations & 0x40) == 0)) || fail "the window asks for a maximize box: $motif"
+
 shoot "$main" 01-start
 
 # The about panel's OK lies at the bottom of the panel.
