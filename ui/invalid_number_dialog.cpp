@@ -65,6 +65,7 @@ frmInv::frmInv(Form1 &mainWindow)
 {
     setObjectName(u"frmInv"_s);
     setWindowTitle(TaskBarTitle);
+    setWindowIcon(programIcon());
     setFont(fonts::msSansSerif(WindowPoints));
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, Black);
