@@ -52,7 +52,11 @@ done
 bus_pid=$!
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1 NO_AT_BRIDGE=0
 export FAKETIME_DONT_FAKE_MONOTONIC=1
-export ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0
+# In a sanitizer build LeakSanitizer finds, at exit, blocks that Qt's
+# wayland plugins and libwayland-client keep to the end, one of them in a
+# plugin already unloaded, which no suppression can name. The program's own
+# leaks are looked for in the X11 session; here only its behaviour counts.
+export ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0:detect_leaks=0
 unset DISPLAY
 QT_QPA_PLATFORM=wayland faketime -f '@2026-12-07 10:00:00' "$work/prefix/bin/nic-decoder" &
 program_pid=$!
