@@ -5,9 +5,14 @@
 // pixel value that the set length gave it. Once something else changes the
 // pixels (the user dragging a frame, the window manager), the real pixel
 // value is what counts again. This keeps step-by-step animations exact.
+//
+// A tolerance lets a caller accept pixel values a little off the set one as
+// still that length, where the window system cannot give every pixel size
+// (see TwipsGeometry).
 
 #include "twips.h"
 
+#include <cstdlib>
 #include <optional>
 
 class ExactTwips
@@ -20,9 +25,9 @@ public:
     void set(double twips) { m_set = twips; }
     void forget() { m_set.reset(); }
 
-    double read(int actualPixels) const
+    double read(int actualPixels, int tolerancePixels = 0) const
     {
-        if (m_set && pixelsFor(*m_set) == actualPixels)
+        if (m_set && std::abs(pixelsFor(*m_set) - actualPixels) <= tolerancePixels)
             return *m_set;
         return twips::fromPixels(actualPixels) + m_offset;
     }

@@ -2,12 +2,33 @@
 
 #include <QFile>
 #include <QFontDatabase>
+#include <QFontMetricsF>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QStringList>
+
+#include <cmath>
+#include <limits>
+#include <optional>
 
 namespace {
 
-const QString MsSansSerif = QStringLiteral("MS Sans Serif");
-const QString WineFonts = QStringLiteral("/usr/share/wine/fonts/");
+using namespace Qt::StringLiterals;
+
+const QString MsSansSerif = u"MS Sans Serif"_s;
+
+// The window font's size in pixels at 96 dots an inch, where the bitmap
+// face's widths are the ones to match.
+constexpr int MeasuredPixels = 11;
+constexpr char16_t FirstMeasured = u' ';
+constexpr char16_t LastMeasured = u'~';
+
+#ifdef Q_OS_WIN
+// Its successor first: it was made with the bitmap face's widths.
+const QStringList StandInCandidates{u"Microsoft Sans Serif"_s, u"Tahoma"_s, u"Arial"_s};
+#else
+const QStringList StandInCandidates{u"Liberation Sans"_s, u"Tahoma"_s, u"DejaVu Sans"_s};
+const QString WineFonts = u"/usr/share/wine/fonts/"_s;
 
 // Loads the wine fonts' files as application fonts; the family they give,
 // or an empty text when none of them is there.
@@ -24,36 +45,66 @@ QString loadWineFace(const QStringList &files)
     }
     return family;
 }
+#endif
+
+// How far a face's advances are from the reference's, summed over the
+// printable ASCII characters.
+double widthDistance(const QString &family, const QFontMetricsF &reference)
+{
+    QFont font(family);
+    font.setPixelSize(MeasuredPixels);
+    const QFontMetricsF metrics(font);
+    double distance = 0;
+    for (char16_t c = FirstMeasured; c <= LastMeasured; ++c)
+        distance += std::abs(metrics.horizontalAdvance(QChar(c)) - reference.horizontalAdvance(QChar(c)));
+    return distance;
+}
 
 struct Faces
 {
-    QString plain;  // the window font
-    QString styled; // bold, italic and larger sizes
+    QString bitmap;  // empty when the system has no bitmap MS Sans Serif
+    QString scalable;
 };
 
 Faces resolveFaces()
 {
     const QStringList installed = QFontDatabase::families();
-    const bool systemHasIt = installed.contains(MsSansSerif);
-    QString plain = systemHasIt ? MsSansSerif : loadWineFace({QStringLiteral("ms_sans_serif.ttf")});
-#ifdef Q_OS_WIN
-    // Windows draws its own MS Sans Serif bold and at every size.
-    if (systemHasIt)
-        return {plain, plain};
+    QString reference = installed.contains(MsSansSerif) ? MsSansSerif : QString();
+#ifndef Q_OS_WIN
+    if (reference.isEmpty())
+        reference = loadWineFace({u"ms_sans_serif.ttf"_s});
+    if (!installed.contains(u"Tahoma"_s))
+        loadWineFace({u"tahoma.ttf"_s, u"tahomabd.ttf"_s});
 #endif
-    if (!plain.isEmpty() && QFontDatabase::isSmoothlyScalable(plain))
-        return {plain, plain};
+    // A scalable MS Sans Serif needs no stand-in.
+    if (!reference.isEmpty() && QFontDatabase::isSmoothlyScalable(reference))
+        return {QString(), reference};
 
-    QString styled = QStringLiteral("Liberation Sans");
-    if (!installed.contains(styled))
-        styled = installed.contains(QStringLiteral("Tahoma"))
-                     ? QStringLiteral("Tahoma")
-                     : loadWineFace({QStringLiteral("tahoma.ttf"), QStringLiteral("tahomabd.ttf")});
-    if (styled.isEmpty())
-        styled = QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
-    if (plain.isEmpty())
-        plain = styled;
-    return {plain, styled};
+    const QStringList available = QFontDatabase::families();
+    QString best;
+    double bestDistance = std::numeric_limits<double>::infinity();
+    std::optional<QFontMetricsF> referenceMetrics;
+    if (!reference.isEmpty()) {
+        QFont font(reference);
+        font.setPixelSize(MeasuredPixels);
+        referenceMetrics.emplace(font);
+    }
+    for (const QString &candidate : StandInCandidates) {
+        if (!available.contains(candidate))
+            continue;
+        if (!referenceMetrics) {
+            best = candidate; // nothing to measure against: the first one there
+            break;
+        }
+        const double distance = widthDistance(candidate, *referenceMetrics);
+        if (distance < bestDistance) {
+            best = candidate;
+            bestDistance = distance;
+        }
+    }
+    if (best.isEmpty())
+        best = QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
+    return {reference, best};
 }
 
 const Faces &faces()
@@ -66,14 +117,41 @@ const Faces &faces()
 
 namespace fonts {
 
-QString msSansSerif()
+double screenDotsPerInch()
 {
-    return faces().plain;
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return BitmapDotsPerInch;
+    return screen->logicalDotsPerInchY() * screen->devicePixelRatio();
 }
 
-QString familyFor(double points, bool bold, bool italic)
+QString msSansSerif()
 {
-    return bold || italic || points > WindowPoints ? faces().styled : faces().plain;
+    return familyFor(WindowPoints, false, false);
+}
+
+QString standIn()
+{
+    return faces().scalable;
+}
+
+QString familyFor(double points, bool bold, bool italic, double dotsPerInch)
+{
+    const Faces &resolved = faces();
+    if (resolved.bitmap.isEmpty() || dotsPerInch != BitmapDotsPerInch)
+        return resolved.scalable;
+#ifdef Q_OS_WIN
+    // Windows' own bitmap face has strikes for the layouts' larger sizes and
+    // draws them bold and italic as well.
+    Q_UNUSED(points);
+    Q_UNUSED(bold);
+    Q_UNUSED(italic);
+    return resolved.bitmap;
+#else
+    if (points == WindowPoints && !bold && !italic)
+        return resolved.bitmap;
+    return resolved.scalable;
+#endif
 }
 
 QFont msSansSerif(double points, bool bold, bool italic)

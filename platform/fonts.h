@@ -1,28 +1,48 @@
 #pragma once
 
-// The windows' typeface. The layouts name "MS Sans Serif". Where the system
-// has no such face, the free one from the wine fonts (Debian's fonts-wine)
-// is loaded for this program alone. Qt draws that face only at its smallest
-// design size and never bold or italic; for bold, italic and larger text a
-// scalable face of the same build stands in: Liberation Sans (Debian's
-// fonts-liberation2), else the wine fonts' Tahoma. Only when none of them
-// exists does the system's sans-serif face.
+// The windows' typeface. The layouts name "MS Sans Serif", a bitmap face:
+// it is sharp only where one of its strikes has exactly the pixel size the
+// text needs, which for the 8.25 point window font is the screen of 96
+// device pixels an inch (its 13-pixel strike). Everywhere else a smoothly
+// scalable stand-in draws, chosen at start by measuring the advance of every
+// printable ASCII character against the bitmap face's and taking the face
+// that differs least (on Debian 12: Liberation Sans, 35 pixels over the 95
+// characters, against Tahoma 66 and DejaVu Sans 99). Bold, italic and larger
+// text, which the bitmap face has no strike for, is the stand-in's as well.
+//
+// Where the system has no MS Sans Serif, the free one of the wine fonts
+// (Debian's fonts-wine) is loaded for this program alone. On Windows the
+// system's own faces serve: MS Sans Serif where the font system lists it,
+// else its scalable successor Microsoft Sans Serif (Qt from 6.8 draws through
+// DirectWrite, which lists no bitmap faces). Only when no candidate exists
+// does the system's sans-serif face draw.
 
 #include <QFont>
 #include <QString>
 
 namespace fonts {
 
-// The window font's point size: the one size the bitmap face is drawn at.
+// The window font's point size.
 inline constexpr double WindowPoints = 8.25;
 
-// The family of the plain window font.
+// Device pixels an inch at which the bitmap face has a strike for the window
+// font. Its other strikes (16 and 20 pixels) fit no common scale exactly.
+inline constexpr double BitmapDotsPerInch = 96;
+
+// Device pixels an inch of the primary screen: its logical dots an inch
+// times its device pixel ratio (both follow QT_SCALE_FACTOR, QT_FONT_DPI).
+double screenDotsPerInch();
+
+// The family of the plain window font on this screen.
 QString msSansSerif();
 
-// The family that draws this size and style as asked.
-QString familyFor(double points, bool bold, bool italic);
+// The scalable face that stands in for the bitmap one.
+QString standIn();
 
-// A font of that family in points; bold is weight 700, regular 400.
+// The family that draws this size and style sharply at that density.
+QString familyFor(double points, bool bold, bool italic, double dotsPerInch = screenDotsPerInch());
+
+// A font of that family in points for this screen; bold is weight 700, regular 400.
 QFont msSansSerif(double points, bool bold = false, bool italic = false);
 
 } // namespace fonts

@@ -4,6 +4,8 @@
 #include <QWidget>
 
 #include <algorithm>
+#include <cmath>
+#include <cstdlib>
 
 namespace {
 
@@ -37,12 +39,22 @@ double TwipsGeometry::top() const
 
 double TwipsGeometry::width() const
 {
-    return m_width.read(clientSize().width());
+    return m_width.read(clientSize().width(), tolerance());
 }
 
 double TwipsGeometry::height() const
 {
-    return m_height.read(clientSize().height());
+    return m_height.read(clientSize().height(), tolerance());
+}
+
+int TwipsGeometry::snapTolerance(qreal devicePixelRatio)
+{
+    return devicePixelRatio == std::floor(devicePixelRatio) ? 0 : 1;
+}
+
+int TwipsGeometry::tolerance() const
+{
+    return snapTolerance(m_window->devicePixelRatioF());
 }
 
 QSize TwipsGeometry::clientSize() const
@@ -53,8 +65,11 @@ QSize TwipsGeometry::clientSize() const
     if (m_requests.empty() || actual == m_requests.back().size)
         return actual;
     const qint64 now = m_clock.elapsed();
+    const int slack = tolerance();
     const bool lateEcho = std::any_of(m_requests.begin(), m_requests.end(), [&](const SizeRequest &request) {
-        return request.size == actual && now - request.at <= EchoWindowMilliseconds;
+        return std::abs(request.size.width() - actual.width()) <= slack
+               && std::abs(request.size.height() - actual.height()) <= slack
+               && now - request.at <= EchoWindowMilliseconds;
     });
     return lateEcho ? m_requests.back().size : actual;
 }

@@ -6,6 +6,17 @@
 // draws, so the same numbers hold on every desktop. Moving places the
 // frame's top-left corner.
 //
+// Heights and widths read back exactly as set, step after step, on every
+// screen. Where the device pixel ratio is not whole (150%), Qt asks the
+// window manager to size the window in steps of whole device pixels per
+// logical pixel (a resize increment of 2 at 150%), so a size of ours may come
+// back a device pixel off, which is one logical pixel off after rounding.
+// The rule there: a size within one logical pixel of the one last set still
+// reads as the twips last set; only a larger change (a user's drag) counts as
+// the window's own. At whole ratios (100%, 200%) the size must match exactly.
+// The window then ends each animation on the pixel nearest the twips height
+// that the window manager allows.
+//
 // Refusals never reach the caller: a size set while the window is minimized
 // or maximized is kept and applied when the window is restored (reads return
 // it meanwhile), and a focus request for a hidden window is carried out when
@@ -52,11 +63,16 @@ public:
     // The widget of a pending focus request, for tests and diagnostics.
     QWidget *pendingFocus() const;
 
+    // How many logical pixels a size may be off the one set and still read
+    // as set, on a screen of that device pixel ratio.
+    static int snapTolerance(qreal devicePixelRatio);
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     bool isRestingElsewhere() const;
+    int tolerance() const;
     void applyClientSize();
     QSize clientSize() const;
 

@@ -7,13 +7,18 @@
 # with the reference pictures in tests/references; a changed look fails
 # until the references are renewed on purpose with
 #
-#   NIC_RENEW_REFERENCES=1 tests/user_session_test.sh BUILD_FOLDER
+#   NIC_RENEW_REFERENCES=1 tests/user_session_test.sh BUILD_FOLDER [SCALE]
 #
+# SCALE (default 1) runs the program with QT_SCALE_FACTOR at that value: every
+# position and height below is then in the screen's device pixels, as the
+# user sees them, and the pictures are compared with references/scale-SCALE.
 # The clock is set to 7 December 2026 for the program, so ages do not move.
 set -euo pipefail
 build=$(cd "$1" && pwd)
+scale=${2:-1}
 here=$(cd "$(dirname "$0")" && pwd)
 references=$here/references
+[ "$scale" = 1 ] || references=$here/references/scale-$scale
 . "$here/x11_helpers.sh"
 work=$(mktemp -d /tmp/nic-session.XXXXXX)
 chmod 755 "$work" # the print filters run as lp and must reach the spool inside
@@ -53,7 +58,7 @@ sleep 1
 export FAKETIME_DONT_FAKE_MONOTONIC=1
 # faketime preloads itself; a sanitizer build must let it go first.
 export ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0
-faketime -f '@2026-12-07 10:00:00' "$program" &
+QT_SCALE_FACTOR=$scale faketime -f '@2026-12-07 10:00:00' "$program" &
 program_pid=$!
 main=$(wait_for_window "$title") || fail "the program showed no window"
 window_pid=$(xdotool getwindowpid "$main") # faketime runs the program as its child
@@ -91,8 +96,10 @@ wait_until() { # seconds, then a command
     return 1
 }
 
-height_is() { [ "$(client_height "$main")" -eq "$1" ]; }
-height_between() { local h; h=$(client_height "$main"); [ "$h" -ge "$1" ] && [ "$h" -le "$2" ]; }
+# Logical pixels (as at 100%) to the screen's: Qt rounds halves up.
+px() { awk -v p="$1" -v s="$scale" 'BEGIN {printf "%d", int(p * s + 0.5)}'; }
+height_is() { [ "$(client_height "$main")" -eq "$(px "$1")" ]; }
+height_between() { local h; h=$(client_height "$main"); [ "$h" -ge "$(px "$1")" ] && [ "$h" -le "$(px "$2")" ]; }
 viewable() { [ "$(window_map_state "$1")" = IsViewable ]; }
 unmapped() { [ "$(window_map_state "$1")" != IsViewable ]; }
 
@@ -102,22 +109,29 @@ dialog_window() {
 
 decode() { # number
     xdotool windowactivate --sync "$main"
-    xdotool mousemove --window "$main" 144 49 click --repeat 3 1
+    xdotool mousemove --window "$main" "$(px 144)" "$(px 49)" click --repeat 3 1
     xdotool type --delay 20 "$1"
     xdotool key Return
 }
 
+# The title bar offers no maximize box: Qt leaves it out of the Motif hints
+# (functions bit 0x10, decorations bit 0x40). openbox draws one all the same,
+# since it lets Motif hints take away no title-bar button.
+motif=$(xprop -id "$main" _MOTIF_WM_HINTS | sed 's/.*= //; s/,//g')
+read -r _ functions decorations _ <<<"$motif"
+(((functions & 0x10) == 0 && (decorations & 0x40) == 0)) || fail "the window asks for a maximize box: $motif"
+
 shoot "$main" 01-start
 
 # The about panel's OK lies at the bottom of the panel.
-xdotool mousemove --window "$main" 146 140 click 1
+xdotool mousemove --window "$main" "$(px 146)" "$(px 140)" click 1
 sleep 1.5
 shoot "$main" 02-about-gone
 
 # 5585 twips high outside is 5180 inside, 345 pixels; a resize that the X
 # server answers late can end the grow a step's rounding away.
 decode 811231234V
-wait_until 10 height_between 345 346 || fail "the window did not grow to 345 pixels, it is $(client_height "$main")"
+wait_until 10 height_between 345 346 || fail "the window did not grow to $(px 345) pixels, it is $(client_height "$main")"
 sleep 0.3
 shoot "$main" 03-811231234V
 
@@ -143,7 +157,7 @@ shoot "$main" 05-800601234V
 
 # From 5585 Cancel shrinks the window to 2635 twips outside: 2230 inside, 149 pixels.
 xdotool key Escape
-wait_until 10 height_between 148 149 || fail "Cancel did not shrink the window to 149 pixels, it is $(client_height "$main")"
+wait_until 10 height_between 148 149 || fail "Cancel did not shrink the window to $(px 149) pixels, it is $(client_height "$main")"
 sleep 0.3
 shoot "$main" 06-cancelled
 
@@ -157,7 +171,7 @@ shoot "$dialog" 07-dialog
 xdotool windowactivate --sync "$dialog"
 xdotool key Return
 wait_until 5 unmapped "$dialog" || fail "Enter did not put the dialog away"
-wait_until 5 height_is 145 || fail "after the dialog the window is not 145 pixels high"
+wait_until 5 height_is 145 || fail "after the dialog the window is not $(px 145) pixels high"
 
 # Not a number at all: the main window goes away until the dialog's OK.
 decode 811231234Q
@@ -166,7 +180,7 @@ wait_until 5 viewable "$dialog" || fail "no dialog for 811231234Q"
 xdotool windowactivate --sync "$dialog"
 xdotool key Return
 wait_until 5 viewable "$main" || fail "the dialog's OK did not bring the main window back"
-wait_until 5 height_is 145 || fail "the main window came back $(client_height "$main") pixels high, not 145"
+wait_until 5 height_is 145 || fail "the main window came back $(client_height "$main") pixels high, not $(px 145)"
 sleep 0.3
 shoot "$main" 08-after-invalid
 

@@ -2,8 +2,10 @@
 
 #include "invalid_number_dialog.h"
 
+#include "classic_style.h"
 #include "fonts.h"
 #include "main_window.h"
+#include "program_pictures.h"
 #include "twips.h"
 #include "twips_geometry.h"
 
@@ -14,7 +16,6 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QStyle>
-#include <QStyleFactory>
 
 namespace {
 
@@ -64,6 +65,7 @@ frmInv::frmInv(Form1 &mainWindow)
 {
     setObjectName(u"frmInv"_s);
     setWindowTitle(TaskBarTitle);
+    setWindowIcon(programIcon());
     setFont(fonts::msSansSerif(WindowPoints));
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, Black);
@@ -87,7 +89,7 @@ frmInv::frmInv(Form1 &mainWindow)
 
     imgCross = new QLabel(this);
     imgCross->setObjectName(u"imgCross"_s);
-    imgCross->setPixmap(QPixmap(CrossPath));
+    imgCross->setPixmap(sharpPicture(CrossPath, devicePixelRatioF()));
     imgCross->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     imgCross->setAccessibleName(CrossName);
     imgCross->setGeometry(clientRect(CrossLeft, CrossTop, CrossWidth, CrossHeight));
@@ -96,11 +98,8 @@ frmInv::frmInv(Form1 &mainWindow)
     cmdOK->setObjectName(u"cmdOK"_s);
     cmdOK->setFont(fonts::msSansSerif(OkPoints));
     cmdOK->setAccessibleName(OkCaption);
-    // Fusion paints the button's own colour with a normal edge on every desktop.
-    if (QStyle *faceStyle = QStyleFactory::create(u"Fusion"_s)) {
-        faceStyle->setParent(this);
-        cmdOK->setStyle(faceStyle);
-    }
+    if (QStyle *classic = createClassicStyle(this))
+        cmdOK->setStyle(classic);
     QPalette okColours = cmdOK->palette();
     okColours.setColor(QPalette::Button, LightYellow);
     cmdOK->setPalette(okColours);
@@ -172,7 +171,13 @@ void frmInv::paintEvent(QPaintEvent *event)
     QWidget::paintEvent(event);
     // The thin single border of a window without a title bar, in the
     // system's window-frame colour.
+    // Filled strips rather than a pen, so that on a scaled screen the
+    // border still covers the outermost device pixels on every side.
     QPainter painter(this);
-    painter.setPen(QPen(palette().color(QPalette::WindowText), BorderPixels));
-    painter.drawRect(rect().adjusted(0, 0, -BorderPixels, -BorderPixels));
+    const QColor frame = palette().color(QPalette::WindowText);
+    const int w = width(), h = height();
+    painter.fillRect(0, 0, w, BorderPixels, frame);
+    painter.fillRect(0, h - BorderPixels, w, BorderPixels, frame);
+    painter.fillRect(0, 0, BorderPixels, h, frame);
+    painter.fillRect(w - BorderPixels, 0, BorderPixels, h, frame);
 }

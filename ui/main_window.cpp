@@ -5,9 +5,11 @@
 
 #include "main_window.h"
 
+#include "classic_style.h"
 #include "desktop.h"
 #include "fonts.h"
 #include "interval_timer.h"
+#include "program_pictures.h"
 #include "invalid_number_dialog.h"
 #include "twips.h"
 #include "twips_geometry.h"
@@ -23,10 +25,9 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QStyle>
-#include <QStyleFactory>
-#include <qdrawutil.h>
 
 #include <initializer_list>
+#include <limits>
 #include <optional>
 
 // The pictures live in this static library; naming their initializer keeps
@@ -103,7 +104,6 @@ constexpr QColor Cyan{0, 255, 255};
 // Everything the window shows, in screen order. The names of the untitled
 // containers and pictures are only heard through a screen reader.
 const QString WindowTitle = u"National Identity Card"_s;
-const QString IconPath = u":/pictures/icon.png"_s;
 const QString AboutName = u"About"_s;
 const QString LogoPath = u":/pictures/logo.png"_s;
 const QString LogoName = u"Vantrel Computers"_s;
@@ -149,13 +149,26 @@ class EtchedGroupBox final : public QGroupBox
 public:
     using QGroupBox::QGroupBox;
 
+private:
+    static void outline(QPainter &painter, const QRect &rect, const QColor &colour)
+    {
+        painter.fillRect(rect.left(), rect.top(), rect.width(), 1, colour);
+        painter.fillRect(rect.left(), rect.bottom(), rect.width(), 1, colour);
+        painter.fillRect(rect.left(), rect.top(), 1, rect.height(), colour);
+        painter.fillRect(rect.right(), rect.top(), 1, rect.height(), colour);
+    }
+
 protected:
     void paintEvent(QPaintEvent *) override
     {
         QPainter painter(this);
         const QFontMetrics metrics(font());
         const QRect frame = rect().adjusted(0, metrics.height() / 2, 0, 0);
-        qDrawShadeRect(&painter, frame, palette(), true, 1, 0);
+        // Two outlines, the dark one over the light one a pixel further in,
+        // filled rather than stroked so that a scaled screen gets them as
+        // thick as the rest, with no gap between them.
+        outline(painter, frame.adjusted(1, 1, 0, 0), palette().color(QPalette::Light));
+        outline(painter, frame.adjusted(0, 0, -1, -1), palette().color(QPalette::Dark));
         if (title().isEmpty())
             return;
         const int titleWidth = metrics.horizontalAdvance(readableCaption(title()));
@@ -212,9 +225,9 @@ QPushButton *makeButton(QWidget *container, const QString &name, const QString &
     auto *button = makeControl<QPushButton>(container, name, fonts::msSansSerif(WindowPoints));
     button->setText(caption);
     button->setAccessibleName(readableCaption(caption));
-    // Some desktop styles paint their own button face over QPalette::Button;
-    // Fusion paints the given colour with a normal edge everywhere.
-    button->setStyle(faceStyle);
+    // Desktop styles paint their own face or a gradient over QPalette::Button.
+    if (faceStyle)
+        button->setStyle(faceStyle);
     QPalette palette = button->palette();
     palette.setColor(QPalette::Button, face);
     button->setPalette(palette);
@@ -222,9 +235,13 @@ QPushButton *makeButton(QWidget *container, const QString &name, const QString &
 }
 
 QLineEdit *makeTextBox(QWidget *container, const QString &name, const QString &labelCaption, const QFont &font,
-                       Qt::Alignment alignment)
+                       Qt::Alignment alignment, QStyle *edgeStyle)
 {
     auto *box = makeControl<QLineEdit>(container, name, font);
+    if (edgeStyle)
+        box->setStyle(edgeStyle);
+    // No limit of its own: Qt's default would drop all past 32767 characters.
+    box->setMaxLength(std::numeric_limits<int>::max());
     box->setAlignment(alignment | Qt::AlignVCenter);
     box->setAccessibleName(labelCaption);
     return box;
@@ -266,7 +283,7 @@ Form1::Form1(Desktop &desktop, const CalendarService &calendars, PrintService &p
     initPictures();
     setObjectName(u"Form1"_s);
     setWindowTitle(WindowTitle);
-    setWindowIcon(QIcon(IconPath));
+    setWindowIcon(programIcon());
     setFont(fonts::msSansSerif(WindowPoints));
     setColours(this, Teal);
     resize(twips::toPixels(ClientWidth), twips::toPixels(ClientHeight));
@@ -281,9 +298,7 @@ Form1::~Form1() = default;
 
 void Form1::createControls()
 {
-    auto *buttonStyle = QStyleFactory::create(u"Fusion"_s);
-    if (buttonStyle)
-        buttonStyle->setParent(this);
+    QStyle *classic = createClassicStyle(this);
     const QFont windowFont = fonts::msSansSerif(WindowPoints);
     const QFont largeBold = fonts::msSansSerif(LargePoints, true);
     const QFont largeBoldItalic = fonts::msSansSerif(LargePoints, true, true);
@@ -307,7 +322,7 @@ void Form1::createControls()
     // The logo lies over the top rows of the title below it; its black
     // ground is let through, so on the black panel it looks the same but
     // leaves the title's letters whole.
-    QPixmap logo(LogoPath);
+    QPixmap logo = sharpPicture(LogoPath, devicePixelRatioF());
     logo.setMask(logo.createMaskFromColor(Black));
     Image1->setPixmap(logo);
     Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -324,7 +339,7 @@ void Form1::createControls()
     Label5 = makeLabel(pct1, u"Label5"_s, AboutText, windowFont, White, Black, Centred);
     Label5->setWordWrap(true);
     place(Label5, Label5Rect, inside);
-    cmdAbtOK = makeButton(pct1, u"cmdAbtOK"_s, AboutOkCaption, LightPink, buttonStyle);
+    cmdAbtOK = makeButton(pct1, u"cmdAbtOK"_s, AboutOkCaption, LightPink, classic);
     place(cmdAbtOK, cmdAbtOKRect, inside);
 
     Frame2 = makeGroup(this, u"Frame2"_s, QString(), largeBold);
@@ -334,18 +349,18 @@ void Form1::createControls()
     Frame1 = makeGroup(Frame2, u"Frame1"_s, EntryTitle, largeBoldItalic, White);
     Frame1->setAccessibleName(EntryTitle);
     place(Frame1, Frame1Rect);
-    txtIDNo = makeTextBox(Frame1, u"txtIDNo"_s, EntryTitle, largeBold, Left);
+    txtIDNo = makeTextBox(Frame1, u"txtIDNo"_s, EntryTitle, largeBold, Left, classic);
     place(txtIDNo, txtIDNoRect);
     Frame4 = makeGroup(Frame2, u"Frame4"_s, QString(), windowFont);
     Frame4->setAccessibleName(ButtonGroupName);
     place(Frame4, Frame4Rect);
-    cmdtext = makeButton(Frame4, u"cmdtext"_s, OkCaption, Cyan, buttonStyle);
+    cmdtext = makeButton(Frame4, u"cmdtext"_s, OkCaption, Cyan, classic);
     place(cmdtext, cmdtextRect);
-    cmdCancel = makeButton(Frame4, u"cmdCancel"_s, CancelCaption, Cyan, buttonStyle);
+    cmdCancel = makeButton(Frame4, u"cmdCancel"_s, CancelCaption, Cyan, classic);
     place(cmdCancel, cmdCancelRect);
-    cmdExit = makeButton(Frame2, u"cmdExit"_s, ExitCaption, Cyan, buttonStyle);
+    cmdExit = makeButton(Frame2, u"cmdExit"_s, ExitCaption, Cyan, classic);
     place(cmdExit, cmdExitRect);
-    cmdPrint = makeButton(Frame4, u"cmdPrint"_s, PrintCaption, Cyan, buttonStyle);
+    cmdPrint = makeButton(Frame4, u"cmdPrint"_s, PrintCaption, Cyan, classic);
     place(cmdPrint, cmdPrintRect);
     cmdPrint->setEnabled(false);
 
@@ -357,7 +372,7 @@ void Form1::createControls()
                          const char16_t *boxName, const TwipsRect &boxRect) {
         label = makeLabel(Frame3, QString::fromUtf16(labelName), caption, captionFont, White, Teal, Left);
         place(label, labelRect);
-        box = makeTextBox(boxContainer, QString::fromUtf16(boxName), caption, windowFont, Centred);
+        box = makeTextBox(boxContainer, QString::fromUtf16(boxName), caption, windowFont, Centred, classic);
         place(box, boxRect);
         label->setBuddy(box);
     };

@@ -1,10 +1,13 @@
 // The faces the windows draw with: the bitmap "MS Sans Serif" of the wine
-// fonts for plain text, and a face that really draws bold, italic and larger
-// text where that bitmap face cannot.
+// fonts for plain text where its strike fits the screen, and a scalable face
+// that really draws bold, italic, larger and high-density text where that
+// bitmap face cannot.
 
 #include "fonts.h"
 
+#include <QFontDatabase>
 #include <QFontInfo>
+#include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
 #include <QtTest>
@@ -39,6 +42,31 @@ Ink inkOf(const QFont &font, const QString &text)
     return ink;
 }
 
+// The width of the letters a text leaves in an image of that density, in
+// the image's own (device) pixels.
+int inkWidthAt(const QFont &font, const QString &text, double scale)
+{
+    QImage image(QSize(400, 80) * scale, QImage::Format_RGB32);
+    image.setDevicePixelRatio(scale);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        painter.setFont(font);
+        painter.setPen(Qt::black);
+        painter.drawText(QRect(0, 0, 400, 80), Qt::AlignLeft | Qt::AlignVCenter, text);
+    }
+    int left = image.width(), right = -1;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (qGray(image.pixel(x, y)) < 128) {
+                left = qMin(left, x);
+                right = qMax(right, x);
+            }
+        }
+    }
+    return right < left ? 0 : right - left + 1;
+}
+
 } // namespace
 
 class FontsTest : public QObject
@@ -49,13 +77,16 @@ private slots:
     void plainTextUsesMsSansSerif();
     void everyStyleIsDrawnAsAsked_data();
     void everyStyleIsDrawnAsAsked();
+    void textIsDrawnAtTheScreensDensity_data();
+    void textIsDrawnAtTheScreensDensity();
 };
 
 void FontsTest::plainTextUsesMsSansSerif()
 {
     if (!QFile::exists(QStringLiteral("/usr/share/wine/fonts/ms_sans_serif.ttf")))
         QSKIP("the wine fonts are not installed");
-    const QFont plain = fonts::msSansSerif(fonts::WindowPoints);
+    QFont plain(fonts::familyFor(fonts::WindowPoints, false, false, fonts::BitmapDotsPerInch));
+    plain.setPointSizeF(fonts::WindowPoints);
     QCOMPARE(plain.family(), QStringLiteral("MS Sans Serif"));
     QCOMPARE(QFontInfo(plain).family(), QStringLiteral("MS Sans Serif"));
 }
@@ -100,6 +131,38 @@ void FontsTest::everyStyleIsDrawnAsAsked()
                                 .arg(points)
                                 .arg(small.height)));
     }
+}
+
+void FontsTest::textIsDrawnAtTheScreensDensity_data()
+{
+    QTest::addColumn<double>("scale");
+    QTest::addColumn<double>("points");
+    QTest::addColumn<bool>("bold");
+    QTest::newRow("window font at 100%") << 1.0 << 8.25 << false;
+    QTest::newRow("window font at 125%") << 1.25 << 8.25 << false;
+    QTest::newRow("window font at 150%") << 1.5 << 8.25 << false;
+    QTest::newRow("window font at 200%") << 2.0 << 8.25 << false;
+    QTest::newRow("bold title at 200%") << 2.0 << 9.75 << true;
+}
+
+void FontsTest::textIsDrawnAtTheScreensDensity()
+{
+    QFETCH(double, scale);
+    QFETCH(double, points);
+    QFETCH(bool, bold);
+    const QString family = fonts::familyFor(points, bold, false, fonts::BitmapDotsPerInch * scale);
+    QVERIFY2(scale == 1.0 || QFontDatabase::isSmoothlyScalable(family), qPrintable(family));
+
+    // A face drawn at its one strike over scaled spacing leaves letters
+    // that cover a fraction of the width the text takes.
+    QFont font(family);
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    const QString text = QStringLiteral("Jamada alThani");
+    const double expected = QFontMetricsF(font).horizontalAdvance(text) * scale;
+    const int ink = inkWidthAt(font, text, scale);
+    QVERIFY2(ink > expected * 0.85 && ink < expected * 1.1,
+             qPrintable(QStringLiteral("%1: ink %2 px, text %3 px").arg(family).arg(ink).arg(expected)));
 }
 
 QTEST_MAIN(FontsTest)

@@ -44,6 +44,8 @@ private slots:
     void widthReadsBackExactly_data();
     void widthReadsBackExactly();
     void realSizeCountsOnceItChanges();
+    void aSizeTheWindowManagerSnappedReadsAsSet_data();
+    void aSizeTheWindowManagerSnappedReadsAsSet();
     void heightStaysExactWhenOnlyTheWidthChanges();
     void sizeSetWhileRestingElsewhereWaitsForTheRestore_data();
     void sizeSetWhileRestingElsewhereWaitsForTheRestore();
@@ -144,6 +146,31 @@ void TwipsGeometryTest::realSizeCountsOnceItChanges()
     m_window->resize(325, 345);
     QCOMPARE(m_outer->height(), 5585.0);
     QCOMPARE(m_outer->width(), 5000.0);
+}
+
+void TwipsGeometryTest::aSizeTheWindowManagerSnappedReadsAsSet_data()
+{
+    QTest::addColumn<double>("scale");
+    QTest::addColumn<int>("offBy"); // logical pixels, actual less asked
+    QTest::addColumn<bool>("readsAsSet");
+    QTest::newRow("100%: a pixel short is a size of the window's own") << 1.0 << -1 << false;
+    QTest::newRow("125%: a pixel short still reads as set") << 1.25 << -1 << true;
+    QTest::newRow("150%: a pixel short still reads as set") << 1.5 << -1 << true;
+    QTest::newRow("150%: a pixel over still reads as set") << 1.5 << 1 << true;
+    QTest::newRow("150%: two pixels short is a size of the window's own") << 1.5 << -2 << false;
+    QTest::newRow("200%: a pixel short is a size of the window's own") << 2.0 << -1 << false;
+}
+
+void TwipsGeometryTest::aSizeTheWindowManagerSnappedReadsAsSet()
+{
+    QFETCH(double, scale);
+    QFETCH(int, offBy);
+    QFETCH(bool, readsAsSet);
+    ExactTwips height(FrameHeight);
+    height.set(5585);
+    const int actual = height.pixelsFor(5585) + offBy;
+    const double read = height.read(actual, TwipsGeometry::snapTolerance(scale));
+    QCOMPARE(read, readsAsSet ? 5585.0 : actual * 15 + FrameHeight);
 }
 
 void TwipsGeometryTest::heightStaysExactWhenOnlyTheWidthChanges()

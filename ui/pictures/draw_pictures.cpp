@@ -1,11 +1,15 @@
 // Draws the program's pictures from code, so that they can be regenerated:
 //
-//   icon.png      32 x 32, 16-colour palette: the flag of Sri Lanka on a
-//                 bright green square with a red outline
-//   icon-128.png  the same design at 128 x 128, full colour
-//   icon.ico      the 32 x 32 icon (4 bits a pixel) and the 128 x 128 one
+//   icon.png      32 x 32 in the standard 16 colours: the flag of Sri Lanka
+//                 on a bright green square with a red outline
+//   icon-N.png    the same design at 16, 24, 48, 64, 128 and 256 pixels,
+//                 smoothed, in the same colours
+//   icon.ico      the 32 x 32 icon (4 bits a pixel) and the others as PNG
 //   logo.png      159 x 52: the maker's emblem and name, white on black
 //   cross.png     62 x 64: a yellow X on a red disc, on black
+//   logo@2x.png, cross@2x.png
+//                 the same at twice the pixels, for screens at 200%; Qt
+//                 picks them by their names
 //
 // Usage: draw_pictures OUTPUT_FOLDER
 // Nothing here reads a font or a picture file: every shape is drawn below,
@@ -36,38 +40,41 @@
 namespace {
 
 // ---------------------------------------------------------------------------
-// Colours of the icon. The 32 x 32 icon uses exactly this table as its
-// palette, so every colour used there must be one of these.
+// Colours of the icon: the standard 16 colours of a 4-bit display, in their
+// usual order. The 32 x 32 icon uses exactly this table as its palette.
 
 enum PaletteIndex : int {
-    OutlineRed,
-    BrightGreen,
-    FlagYellow,
+    Black,
     Maroon,
     DarkGreen,
-    SaffronRed,
-    DarkYellow, // yellow half over maroon, for softened edges
-    FirstSpare, // from here on greys, unused, to fill the table to 16
-    PaletteSize = 16,
+    Olive,
+    Navy,
+    Purple,
+    Teal,
+    Silver,
+    Grey,
+    Red,
+    BrightGreen,
+    Yellow,
+    Blue,
+    Fuchsia,
+    Aqua,
+    White,
+    PaletteSize,
 };
+
+// What each part of the icon is painted in.
+constexpr PaletteIndex OutlineRed = Red;
+constexpr PaletteIndex FlagYellow = Yellow;
+constexpr PaletteIndex StripeRed = Red;
+constexpr PaletteIndex DarkYellow = Olive; // yellow half over maroon, for softened edges
 
 QList<QRgb> iconPalette()
 {
-    QList<QRgb> table(PaletteSize, qRgb(0, 0, 0));
-    table[OutlineRed] = qRgb(0xD8, 0x10, 0x1C);
-    table[BrightGreen] = qRgb(0x2E, 0xCC, 0x40);
-    table[FlagYellow] = qRgb(0xFF, 0xBE, 0x29);
-    table[Maroon] = qRgb(0x8D, 0x15, 0x3A);
-    table[DarkGreen] = qRgb(0x00, 0x5B, 0x3A);
-    table[SaffronRed] = qRgb(0xE8, 0x58, 0x1C);
-    table[DarkYellow] = qRgb(0xC6, 0x6A, 0x31);
-    // The spare entries hold greys from black to white, so that the table
-    // has 16 entries, as a 4-bit .ico entry expects.
-    for (int i = FirstSpare; i < PaletteSize; ++i) {
-        const int v = (i - FirstSpare) * 255 / (PaletteSize - 1 - FirstSpare);
-        table[i] = qRgb(v, v, v);
-    }
-    return table;
+    return {qRgb(0, 0, 0),     qRgb(128, 0, 0),   qRgb(0, 128, 0),   qRgb(128, 128, 0),
+            qRgb(0, 0, 128),   qRgb(128, 0, 128), qRgb(0, 128, 128), qRgb(192, 192, 192),
+            qRgb(128, 128, 128), qRgb(255, 0, 0), qRgb(0, 255, 0),   qRgb(255, 255, 0),
+            qRgb(0, 0, 255),   qRgb(255, 0, 255), qRgb(0, 255, 255), qRgb(255, 255, 255)};
 }
 
 QColor paletteColour(PaletteIndex index)
@@ -104,7 +111,7 @@ void drawIconBackground(QPainter &painter, qreal unit)
     int x = kFlagLeft + kBorder;
     painter.fillRect(box(x, stripeTop, kStripeWidth, stripeHeight), paletteColour(DarkGreen));
     x += kStripeWidth;
-    painter.fillRect(box(x, stripeTop, kStripeWidth, stripeHeight), paletteColour(SaffronRed));
+    painter.fillRect(box(x, stripeTop, kStripeWidth, stripeHeight), paletteColour(StripeRed));
     painter.fillRect(box(kPanelLeft, kPanelTop, kPanelRight - kPanelLeft, kPanelBottom - kPanelTop),
                      paletteColour(Maroon));
 }
@@ -178,9 +185,9 @@ QImage drawIcon32()
 }
 
 // ---------------------------------------------------------------------------
-// The 128 x 128 icon: the same design, with the lion and leaves as paths.
+// The other sizes: the same design, with the lion and leaves as paths.
 
-// The lion, in a box of 60 x 56 pixels of the large icon, facing left.
+// The lion, in a box of 60 x 56 pixels of the 128-pixel icon, facing left.
 QPainterPath lionBody()
 {
     // Parts are joined with united(), so the direction each was drawn in
@@ -339,10 +346,13 @@ QPainterPath boLeaf()
     return path;
 }
 
-QImage drawIcon128()
+// The paths below are laid out for the 128-pixel icon.
+constexpr int kPathIconSize = 128;
+
+QImage drawIconAt(int size)
 {
-    constexpr int size = 128;
-    constexpr qreal unit = size / qreal(kIconGrid);
+    const qreal unit = size / qreal(kIconGrid);
+    const qreal pathScale = size / qreal(kPathIconSize);
     QImage image(size, size, QImage::Format_ARGB32);
     image.fill(Qt::transparent);
     QPainter painter(&image);
@@ -356,8 +366,8 @@ QImage drawIcon128()
     painter.setPen(Qt::NoPen);
 
     // Leaves, each with its point towards its corner.
-    const qreal leafSize = 6.5; // half the leaf's length, in pixels
-    const qreal inset = 7;
+    const qreal leafSize = 6.5 * pathScale; // half the leaf's length, in pixels
+    const qreal inset = 7 * pathScale;
     struct Corner {
         QPointF centre;
         qreal angle;
@@ -379,7 +389,8 @@ QImage drawIcon128()
 
     // The lion, its box placed as the small icon's lion is.
     painter.save();
-    painter.translate(kLionX * unit, kLionY * unit - 2);
+    painter.translate(kLionX * unit, kLionY * unit - 2 * pathScale);
+    painter.scale(pathScale, pathScale);
     painter.setBrush(paletteColour(FlagYellow));
     painter.drawPath(lionBody());
     painter.drawPath(sword());
@@ -390,7 +401,7 @@ QImage drawIcon128()
 
 // ---------------------------------------------------------------------------
 // The .ico file: the 32 x 32 icon as a 4-bit BMP with its 16-colour palette,
-// followed by the 128 x 128 icon as PNG (read by Windows since Vista).
+// followed by the other sizes as PNG (read by Windows since Vista).
 
 void putU16(QByteArray &out, quint16 v)
 {
@@ -454,16 +465,22 @@ QByteArray pngBytes(const QImage &image)
     return bytes;
 }
 
-QByteArray icoFile(const QImage &small, const QByteArray &largePng, int largeSize)
+struct PngIcon {
+    int size;
+    QByteArray png;
+};
+
+QByteArray icoFile(const QImage &small, const std::vector<PngIcon> &others)
 {
     struct Entry {
         int width, height, colours, bits;
         QByteArray data;
     };
-    const std::vector<Entry> entries = {
+    std::vector<Entry> entries = {
         {small.width(), small.height(), 16, 4, bmpIconEntry(small)},
-        {largeSize, largeSize, 0, 32, largePng},
     };
+    for (const PngIcon &icon : others)
+        entries.push_back({icon.size, icon.size, 0, 32, icon.png});
     QByteArray out;
     putU16(out, 0); // reserved
     putU16(out, 1); // type: icon
@@ -632,12 +649,14 @@ const SmallGlyph *smallGlyph(char letter)
 
 constexpr SmallGlyph kSmallS = {'S', {".####", "#....", "#....", ".###.", "....#", "....#", "####."}};
 
-QImage drawLogo()
+// scale: device pixels to a pixel of the 159 x 52 design.
+QImage drawLogo(int scale)
 {
     constexpr int width = 159, height = 52;
-    QImage image(width, height, QImage::Format_RGB32);
+    QImage image(width * scale, height * scale, QImage::Format_RGB32);
     image.fill(Qt::black);
     QPainter painter(&image);
+    painter.scale(scale, scale);
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setPen(Qt::NoPen);
 
@@ -695,7 +714,7 @@ QImage drawLogo()
             for (int row = 0; row < 7; ++row)
                 for (int col = 0; col < glyphW; ++col)
                     if (g->rows[row][col] == '#')
-                        image.setPixel(gx + col, top + row, qRgb(255, 255, 255));
+                        painter.fillRect(QRect(gx + col, top + row, 1, 1), Qt::white);
         }
         gx += glyphW + spacing;
     }
@@ -705,12 +724,13 @@ QImage drawLogo()
 // ---------------------------------------------------------------------------
 // The cross: a red disc with a yellow X on it, on black.
 
-QImage drawCross()
+QImage drawCross(int scale)
 {
     constexpr int width = 62, height = 64;
-    QImage image(width, height, QImage::Format_RGB32);
+    QImage image(width * scale, height * scale, QImage::Format_RGB32);
     image.fill(Qt::black);
     QPainter painter(&image);
+    painter.scale(scale, scale);
     painter.setRenderHint(QPainter::Antialiasing, true);
     const QPointF centre(width / 2.0, height / 2.0);
     const qreal radius = 29.5;
@@ -770,8 +790,6 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "draw_pictures: the small icon does not fit its 16-colour palette\n");
         return 1;
     }
-    const QImage icon128 = drawIcon128();
-
     bool ok = true;
     auto save = [&](const QImage &image, const QString &name) {
         if (!image.save(dir.filePath(name), "PNG")) {
@@ -780,14 +798,22 @@ int main(int argc, char *argv[])
         }
     };
     save(icon32, QStringLiteral("icon.png"));
-    const QByteArray icon128Png = pngBytes(icon128);
-    if (icon128Png.isEmpty() || !writeFile(dir.filePath(QStringLiteral("icon-128.png")), icon128Png)) {
-        std::fprintf(stderr, "draw_pictures: cannot write icon-128.png\n");
-        ok = false;
+    std::vector<PngIcon> others;
+    for (const int size : {16, 24, 48, 64, 128, 256}) {
+        const QByteArray png = pngBytes(drawIconAt(size));
+        const QString name = QStringLiteral("icon-%1.png").arg(size);
+        if (png.isEmpty() || !writeFile(dir.filePath(name), png)) {
+            std::fprintf(stderr, "draw_pictures: cannot write %s\n", qPrintable(name));
+            ok = false;
+        }
+        others.push_back({size, png});
     }
-    save(drawLogo(), QStringLiteral("logo.png"));
-    save(drawCross(), QStringLiteral("cross.png"));
-    if (!writeFile(dir.filePath(QStringLiteral("icon.ico")), icoFile(icon32, icon128Png, icon128.width()))) {
+    for (const int scale : {1, 2}) {
+        const QString suffix = scale == 1 ? QString() : QStringLiteral("@%1x").arg(scale);
+        save(drawLogo(scale), QStringLiteral("logo%1.png").arg(suffix));
+        save(drawCross(scale), QStringLiteral("cross%1.png").arg(suffix));
+    }
+    if (!writeFile(dir.filePath(QStringLiteral("icon.ico")), icoFile(icon32, others))) {
         std::fprintf(stderr, "draw_pictures: cannot write icon.ico\n");
         ok = false;
     }

@@ -8,6 +8,8 @@
 #include "window_fixture.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QLineEdit>
 #include <QCloseEvent>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -55,6 +57,8 @@ private slots:
     void closingFromTheFrameEndsTheProgram_data();
     void closingFromTheFrameEndsTheProgram();
     void closingFromTheProgramItselfGoesAhead();
+    void aPastedTextComesBackWhole_data();
+    void aPastedTextComesBackWhole();
 
 private:
     QWidget *widget(const QString &name) const { return m_w->control(name); }
@@ -82,6 +86,28 @@ void MainWindowKeyboardTest::focus(const QString &name)
     QWidget *target = widget(name);
     target->setFocus(Qt::OtherFocusReason);
     QTRY_COMPARE(QApplication::focusWidget(), target);
+}
+
+void MainWindowKeyboardTest::aPastedTextComesBackWhole_data()
+{
+    QTest::addColumn<QString>("name");
+    for (const char *name : {"txtIDNo", "txtDateOB", "txtHDateOB", "txtDayOB", "txtSex", "txtAge"})
+        QTest::newRow(name) << QString::fromLatin1(name);
+}
+
+void MainWindowKeyboardTest::aPastedTextComesBackWhole()
+{
+    QFETCH(QString, name);
+    // Far beyond Qt's default limit of 32767 characters.
+    constexpr qsizetype Length = 1'000'000;
+    QString pasted(Length, u'7');
+    pasted[Length - 1] = u'V';
+    QApplication::clipboard()->setText(pasted);
+    focus(name);
+    QTest::keyClick(widget(name), Qt::Key_V, Qt::ControlModifier);
+    const QString text = m_w->control<QLineEdit>(name)->text();
+    QCOMPARE(text.size(), Length);
+    QCOMPARE(text, pasted);
 }
 
 std::map<QString, int> MainWindowKeyboardTest::presses() const

@@ -3,6 +3,7 @@
 // stacking, keyboard order, states and accessible names; and, measured at
 // the font actually in use, that no caption, title or result text is cut.
 
+#include "button_face.h"
 #include "fonts.h"
 #include "interval_timer.h"
 #include "text_ink.h"
@@ -22,6 +23,7 @@
 #include <QStyleOptionFrame>
 #include <QTest>
 
+#include <cmath>
 #include <memory>
 
 using namespace Qt::StringLiterals;
@@ -101,14 +103,23 @@ QRect visibleTitleInk(QGroupBox *group)
     // The letters are what the title changes, less the plain background
     // laid under it; smoothed edges count, in whatever blend they come.
     const QRgb background = group->palette().color(QPalette::Window).rgba();
-    QRect ink;
+    int left = with.width(), top = with.height(), right = -1, bottom = -1;
     for (int y = 0; y < with.height(); ++y) {
         for (int x = 0; x < with.width(); ++x) {
-            if (with.pixel(x, y) != without.pixel(x, y) && with.pixel(x, y) != background)
-                ink |= QRect(x, y, 1, 1);
+            if (with.pixel(x, y) != without.pixel(x, y) && with.pixel(x, y) != background) {
+                left = qMin(left, x);
+                right = qMax(right, x);
+                top = qMin(top, y);
+                bottom = qMax(bottom, y);
+            }
         }
     }
-    return ink;
+    if (right < 0)
+        return {};
+    // The grab is in device pixels; the ink is wanted in the widget's own.
+    const qreal scale = with.devicePixelRatio();
+    const auto logical = [scale](int device) { return int(std::floor(device / scale)); };
+    return QRect(QPoint(logical(left), logical(top)), QPoint(logical(right), logical(bottom)));
 }
 
 QPoint pixels(double leftTwips, double topTwips)
@@ -136,6 +147,11 @@ private slots:
     void appearance();
     void facesAreTheOnesAskedFor();
     void pictures();
+    void buttonsArePaintedInTheirColour_data();
+    void buttonsArePaintedInTheirColour();
+    void disabledPrintGreysOnlyItsCaption();
+    void textBoxesHaveTheSunkenEdge_data();
+    void textBoxesHaveTheSunkenEdge();
     void lineIsShortAndNearTheCorner();
     void stacking_data();
     void stacking();
@@ -356,7 +372,7 @@ void MainWindowLayoutTest::appearance()
         QVERIFY(expect(QPalette::Button, background));
         QVERIFY(expect(QPalette::ButtonText, textColour));
         // Its own colour with a normal edge, whatever the desktop's style.
-        QCOMPARE(button->style()->name(), u"fusion"_s);
+        QVERIFY(button->style() != QApplication::style());
         QVERIFY(!button->isFlat());
     } else if (auto *box = qobject_cast<QLineEdit *>(control)) {
         QCOMPARE(box->text(), text);
@@ -364,6 +380,7 @@ void MainWindowLayoutTest::appearance()
         QVERIFY(expect(QPalette::Base, background));
         QCOMPARE(int(box->alignment() & Qt::AlignHorizontal_Mask), alignment);
         QVERIFY(box->hasFrame());
+        QVERIFY(box->style() != QApplication::style());
         QVERIFY(!box->isReadOnly());
         QCOMPARE(box->echoMode(), QLineEdit::Normal);
     } else if (auto *group = qobject_cast<QGroupBox *>(control)) {
@@ -394,13 +411,128 @@ void MainWindowLayoutTest::facesAreTheOnesAskedFor()
     }
 }
 
+void MainWindowLayoutTest::buttonsArePaintedInTheirColour_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QColor>("colour");
+    QTest::newRow("OK") << u"cmdtext"_s << Cyan;
+    QTest::newRow("Cancel") << u"cmdCancel"_s << Cyan;
+    QTest::newRow("Exit") << u"cmdExit"_s << Cyan;
+    QTest::newRow("Print, disabled at creation") << u"cmdPrint"_s << Cyan;
+    QTest::newRow("the about panel's OK") << u"cmdAbtOK"_s << LightPink;
+}
+
+void MainWindowLayoutTest::buttonsArePaintedInTheirColour()
+{
+    QFETCH(QString, name);
+    QFETCH(QColor, colour);
+    auto *button = m_w->control<QPushButton>(name);
+
+    const auto checkFace = [&](const ButtonPaint &paint, const char *state) {
+        const FaceCount face = countFace(paint, colour);
+        QVERIFY2(face.checked > paint.face.width() * paint.face.height() / 2, state);
+        QVERIFY2(face.wrong == 0, qPrintable(u"%1: %2 of %3 face pixels are not %4, the first %5"_s.arg(QLatin1StringView(state))
+                                                 .arg(face.wrong).arg(face.checked).arg(colour.name())
+                                                 .arg(face.firstWrong.name())));
+    };
+    const ButtonPaint up = paintOf(button);
+    checkFace(up, "raised");
+    const QPoint topLeft(0, 0);
+    const QPoint bottomRight(up.image.width() - 1, up.image.height() - 1);
+    // Raised: lit at the top left, in shadow at the bottom right.
+    QVERIFY(qGray(up.image.pixel(topLeft)) > qGray(up.image.pixel(bottomRight)));
+
+    button->setDown(true);
+    const ButtonPaint down = paintOf(button);
+    button->setDown(false);
+    checkFace(down, "pressed");
+    // Pressed, the edge sinks: the top left darkens.
+    QVERIFY(qGray(down.image.pixel(topLeft)) < qGray(up.image.pixel(topLeft)));
+}
+
+void MainWindowLayoutTest::disabledPrintGreysOnlyItsCaption()
+{
+    auto *print = m_w->control<QPushButton>(u"cmdPrint"_s);
+    QVERIFY(!print->isEnabled());
+    const QList<QColor> greyed = captionColours(paintOf(print));
+    print->setEnabled(true);
+    const QList<QColor> plain = captionColours(paintOf(print));
+    QVERIFY(!greyed.isEmpty());
+    QVERIFY(!plain.isEmpty());
+    // Enabled, the letters are drawn in the button text colour; disabled,
+    // not one of them is.
+    const QColor text = print->palette().color(QPalette::Active, QPalette::ButtonText);
+    QVERIFY(plain.contains(text));
+    QVERIFY(!greyed.contains(text));
+}
+
+void MainWindowLayoutTest::textBoxesHaveTheSunkenEdge_data()
+{
+    QTest::addColumn<QString>("name");
+    for (const char *name : {"txtIDNo", "txtDateOB", "txtHDateOB", "txtDayOB", "txtSex", "txtAge"})
+        QTest::newRow(name) << QString::fromLatin1(name);
+}
+
+void MainWindowLayoutTest::textBoxesHaveTheSunkenEdge()
+{
+    QFETCH(QString, name);
+    auto *box = m_w->control<QLineEdit>(name);
+    const QImage image = box->grab().toImage();
+    const qreal scale = image.devicePixelRatio();
+    const int edge = int(std::ceil(ButtonEdgePixels * scale));
+    // In shadow at the top left, lit at the bottom right, two pixels deep,
+    // around the field's own background.
+    const QPoint outerTopLeft(0, 0), outerBottomRight(image.width() - 1, image.height() - 1);
+    QVERIFY(qGray(image.pixel(outerTopLeft)) < qGray(image.pixel(outerBottomRight)));
+    const QPoint inside(image.width() - 1 - edge, image.height() / 2);
+    QCOMPARE(image.pixelColor(inside), box->palette().color(QPalette::Base));
+    // Every device pixel of the edge is drawn, also on a scaled screen,
+    // where one-pixel lines would leave the parent showing between them.
+    const QColor parent = box->parentWidget()->palette().color(QPalette::Window);
+    const int wholeEdgeRows = int(std::floor(ButtonEdgePixels * scale));
+    for (int y = 0; y < wholeEdgeRows; ++y) {
+        const QColor pixel = image.pixelColor(image.width() / 2, y);
+        QVERIFY2(pixel != box->palette().color(QPalette::Base) && pixel != parent && pixel.alpha() == 255,
+                 qPrintable(u"row %1 of the top edge is %2"_s.arg(y).arg(pixel.name(QColor::HexArgb))));
+    }
+}
+
 void MainWindowLayoutTest::pictures()
 {
     const auto *logo = m_w->control<QLabel>(u"Image1"_s);
-    QCOMPARE(logo->pixmap().size(), QSize(159, 52));
-    QCOMPARE(logo->size(), logo->pixmap().size()); // natural size, not stretched
+    const QPixmap pixmap = logo->pixmap();
+    QCOMPARE(pixmap.deviceIndependentSize().toSize(), QSize(159, 52));
+    QCOMPARE(logo->size(), QSize(159, 52)); // natural size, not stretched
     QVERIFY(!logo->hasScaledContents());
     QVERIFY(!logo->autoFillBackground());
+    // As many pixels as the screen has there: drawn from the larger file,
+    // never a smaller picture blown up.
+    const qreal scale = logo->devicePixelRatioF();
+    QCOMPARE(pixmap.devicePixelRatio(), scale);
+    QCOMPARE(pixmap.width(), qRound(159 * scale));
+
+    // The icon at every size a desktop asks for, each drawn for its size.
+    const QIcon icon = m_w->window.windowIcon();
+    for (const int size : {16, 24, 32, 48, 64, 128, 256})
+        QVERIFY2(icon.availableSizes().contains(QSize(size, size)), qPrintable(QString::number(size)));
+
+    // The 32-pixel icon in the standard 16 colours, the hoist's stripes dark
+    // green and red, on a bright green square with a red outline.
+    const QImage small(u":/pictures/icon.png"_s);
+    QCOMPARE(small.size(), QSize(32, 32));
+    QCOMPARE(small.colorCount(), 16);
+    const QList<QRgb> standard{qRgb(0, 0, 0),       qRgb(128, 0, 0),   qRgb(0, 128, 0),   qRgb(128, 128, 0),
+                               qRgb(0, 0, 128),     qRgb(128, 0, 128), qRgb(0, 128, 128), qRgb(192, 192, 192),
+                               qRgb(128, 128, 128), qRgb(255, 0, 0),   qRgb(0, 255, 0),   qRgb(255, 255, 0),
+                               qRgb(0, 0, 255),     qRgb(255, 0, 255), qRgb(0, 255, 255), qRgb(255, 255, 255)};
+    for (const QRgb colour : small.colorTable())
+        QVERIFY(standard.contains(colour));
+    const int middle = small.height() / 2;
+    QCOMPARE(small.pixelColor(0, middle), QColor(255, 0, 0));   // outline
+    QCOMPARE(small.pixelColor(1, middle), QColor(0, 255, 0));   // square
+    QCOMPARE(small.pixelColor(2, middle), QColor(255, 255, 0)); // flag border
+    QCOMPARE(small.pixelColor(3, middle), QColor(0, 128, 0));   // first stripe
+    QCOMPARE(small.pixelColor(5, middle), QColor(255, 0, 0));   // second stripe
 }
 
 void MainWindowLayoutTest::lineIsShortAndNearTheCorner()
@@ -589,7 +721,13 @@ void MainWindowLayoutTest::captionsAreNotClipped()
         ink = visibleTitleInk(group);
         const QRect whole = inkOf(group->font(), QRect(0, 0, group->width(), group->height()),
                                   Qt::AlignLeft | Qt::AlignTop | Qt::TextShowMnemonic, group->title());
-        QCOMPARE(ink.size(), whole.size());
+        // Where a logical pixel is a fraction of device pixels, the two
+        // drawings may round their edges to neighbouring logical pixels.
+        const qreal scale = group->devicePixelRatioF();
+        const int slack = scale == std::floor(scale) ? 0 : 1;
+        QVERIFY2(qAbs(ink.width() - whole.width()) <= slack && qAbs(ink.height() - whole.height()) <= slack,
+                 qPrintable(u"title ink %1x%2, whole title %3x%4"_s.arg(ink.width()).arg(ink.height())
+                                .arg(whole.width()).arg(whole.height())));
     }
     QVERIFY(!ink.isEmpty());
     QVERIFY2(shown.contains(ink), qPrintable(u"ink %1,%2 %3x%4 in %5x%6"_s.arg(ink.x()).arg(ink.y())

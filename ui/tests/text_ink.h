@@ -6,17 +6,24 @@
 // ink leaves the area its control shows.
 
 #include <QFont>
+#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <QRect>
 #include <QString>
 
+#include <cmath>
+
 // flags as for QPainter::drawText; the ink is returned in box's coordinates
-// and may reach outside box.
+// and may reach outside box. It is drawn at the screen's device pixel ratio,
+// so a scaled screen's letters are measured as they are shown, and every
+// device pixel touched counts for the whole logical pixel it lies in.
 inline QRect inkOf(const QFont &font, const QRect &box, int flags, const QString &text)
 {
     constexpr int Spill = 200;
-    QImage image(box.size().grownBy({Spill, Spill, Spill, Spill}), QImage::Format_ARGB32_Premultiplied);
+    const qreal scale = qApp->devicePixelRatio();
+    QImage image(box.size().grownBy({Spill, Spill, Spill, Spill}) * scale, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(scale);
     image.fill(Qt::transparent);
     {
         QPainter painter(&image);
@@ -38,5 +45,7 @@ inline QRect inkOf(const QFont &font, const QRect &box, int flags, const QString
     }
     if (right < 0)
         return {};
-    return QRect(QPoint(left, top), QPoint(right, bottom)).translated(box.topLeft() - QPoint(Spill, Spill));
+    const auto logical = [scale](int device) { return int(std::floor(device / scale)); };
+    return QRect(QPoint(logical(left), logical(top)), QPoint(logical(right), logical(bottom)))
+        .translated(box.topLeft() - QPoint(Spill, Spill));
 }
