@@ -7,13 +7,17 @@ here=$(cd "$(dirname "$0")" && pwd)
 
 if [ -z "${NIC_A11Y_INNER:-}" ]; then
     export NIC_A11Y_INNER=1
-    exec dbus-run-session -- xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
+    exec dbus-run-session -- "$0" "$@"
 fi
+
+# A display of its own that is known to be up, even while other X servers start.
+. "$here/x11_helpers.sh"
+start_xvfb 1024x768x24
 
 /usr/libexec/at-spi-bus-launcher --launch-immediately &
 bus=$!
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1 NO_AT_BRIDGE=0
 "$program" &
 app=$!
-trap 'kill $app $bus 2>/dev/null || true' EXIT
+trap 'kill $app $bus 2>/dev/null || true; stop_xvfb' EXIT
 /usr/bin/python3 "$here/accessibility_test.py"
