@@ -7,7 +7,8 @@
 #
 # Each program is started on a virtual display; the time is from the start
 # until its window is mapped and viewable, the memory is its peak resident
-# set (VmHWM) once the window is up.
+# set (VmHWM) once the window is up. The machine's load average before and
+# after is printed too: the times mean little without it.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 build=${1:-$here/../build}
@@ -38,6 +39,9 @@ measure() { # window title, program and its arguments -> prints "milliseconds ki
 
 median() { sort -n | awk '{a[NR] = $1} END {print a[int((NR + 1) / 2)]}'; }
 
+load_average() { cut -d' ' -f1-3 /proc/loadavg; }
+load_before=$(load_average)
+
 declare -A times memory
 for round in $(seq "$runs"); do
     # Take turns so that a busy moment of the machine hits all of them.
@@ -51,6 +55,7 @@ done
 
 median_of() { tr ' ' '\n' <<<"$1" | grep . | median; }
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN {printf "%.2f", a / b}'; }
+echo "load average (1, 5, 15 minutes): $load_before before, $(load_average) after"
 program_ms=$(median_of "${times[program]}")
 program_kb=$(median_of "${memory[program]}")
 echo "median of $runs starts: the program $program_ms ms to its first frame, $program_kb kB at its peak"
