@@ -17,6 +17,8 @@ runs=${2:-10}
 trap 'stop_xvfb' EXIT
 start_xvfb 1024x768x24
 
+ShowTimeout=10000000000 # nanoseconds
+
 measure() { # window title, program and its arguments -> prints "milliseconds kilobytes"
     local title=$1 start end pid id kb
     shift
@@ -26,6 +28,12 @@ measure() { # window title, program and its arguments -> prints "milliseconds ki
     # Polled every few milliseconds: xdotool's own --sync waits half seconds.
     id=
     until [ -n "$id" ] && [ "$(window_map_state "$id")" = IsViewable ]; do
+        # A program that ended or hangs would otherwise be waited for forever.
+        if ! kill -0 "$pid" 2>/dev/null || (($(date +%s%N) - start > ShowTimeout)); then
+            kill "$pid" 2>/dev/null || true
+            echo "measure_startup.sh: $1 did not show its window" >&2
+            return 1
+        fi
         id=$(xdotool search --onlyvisible --name "^$title\$" 2>/dev/null | head -1 || true)
         [ -n "$id" ] || sleep 0.002
     done
