@@ -7,7 +7,8 @@
 #
 # Each program is started on a virtual display; the time is from the start
 # until its window is mapped and viewable, the memory is its peak resident
-# set (VmHWM) once the window is up.
+# set (VmHWM) once the window is up. The machine's load average before and
+# after is printed too: the times mean little without it.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 build=${1:-$here/../build}
@@ -15,6 +16,8 @@ runs=${2:-10}
 . "$here/x11_helpers.sh"
 trap 'stop_xvfb' EXIT
 start_xvfb 1024x768x24
+
+ShowTimeout=10000000000 # nanoseconds
 
 measure() { # window title, program and its arguments -> prints "milliseconds kilobytes"
     local title=$1 start end pid id kb
@@ -25,6 +28,12 @@ measure() { # window title, program and its arguments -> prints "milliseconds ki
     # Polled every few milliseconds: xdotool's own --sync waits half seconds.
     id=
     until [ -n "$id" ] && [ "$(window_map_state "$id")" = IsViewable ]; do
+        # A program that ended or hangs would otherwise be waited for forever.
+        if ! kill -0 "$pid" 2>/dev/null || (($(date +%s%N) - start > ShowTimeout)); then
+            kill "$pid" 2>/dev/null || true
+            echo "measure_startup.sh: $1 did not show its window" >&2
+            return 1
+        fi
         id=$(xdotool search --onlyvisible --name "^$title\$" 2>/dev/null | head -1 || true)
         [ -n "$id" ] || sleep 0.002
     done
@@ -37,6 +46,9 @@ measure() { # window title, program and its arguments -> prints "milliseconds ki
 }
 
 median() { sort -n | awk '{a[NR] = $1} END {print a[int((NR + 1) / 2)]}'; }
+
+load_average() { cut -d' ' -f1-3 /proc/loadavg; }
+load_before=$(load_average)
 
 declare -A times memory
 for round in $(seq "$runs"); do
@@ -51,6 +63,7 @@ done
 
 median_of() { tr ' ' '\n' <<<"$1" | grep . | median; }
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN {printf "%.2f", a / b}'; }
+echo "load average (1, 5, 15 minutes): $load_before before, $(load_average) after"
 program_ms=$(median_of "${times[program]}")
 program_kb=$(median_of "${memory[program]}")
 echo "median of $runs starts: the program $program_ms ms to its first frame, $program_kb kB at its peak"
