@@ -2,14 +2,9 @@
 
 #include <QFile>
 #include <QFontDatabase>
-#include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QStringList>
-
-#include <cmath>
-#include <limits>
-#include <optional>
 
 namespace {
 
@@ -17,17 +12,7 @@ using namespace Qt::StringLiterals;
 
 const QString MsSansSerif = u"MS Sans Serif"_s;
 
-// The window font's size in pixels at 96 dots an inch, where the bitmap
-// face's widths are the ones to match.
-constexpr int MeasuredPixels = 11;
-constexpr char16_t FirstMeasured = u' ';
-constexpr char16_t LastMeasured = u'~';
-
-#ifdef Q_OS_WIN
-// Its successor first: it was made with the bitmap face's widths.
-const QStringList StandInCandidates{u"Microsoft Sans Serif"_s, u"Tahoma"_s, u"Arial"_s};
-#else
-const QStringList StandInCandidates{u"Liberation Sans"_s, u"Tahoma"_s, u"DejaVu Sans"_s};
+#ifndef Q_OS_WIN
 const QString WineFonts = u"/usr/share/wine/fonts/"_s;
 
 // Loads the wine fonts' files as application fonts; the family they give,
@@ -47,24 +32,24 @@ QString loadWineFace(const QStringList &files)
 }
 #endif
 
-// How far a face's advances are from the reference's, summed over the
-// printable ASCII characters.
-double widthDistance(const QString &family, const QFontMetricsF &reference)
-{
-    QFont font(family);
-    font.setPixelSize(MeasuredPixels);
-    const QFontMetricsF metrics(font);
-    double distance = 0;
-    for (char16_t c = FirstMeasured; c <= LastMeasured; ++c)
-        distance += std::abs(metrics.horizontalAdvance(QChar(c)) - reference.horizontalAdvance(QChar(c)));
-    return distance;
-}
-
 struct Faces
 {
     QString bitmap;  // empty when the system has no bitmap MS Sans Serif
     QString scalable;
 };
+
+// The candidate itself where it is installed; on Linux the wine Tahoma is
+// loaded for this program alone when no Tahoma is.
+QString installedFace(const QString &candidate, const QStringList &installed)
+{
+    if (installed.contains(candidate))
+        return candidate;
+#ifndef Q_OS_WIN
+    if (candidate == u"Tahoma"_s)
+        return loadWineFace({u"tahoma.ttf"_s, u"tahomabd.ttf"_s});
+#endif
+    return {};
+}
 
 Faces resolveFaces()
 {
@@ -73,38 +58,19 @@ Faces resolveFaces()
 #ifndef Q_OS_WIN
     if (reference.isEmpty())
         reference = loadWineFace({u"ms_sans_serif.ttf"_s});
-    if (!installed.contains(u"Tahoma"_s))
-        loadWineFace({u"tahoma.ttf"_s, u"tahomabd.ttf"_s});
 #endif
     // A scalable MS Sans Serif needs no stand-in.
     if (!reference.isEmpty() && QFontDatabase::isSmoothlyScalable(reference))
         return {QString(), reference};
 
-    const QStringList available = QFontDatabase::families();
-    QString best;
-    double bestDistance = std::numeric_limits<double>::infinity();
-    std::optional<QFontMetricsF> referenceMetrics;
-    if (!reference.isEmpty()) {
-        QFont font(reference);
-        font.setPixelSize(MeasuredPixels);
-        referenceMetrics.emplace(font);
+    // The first candidate there, not a measurement at every start: loading
+    // faces only to measure them would cost every start time and memory.
+    for (const QString &candidate : fonts::standInCandidates()) {
+        const QString face = installedFace(candidate, installed);
+        if (!face.isEmpty())
+            return {reference, face};
     }
-    for (const QString &candidate : StandInCandidates) {
-        if (!available.contains(candidate))
-            continue;
-        if (!referenceMetrics) {
-            best = candidate; // nothing to measure against: the first one there
-            break;
-        }
-        const double distance = widthDistance(candidate, *referenceMetrics);
-        if (distance < bestDistance) {
-            best = candidate;
-            bestDistance = distance;
-        }
-    }
-    if (best.isEmpty())
-        best = QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
-    return {reference, best};
+    return {reference, QFontDatabase::systemFont(QFontDatabase::GeneralFont).family()};
 }
 
 const Faces &faces()
@@ -133,6 +99,16 @@ QString msSansSerif()
 QString standIn()
 {
     return faces().scalable;
+}
+
+QStringList standInCandidates()
+{
+#ifdef Q_OS_WIN
+    // Its successor first: it was made with the bitmap face's widths.
+    return {u"Microsoft Sans Serif"_s, u"Tahoma"_s, u"Arial"_s};
+#else
+    return {u"Liberation Sans"_s, u"Tahoma"_s, u"DejaVu Sans"_s};
+#endif
 }
 
 QString familyFor(double points, bool bold, bool italic, double dotsPerInch)

@@ -4,11 +4,12 @@
 // it is sharp only where one of its strikes has exactly the pixel size the
 // text needs, which for the 8.25 point window font is the screen of 96
 // device pixels an inch (its 13-pixel strike). Everywhere else a smoothly
-// scalable stand-in draws, chosen at start by measuring the advance of every
-// printable ASCII character against the bitmap face's and taking the face
-// that differs least (on Debian 12: Liberation Sans, 35 pixels over the 95
-// characters, against Tahoma 66 and DejaVu Sans 99). Bold, italic and larger
-// text, which the bitmap face has no strike for, is the stand-in's as well.
+// scalable stand-in draws: the first installed of a short list, ordered by
+// how little each face's advances over the printable ASCII characters differ
+// from the bitmap face's (on Debian 12: Liberation Sans, 35 pixels over the
+// 95 characters, against Tahoma 66 and DejaVu Sans 99; fonts_test measures it
+// again). Bold, italic and larger text, which the bitmap face has no strike
+// for, is the stand-in's as well.
 //
 // Where the system has no MS Sans Serif, the free one of the wine fonts
 // (Debian's fonts-wine) is loaded for this program alone. On Windows the
@@ -19,6 +20,7 @@
 
 #include <QFont>
 #include <QString>
+#include <QStringList>
 
 namespace fonts {
 
@@ -38,6 +40,9 @@ QString msSansSerif();
 
 // The scalable face that stands in for the bitmap one.
 QString standIn();
+
+// The faces that may stand in, best first.
+QStringList standInCandidates();
 
 // The family that draws this size and style sharply at that density.
 QString familyFor(double points, bool bold, bool italic, double dotsPerInch = screenDotsPerInch());

@@ -12,6 +12,8 @@
 #include <QPainter>
 #include <QtTest>
 
+#include <cmath>
+
 namespace {
 
 struct Ink
@@ -79,6 +81,7 @@ private slots:
     void everyStyleIsDrawnAsAsked();
     void textIsDrawnAtTheScreensDensity_data();
     void textIsDrawnAtTheScreensDensity();
+    void standInsAreOrderedByHowCloseTheirWidthsAre();
 };
 
 void FontsTest::plainTextUsesMsSansSerif()
@@ -163,6 +166,41 @@ void FontsTest::textIsDrawnAtTheScreensDensity()
     const int ink = inkWidthAt(font, text, scale);
     QVERIFY2(ink > expected * 0.85 && ink < expected * 1.1,
              qPrintable(QStringLiteral("%1: ink %2 px, text %3 px").arg(family).arg(ink).arg(expected)));
+}
+
+// The stand-in is the first candidate installed, so the list must stay in
+// the order of how far each face's advances are from the bitmap face's.
+void FontsTest::standInsAreOrderedByHowCloseTheirWidthsAre()
+{
+    fonts::standIn(); // loads the wine bitmap face where the system has none
+    // Tahoma is measured even where the program never loads it.
+    QFontDatabase::addApplicationFont(QStringLiteral("/usr/share/wine/fonts/tahoma.ttf"));
+    const auto pixelFont = [](const QString &family) {
+        QFont font(family);
+        font.setPixelSize(11); // 8.25 points at 96 dots an inch
+        return font;
+    };
+    const QFont reference = pixelFont(QStringLiteral("MS Sans Serif"));
+    if (QFontInfo(reference).family() != reference.family())
+        QSKIP("no MS Sans Serif to measure against");
+    const QFontMetricsF referenceMetrics(reference);
+
+    const QStringList installed = QFontDatabase::families();
+    double previous = -1;
+    QString previousFamily;
+    for (const QString &candidate : fonts::standInCandidates()) {
+        if (!installed.contains(candidate))
+            continue;
+        const QFontMetricsF metrics(pixelFont(candidate));
+        double distance = 0;
+        for (char16_t c = u' '; c <= u'~'; ++c)
+            distance += std::abs(metrics.horizontalAdvance(QChar(c)) - referenceMetrics.horizontalAdvance(QChar(c)));
+        QVERIFY2(distance >= previous, qPrintable(QStringLiteral("%1 (%2 px) is closer than %3 (%4 px)")
+                                                       .arg(candidate).arg(distance).arg(previousFamily).arg(previous)));
+        previous = distance;
+        previousFamily = candidate;
+    }
+    QVERIFY2(previous >= 0, "no candidate face is installed");
 }
 
 QTEST_MAIN(FontsTest)
