@@ -1,6 +1,7 @@
 #include "program_pictures.h"
 
 #include <QImage>
+#include <QImageReader>
 
 namespace {
 
@@ -11,6 +12,16 @@ using namespace Qt::StringLiterals;
 constexpr int IconSizes[] = {16, 24, 32, 48, 64, 128, 256};
 constexpr int HandDrawnIconSize = 32;
 
+// Read as PNG outright: left to guess the format, Qt loads every image
+// plugin it has (and libjpeg with them) at start, for pictures that are all
+// PNG.
+QImage readPng(const QString &path)
+{
+    QImageReader reader(path, "png");
+    reader.setAutoDetectImageFormat(false);
+    return reader.read();
+}
+
 } // namespace
 
 QIcon programIcon()
@@ -19,7 +30,7 @@ QIcon programIcon()
     for (const int size : IconSizes) {
         const QString file = size == HandDrawnIconSize ? u":/pictures/icon.png"_s
                                                         : u":/pictures/icon-%1.png"_s.arg(size);
-        icon.addFile(file, QSize(size, size));
+        icon.addPixmap(QPixmap::fromImage(readPng(file)));
     }
     return icon;
 }
@@ -27,13 +38,13 @@ QIcon programIcon()
 QPixmap sharpPicture(const QString &path, qreal devicePixelRatio)
 {
     if (devicePixelRatio <= 1)
-        return QPixmap(path);
+        return QPixmap::fromImage(readPng(path));
     // The larger file, drawn down to the screen's pixels where it has fewer
     // than twice: a picture shrunk stays sharp, one blown up does not.
     QString large = path;
     large.insert(path.lastIndexOf(u'.'), u"@2x"_s);
-    const QImage natural(path);
-    QImage image(large);
+    const QImage natural = readPng(path);
+    QImage image = readPng(large);
     if (image.isNull())
         image = natural;
     const QSize wanted = (QSizeF(natural.size()) * devicePixelRatio).toSize();
