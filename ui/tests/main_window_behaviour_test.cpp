@@ -105,17 +105,17 @@ private slots:
 private:
     Harness &h() { return *m_h; }
     // Runs ticks of one timer while it runs; returns how many moved the height.
-    int tickUntilStopped(void (Form1::*tick)(), const QString &timerName);
+    int tickUntilStopped(void (Form1TestAccess::*tick)() const, const QString &timerName);
 
     std::unique_ptr<Harness> m_h;
 };
 
-int MainWindowBehaviourTest::tickUntilStopped(void (Form1::*tick)(), const QString &timerName)
+int MainWindowBehaviourTest::tickUntilStopped(void (Form1TestAccess::*tick)() const, const QString &timerName)
 {
     int steps = 0;
     for (int run = 0; run < RunawayLimit && h().interval(timerName) == Running; ++run) {
         const double before = h().height();
-        (h().window.*tick)();
+        (h().seam.*tick)();
         if (h().height() != before)
             ++steps;
     }
@@ -209,8 +209,8 @@ void MainWindowBehaviourTest::windowTransitions()
     case Event::OkBadDate: h().enter(BadDateNumber); break;
     case Event::OkBadNumber: h().enter(BadNumberNumber); break;
     case Event::Cancel: h().press(u"cmdCancel"_s); break;
-    case Event::Timer1Tick: h().window.Timer1_Timer(); break;
-    case Event::Timer2Tick: h().window.Timer2_Timer(); break;
+    case Event::Timer1Tick: h().seam.Timer1_Timer(); break;
+    case Event::Timer2Tick: h().seam.Timer2_Timer(); break;
     case Event::DialogOk: h().pressDialogOk(); break;
     }
 
@@ -279,15 +279,15 @@ void MainWindowBehaviourTest::panelTransitions()
 
     QWidget *const elsewhere = h().field(u"txtDateOB"_s);
     elsewhere->setFocus();
-    h().window.setPanelLeft(startLeft);
+    h().seam.setPanelLeft(startLeft);
     h().timer(u"Timer3"_s)->setInterval(startTimer3);
 
     if (event == PanelEvent::AboutOk)
         h().press(u"cmdAbtOK"_s);
     else
-        h().window.Timer3_Timer();
+        h().seam.Timer3_Timer();
 
-    QCOMPARE(h().window.panelLeft(), left);
+    QCOMPARE(h().seam.panelLeft(), left);
     QCOMPARE(h().window.findChild<QFrame *>(u"pct1"_s)->x(), twips::toPixels(left));
     QCOMPARE(h().interval(u"Timer3"_s), timer3);
     QCOMPARE(h().focusTarget(), focusToIdNo ? h().field(u"txtIDNo"_s) : elsewhere);
@@ -315,9 +315,9 @@ void MainWindowBehaviourTest::formLoadPlacesTheWindow()
     h().desktop.screen = screen;
     h().window.Form_Load();
 
-    QCOMPARE(h().window.outer().left(), left);
-    QCOMPARE(h().window.outer().top(), top);
-    QCOMPARE(h().window.outer().width(), 4440.0);
+    QCOMPARE(h().seam.outer().left(), left);
+    QCOMPARE(h().seam.outer().top(), top);
+    QCOMPARE(h().seam.outer().width(), 4440.0);
     QCOMPARE(h().height(), 2685.0);
 }
 
@@ -348,7 +348,7 @@ void MainWindowBehaviourTest::growCountsItsSteps()
     for (int run = 0; run < RunawayLimit; ++run) {
         const double before = h().height();
         if (pressed)
-            h().window.Timer1_Timer();
+            h().seam.Timer1_Timer();
         else
             h().press(u"cmdtext"_s);
         pressed = true;
@@ -398,7 +398,7 @@ void MainWindowBehaviourTest::shrinkCountsItsSteps()
     for (int run = 0; run < RunawayLimit; ++run) {
         const double before = h().height();
         if (pressed)
-            h().window.Timer2_Timer();
+            h().seam.Timer2_Timer();
         else
             h().press(u"cmdCancel"_s);
         pressed = true;
@@ -440,17 +440,17 @@ void MainWindowBehaviourTest::slideCountsItsSteps()
     h().press(u"cmdAbtOK"_s);
     int ticked = 0;
     for (int run = 1; run < RunawayLimit && h().interval(u"Timer3"_s) == Running; ++run) {
-        QCOMPARE(h().window.panelLeft(), -Step * run);
+        QCOMPARE(h().seam.panelLeft(), -Step * run);
         QVERIFY2(h().focusTarget() == atStart, "only the slide's end moves the focus");
         if (run == secondPressAfterRun) {
             h().press(u"cmdAbtOK"_s);
         } else {
-            h().window.Timer3_Timer();
+            h().seam.Timer3_Timer();
             ++ticked;
         }
     }
     QCOMPARE(ticked, ticks);
-    QCOMPARE(h().window.panelLeft(), -4950.0);
+    QCOMPARE(h().seam.panelLeft(), -4950.0);
     QVERIFY(h().window.findChild<QFrame *>(u"pct1"_s)->geometry().right() < 0);
     QCOMPARE(h().focusTarget(), idNo);
 }
@@ -486,7 +486,7 @@ void MainWindowBehaviourTest::validWhenAlreadyTallOnlyEnablesPrint()
 void MainWindowBehaviourTest::badNumberAfterAGrowKeepsPrint()
 {
     h().enter(ValidNumber);
-    QCOMPARE(tickUntilStopped(&Form1::Timer1_Timer, u"Timer1"_s), 57);
+    QCOMPARE(tickUntilStopped(&Form1TestAccess::Timer1_Timer, u"Timer1"_s), 57);
     QVERIFY(h().printEnabled());
 
     h().enter(BadNumberNumber);
@@ -500,7 +500,7 @@ void MainWindowBehaviourTest::badNumberAfterAGrowKeepsPrint()
     QVERIFY(h().window.isVisible());
     QVERIFY(!h().dialogShown());
     QCOMPARE(h().height(), 2580.0);
-    QCOMPARE(h().window.outer().width(), 4440.0);
+    QCOMPARE(h().seam.outer().width(), 4440.0);
     QVERIFY(h().printEnabled());
     QCOMPARE(h().field(u"txtIDNo"_s)->text(), BadNumberNumber);
     QCOMPARE(h().window.focusWidget(), h().field(u"txtIDNo"_s));
@@ -523,20 +523,20 @@ void MainWindowBehaviourTest::badNumberWhileGrowing()
     constexpr int StepsBeforeTheBadNumber = 10;
     h().enter(ValidNumber);
     for (int tick = 1; tick < StepsBeforeTheBadNumber; ++tick)
-        h().window.Timer1_Timer();
+        h().seam.Timer1_Timer();
     h().enter(BadNumberNumber);
     QVERIFY(!h().window.isVisible());
     QCOMPARE(h().interval(u"Timer1"_s), Running);
 
     if (!dialogOkBeforeTheEnd) {
-        QCOMPARE(tickUntilStopped(&Form1::Timer1_Timer, u"Timer1"_s), 58 - StepsBeforeTheBadNumber);
+        QCOMPARE(tickUntilStopped(&Form1TestAccess::Timer1_Timer, u"Timer1"_s), 58 - StepsBeforeTheBadNumber);
         QVERIFY(!h().window.isVisible());
         QCOMPARE(h().height(), 5585.0);
         QVERIFY(h().printEnabled());
     }
     h().pressDialogOk();
     QCOMPARE(h().height(), 2580.0);
-    QCOMPARE(tickUntilStopped(&Form1::Timer1_Timer, u"Timer1"_s), stepsAfterDialogOk);
+    QCOMPARE(tickUntilStopped(&Form1TestAccess::Timer1_Timer, u"Timer1"_s), stepsAfterDialogOk);
     QCOMPARE(h().height(), dialogOkBeforeTheEnd ? 5580.0 : 2580.0);
     QVERIFY(h().printEnabled());
     QCOMPARE(h().desktop.beeps, 1);
@@ -545,7 +545,7 @@ void MainWindowBehaviourTest::badNumberWhileGrowing()
 void MainWindowBehaviourTest::cancelWhileGrowingRunsBothTimers()
 {
     h().enter(ValidNumber);
-    h().window.Timer1_Timer();
+    h().seam.Timer1_Timer();
     QCOMPARE(h().height(), 2785.0);
 
     h().press(u"cmdCancel"_s);
@@ -555,9 +555,9 @@ void MainWindowBehaviourTest::cancelWhileGrowingRunsBothTimers()
 
     // Turn about, the two timers hold the height where it is.
     for (int round = 0; round < 20; ++round) {
-        h().window.Timer1_Timer();
+        h().seam.Timer1_Timer();
         QCOMPARE(h().height(), 2785.0);
-        h().window.Timer2_Timer();
+        h().seam.Timer2_Timer();
         QCOMPARE(h().height(), 2735.0);
     }
     h().press(u"cmdCancel"_s);
@@ -567,21 +567,21 @@ void MainWindowBehaviourTest::cancelWhileGrowingRunsBothTimers()
 
     // Two grow ticks to each shrink tick: the growth wins, and only the run
     // that finds the window above 5550 enables Print.
-    const auto tickIfRunning = [this](void (Form1::*tick)(), const QString &timerName) {
+    const auto tickIfRunning = [this](void (Form1TestAccess::*tick)() const, const QString &timerName) {
         if (h().interval(timerName) == Running)
-            (h().window.*tick)();
+            (h().seam.*tick)();
     };
     for (int round = 0; round < RunawayLimit && h().interval(u"Timer1"_s) == Running; ++round) {
         QVERIFY(!h().printEnabled());
-        tickIfRunning(&Form1::Timer1_Timer, u"Timer1"_s);
-        tickIfRunning(&Form1::Timer1_Timer, u"Timer1"_s);
-        tickIfRunning(&Form1::Timer2_Timer, u"Timer2"_s);
+        tickIfRunning(&Form1TestAccess::Timer1_Timer, u"Timer1"_s);
+        tickIfRunning(&Form1TestAccess::Timer1_Timer, u"Timer1"_s);
+        tickIfRunning(&Form1TestAccess::Timer2_Timer, u"Timer2"_s);
     }
     QVERIFY(h().printEnabled());
     QCOMPARE(h().interval(u"Timer2"_s), Running);
 
     // The shrink goes on alone to its end; Print stays, for only Cancel disables it.
-    tickUntilStopped(&Form1::Timer2_Timer, u"Timer2"_s);
+    tickUntilStopped(&Form1TestAccess::Timer2_Timer, u"Timer2"_s);
     QVERIFY(h().height() < 2685);
     QVERIFY(h().printEnabled());
     QCOMPARE(h().field(u"txtIDNo"_s)->text(), QString());
@@ -606,16 +606,16 @@ void MainWindowBehaviourTest::animationsFinishWhileHidden()
 
     if (slide) {
         for (int run = 0; run < RunawayLimit && h().interval(u"Timer3"_s) == Running; ++run)
-            h().window.Timer3_Timer();
-        QCOMPARE(h().window.panelLeft(), -4950.0);
+            h().seam.Timer3_Timer();
+        QCOMPARE(h().seam.panelLeft(), -4950.0);
         QCOMPARE(idNo->text(), BadNumberNumber);
     } else {
-        QCOMPARE(tickUntilStopped(&Form1::Timer2_Timer, u"Timer2"_s), 0);
+        QCOMPARE(tickUntilStopped(&Form1TestAccess::Timer2_Timer, u"Timer2"_s), 0);
         QCOMPARE(idNo->text(), QString());
     }
     QCOMPARE(h().interval(slide ? u"Timer3"_s : u"Timer2"_s), Stopped);
     QVERIFY(!h().window.isVisible());
-    QCOMPARE(h().window.outer().pendingFocus(), idNo);
+    QCOMPARE(h().seam.outer().pendingFocus(), idNo);
     QCOMPARE(h().desktop.quits, 0);
 
     h().pressDialogOk();
@@ -647,7 +647,7 @@ void MainWindowBehaviourTest::stepsWhileMinimizedLandOnRestore()
         h().press(u"cmdCancel"_s);
     }
     h().window.showMinimized();
-    const int ticks = tickUntilStopped(grow ? &Form1::Timer1_Timer : &Form1::Timer2_Timer, timerName);
+    const int ticks = tickUntilStopped(grow ? &Form1TestAccess::Timer1_Timer : &Form1TestAccess::Timer2_Timer, timerName);
 
     QCOMPARE(ticks + 1, steps);
     QCOMPARE(h().interval(timerName), Stopped);
@@ -817,7 +817,7 @@ void MainWindowBehaviourTest::printAnswersAreShownAndChangeNothing()
                                                      : Desktop::FailureChoice::Close);
     h().desktop.chosenFiles = files;
     h().enter(ValidNumber);
-    tickUntilStopped(&Form1::Timer1_Timer, u"Timer1"_s);
+    tickUntilStopped(&Form1TestAccess::Timer1_Timer, u"Timer1"_s);
     h().press(u"cmdAbtOK"_s);
     const Snapshot before = h().snapshot();
 
@@ -865,7 +865,7 @@ void MainWindowBehaviourTest::timersRunTheAnimationsOnTheirOwn()
 
     h().press(u"cmdAbtOK"_s);
     QTRY_COMPARE_WITH_TIMEOUT(h().interval(u"Timer3"_s), Stopped, Patience);
-    QCOMPARE(h().window.panelLeft(), -4950.0);
+    QCOMPARE(h().seam.panelLeft(), -4950.0);
 }
 
 QTEST_MAIN(MainWindowBehaviourTest)

@@ -178,8 +178,8 @@ void MainWindowLayoutTest::windowItself()
     QCOMPARE(window.windowTitle(), u"National Identity Card"_s);
     QVERIFY(window.windowIcon().availableSizes().contains(QSize(32, 32)));
     QCOMPARE(window.size(), QSize(288, 152)); // 4320 x 2280 twips
-    QCOMPARE(window.outer().width(), 4440.0);
-    QCOMPARE(window.outer().height(), 2685.0);
+    QCOMPARE(m_w->seam.outer().width(), 4440.0);
+    QCOMPARE(m_w->seam.outer().height(), 2685.0);
     QCOMPARE(window.palette().color(QPalette::Window), Teal);
     QCOMPARE(window.font().family(), fonts::msSansSerif());
     QCOMPARE(window.font().pointSizeF(), 8.25);
@@ -615,8 +615,8 @@ void MainWindowLayoutTest::statesAtCreation()
         QCOMPARE(m_w->control<IntervalTimer>(QString::fromLatin1(name))->interval(), 0);
     for (const QLineEdit *box : window.findChildren<QLineEdit *>())
         QVERIFY(box->text().isEmpty());
-    QCOMPARE(window.panelLeft(), 0.0);
-    QVERIFY(!window.invalidNumberDialog());
+    QCOMPARE(m_w->seam.panelLeft(), 0.0);
+    QVERIFY(!m_w->seam.invalidNumberDialog());
 
     // The first control of the keyboard order has the focus once the window
     // is up, although it lies below the visible client area.
