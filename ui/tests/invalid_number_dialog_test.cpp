@@ -7,6 +7,7 @@
 #include "button_face.h"
 #include "fonts.h"
 #include "interval_timer.h"
+#include "main_window_sizes.h"
 #include "invalid_number_dialog.h"
 #include "text_ink.h"
 #include "twips.h"
@@ -166,8 +167,8 @@ void InvalidNumberDialogTest::controls_data()
     QTest::addColumn<QColor>("background");
 
     // Stacking order, topmost first.
-    QTest::newRow("cmdOK") << u"cmdOK"_s << QRectF(1905, 1800, 975, 375) << u"OK"_s << 9.75 << false << QColor()
-                           << LightYellow;
+    QTest::newRow("cmdOK") << u"cmdOK"_s << QRectF(1905, 1800, 975, 375) << u"OK"_s << fonts::LargePoints << false
+                           << QColor() << LightYellow;
     QTest::newRow("imgCross") << u"imgCross"_s << QRectF(1800, 120, 930, 960) << QString() << 0.0 << false
                               << QColor() << QColor();
     QTest::newRow("lblMSG") << u"lblMSG"_s << QRectF(165, 1080, 4455, 255)
@@ -417,8 +418,8 @@ void InvalidNumberDialogTest::okBringsTheMainWindowBack()
     QVERIFY(!dialog().isVisible());
     QVERIFY(window.isVisible());
     QCOMPARE(window.windowState(), Qt::WindowNoState);
-    QCOMPARE(m_w->seam.outer().height(), 2580.0);
-    QCOMPARE(m_w->seam.outer().width(), 4440.0);
+    QCOMPARE(m_w->seam.outer().height(), mainwindow::RestoredHeight);
+    QCOMPARE(m_w->seam.outer().width(), mainwindow::RestoredWidth);
     QCOMPARE(window.size(), RestoredClient);
     QVERIFY2(untouched() == before, "OK changes nothing but visibility and size");
 }
@@ -434,7 +435,7 @@ void InvalidNumberDialogTest::escapeDoesNothing()
 
     QVERIFY(dialog().isVisible());
     QVERIFY(!window.isVisible());
-    QCOMPARE(m_w->seam.outer().height(), 2685.0);
+    QCOMPARE(m_w->seam.outer().height(), mainwindow::CreatedHeight);
 }
 
 void InvalidNumberDialogTest::theSameDialogEachTime()

@@ -6,6 +6,7 @@
 #include "button_face.h"
 #include "fonts.h"
 #include "interval_timer.h"
+#include "main_window_sizes.h"
 #include "text_ink.h"
 #include "twips.h"
 #include "twips_geometry.h"
@@ -178,11 +179,11 @@ void MainWindowLayoutTest::windowItself()
     QCOMPARE(window.windowTitle(), u"National Identity Card"_s);
     QVERIFY(window.windowIcon().availableSizes().contains(QSize(32, 32)));
     QCOMPARE(window.size(), QSize(288, 152)); // 4320 x 2280 twips
-    QCOMPARE(m_w->seam.outer().width(), 4440.0);
-    QCOMPARE(m_w->seam.outer().height(), 2685.0);
+    QCOMPARE(m_w->seam.outer().width(), mainwindow::CreatedWidth);
+    QCOMPARE(m_w->seam.outer().height(), mainwindow::CreatedHeight);
     QCOMPARE(window.palette().color(QPalette::Window), Teal);
     QCOMPARE(window.font().family(), fonts::msSansSerif());
-    QCOMPARE(window.font().pointSizeF(), 8.25);
+    QCOMPARE(window.font().pointSizeF(), fonts::WindowPoints);
     QCOMPARE(window.font().weight(), QFont::Normal);
 
     const Qt::WindowFlags flags = window.windowFlags();
@@ -309,26 +310,28 @@ void MainWindowLayoutTest::appearance_data()
     };
     constexpr int Left = Qt::AlignLeft;
     constexpr int Centred = Qt::AlignHCenter;
+    constexpr double Small = fonts::WindowPoints;
+    constexpr double Large = fonts::LargePoints;
     row("pct1", QString(), 0, false, false, System, Black);
-    row("Label7", u"Sri Lanka National Identity Card"_s, 9.75, true, false, White, Black, Centred);
-    row("Label5", AboutTextShown, 8.25, false, false, White, Black, Centred);
-    row("cmdAbtOK", u"OK"_s, 8.25, false, false, System, LightPink);
-    row("Frame2", QString(), 9.75, true, false, System, Teal);
-    row("Frame1", u"Enter NIC Number"_s, 9.75, true, true, White, Teal);
-    row("txtIDNo", QString(), 9.75, true, false, System, System, Left);
-    row("Frame4", QString(), 8.25, false, false, System, Teal);
-    row("cmdtext", u"&OK"_s, 8.25, false, false, System, Cyan);
-    row("cmdCancel", u"Cancel"_s, 8.25, false, false, System, Cyan);
-    row("cmdExit", u"E&xit"_s, 8.25, false, false, System, Cyan);
-    row("cmdPrint", u"&Print"_s, 8.25, false, false, System, Cyan);
-    row("Frame3", u"Detail"_s, 9.75, true, true, White, Teal);
-    row("Label1", u"Date Of Birth"_s, 8.25, true, false, White, Teal, Left);
-    row("Label6", u"Date Of Birth (Hijri)"_s, 8.25, true, false, White, Teal, Left);
-    row("Label2", u"Day of Birth"_s, 8.25, true, false, White, Teal, Left);
-    row("Label3", u"Sex"_s, 8.25, true, false, White, Teal, Left);
-    row("Label4", u"Age"_s, 8.25, true, false, White, Teal, Left);
+    row("Label7", u"Sri Lanka National Identity Card"_s, Large, true, false, White, Black, Centred);
+    row("Label5", AboutTextShown, Small, false, false, White, Black, Centred);
+    row("cmdAbtOK", u"OK"_s, Small, false, false, System, LightPink);
+    row("Frame2", QString(), Large, true, false, System, Teal);
+    row("Frame1", u"Enter NIC Number"_s, Large, true, true, White, Teal);
+    row("txtIDNo", QString(), Large, true, false, System, System, Left);
+    row("Frame4", QString(), Small, false, false, System, Teal);
+    row("cmdtext", u"&OK"_s, Small, false, false, System, Cyan);
+    row("cmdCancel", u"Cancel"_s, Small, false, false, System, Cyan);
+    row("cmdExit", u"E&xit"_s, Small, false, false, System, Cyan);
+    row("cmdPrint", u"&Print"_s, Small, false, false, System, Cyan);
+    row("Frame3", u"Detail"_s, Large, true, true, White, Teal);
+    row("Label1", u"Date Of Birth"_s, Small, true, false, White, Teal, Left);
+    row("Label6", u"Date Of Birth (Hijri)"_s, Small, true, false, White, Teal, Left);
+    row("Label2", u"Day of Birth"_s, Small, true, false, White, Teal, Left);
+    row("Label3", u"Sex"_s, Small, true, false, White, Teal, Left);
+    row("Label4", u"Age"_s, Small, true, false, White, Teal, Left);
     for (const char *field : {"txtDateOB", "txtHDateOB", "txtDayOB", "txtSex", "txtAge"})
-        row(field, QString(), 8.25, false, false, System, System, Centred);
+        row(field, QString(), Small, false, false, System, System, Centred);
 }
 
 void MainWindowLayoutTest::appearance()

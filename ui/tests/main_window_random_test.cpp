@@ -3,6 +3,7 @@
 // The seeds are fixed, so a failure names the seed and event that broke it.
 
 #include "behaviour_harness.h"
+#include "main_window_sizes.h"
 
 #include <QTest>
 
@@ -13,7 +14,6 @@ using namespace behaviour;
 namespace {
 
 constexpr int EventsPerSeed = 12000;
-constexpr double ExpandedThreshold = 5550;
 // The client heights, in pixels, that the user may drag the frame to.
 constexpr int ShortestDrag = 60;
 constexpr int TallestDrag = 520;
@@ -151,7 +151,7 @@ void MainWindowRandomTest::invariantsHoldAfterEveryEvent()
 
         if (event == Event::Cancel)
             grownSinceCancel = false;
-        if ((event == Event::Timer1Tick || event == Event::OkValid) && heightBefore > ExpandedThreshold)
+        if ((event == Event::Timer1Tick || event == Event::OkValid) && heightBefore > mainwindow::ExpandedThreshold)
             grownSinceCancel = true;
 
         const bool stopped = (event == Event::Timer1Tick && h.interval(u"Timer1"_s) == 0)
