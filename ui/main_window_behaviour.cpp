@@ -1,5 +1,6 @@
 // What Form1 does: placement at start, OK with the decoder's verdict, the
-// grow, shrink and slide animations, Cancel, Exit, about OK and Print.
+// grow, shrink and slide animations, Cancel, Exit, about OK, Print and the
+// return from the invalid-number dialog.
 // Every handler reads the window's state from its controls when it runs and
 // writes the result straight back; none keeps a count or a copy between runs.
 
