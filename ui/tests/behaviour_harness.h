@@ -2,8 +2,9 @@
 
 // One real main window on recording doubles, placed and shown as the program
 // does it, for the behaviour tests. Controls are found by their names, so a
-// test reads and presses what the user would; it never reaches into the
-// window's members and never keeps state of the window's own.
+// test reads and presses what the user would; it reaches the window's
+// ticks and twips geometry only through its seam and never keeps state of
+// the window's own.
 
 #include "interval_timer.h"
 #include "invalid_number_dialog.h"
