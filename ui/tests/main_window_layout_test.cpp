@@ -31,10 +31,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// The "Detail" rows and the main buttons are laid out in whole pixels, so
-// they are checked exactly; the about panel's odd twips round to the nearest.
-const QPoint NoClientCorner{-1, -1};
-
 const QColor System; // invalid: the desktop's own colour for that role
 const QColor Teal{0, 128, 128};
 const QColor Black{0, 0, 0};
@@ -242,54 +238,56 @@ void MainWindowLayoutTest::noControlsBeyondTheLayout()
 void MainWindowLayoutTest::geometry_data()
 {
     QTest::addColumn<QString>("name");
-    QTest::addColumn<QRectF>("twipsRect"); // left, top, width, height in the container
-    QTest::addColumn<QPoint>("clientCorner"); // twips, in the window's client area
+    // Where the user sees it, in twips: in the window's client area, or for
+    // the about panel's contents inside the panel's border, which moves. The
+    // "Detail" rows and the buttons lie on whole pixels and are checked
+    // exactly; the about panel's odd twips round to the nearest.
+    QTest::addColumn<QRectF>("seen");
 
-    const auto row = [](const char *name, QRectF rect, QPoint client = NoClientCorner) {
-        QTest::newRow(name) << QString::fromLatin1(name) << rect << client;
-    };
-    row("pct1", {0, 0, 4575, 2295}, {0, 0});
+    const auto row = [](const char *name, QRectF seen) { QTest::newRow(name) << QString::fromLatin1(name) << seen; };
+    row("pct1", {0, 0, 4575, 2295});
     row("Image1", {968, 0, 2385, 780});
     row("Label7", {233, 720, 3855, 255});
     row("Label5", {60, 960, 4215, 1215});
     row("cmdAbtOK", {1680, 1980, 975, 195});
-    row("Frame2", {120, 0, 4095, 2055}, {120, 0});
-    row("Frame1", {120, 240, 3855, 855}, {240, 240});
-    row("txtIDNo", {1080, 360, 1695, 285}, {1320, 600});
-    row("Frame4", {120, 1200, 3855, 735}, {240, 1200});
-    row("cmdtext", {120, 240, 735, 375}, {360, 1440});
-    row("cmdCancel", {1080, 240, 735, 375}, {1320, 1440});
-    row("cmdExit", {2160, 1440, 735, 375}, {2280, 1440});
-    row("cmdPrint", {3000, 240, 735, 375}, {3240, 1440});
-    row("Frame3", {120, 2280, 4095, 2775}, {120, 2280});
-    row("Label1", {120, 360, 1455, 255}, {240, 2640});
-    row("txtDateOB", {1800, 360, 2175, 285}, {1920, 2640});
-    row("Label6", {120, 840, 1695, 255}, {240, 3120});
-    row("txtHDateOB", {1920, 3120, 2175, 285}, {1920, 3120});
-    row("Label2", {120, 1320, 1455, 255}, {240, 3600});
-    row("txtDayOB", {1800, 1320, 2175, 285}, {1920, 3600});
-    row("Label3", {120, 1800, 1455, 255}, {240, 4080});
-    row("txtSex", {1800, 1800, 2175, 285}, {1920, 4080});
-    row("Label4", {120, 2280, 1455, 255}, {240, 4560});
-    row("txtAge", {1800, 2280, 2175, 285}, {1920, 4560});
+    row("Frame2", {120, 0, 4095, 2055});
+    row("Frame1", {240, 240, 3855, 855});
+    row("txtIDNo", {1320, 600, 1695, 285});
+    row("Frame4", {240, 1200, 3855, 735});
+    // The four buttons in one row; Exit belongs to the outer group.
+    row("cmdtext", {360, 1440, 735, 375});
+    row("cmdCancel", {1320, 1440, 735, 375});
+    row("cmdExit", {2280, 1440, 735, 375});
+    row("cmdPrint", {3240, 1440, 735, 375});
+    // "Detail": five rows 480 apart, the Hijri box among them although it
+    // belongs to the window itself.
+    row("Frame3", {120, 2280, 4095, 2775});
+    row("Label1", {240, 2640, 1455, 255});
+    row("txtDateOB", {1920, 2640, 2175, 285});
+    row("Label6", {240, 3120, 1695, 255});
+    row("txtHDateOB", {1920, 3120, 2175, 285});
+    row("Label2", {240, 3600, 1455, 255});
+    row("txtDayOB", {1920, 3600, 2175, 285});
+    row("Label3", {240, 4080, 1455, 255});
+    row("txtSex", {1920, 4080, 2175, 285});
+    row("Label4", {240, 4560, 1455, 255});
+    row("txtAge", {1920, 4560, 2175, 285});
 }
 
 void MainWindowLayoutTest::geometry()
 {
     QFETCH(QString, name);
-    QFETCH(QRectF, twipsRect);
-    QFETCH(QPoint, clientCorner);
+    QFETCH(QRectF, seen);
 
     QWidget *control = widget(name);
     QVERIFY(control);
-    // Inside the about panel, positions count from inside its border.
     const auto *panel = qobject_cast<QFrame *>(control->parentWidget());
-    const QPoint origin = control->parentWidget()->objectName() == u"pct1" ? panel->contentsRect().topLeft() : QPoint();
+    const QPoint corner = panel && panel->objectName() == u"pct1"
+                              ? control->pos() - panel->contentsRect().topLeft()
+                              : control->mapTo(&m_w->window, QPoint(0, 0));
 
-    QCOMPARE(control->pos() - origin, pixels(twipsRect.left(), twipsRect.top()));
-    QCOMPARE(control->size(), QSize(twips::toPixels(twipsRect.width()), twips::toPixels(twipsRect.height())));
-    if (clientCorner != NoClientCorner)
-        QCOMPARE(control->mapTo(&m_w->window, QPoint(0, 0)), pixels(clientCorner.x(), clientCorner.y()));
+    QCOMPARE(corner, pixels(seen.left(), seen.top()));
+    QCOMPARE(control->size(), QSize(twips::toPixels(seen.width()), twips::toPixels(seen.height())));
 }
 
 void MainWindowLayoutTest::appearance_data()
