@@ -4,11 +4,12 @@
 #include "desktop.h"
 #include "icu_calendar_service.h"
 #include "main_window.h"
+#include "program_identity.h"
+#include "program_pictures.h"
 #include "startup_failure.h"
 #include "qt_sheet_printer.h"
 
 #include <QApplication>
-#include <QIcon>
 
 #include <memory>
 
@@ -45,7 +46,7 @@ int main(int argc, char *argv[])
 {
     // Named before the application object exists, so that a failure to start
     // is already reported under the program's name.
-    QApplication::setApplicationName(QStringLiteral("National Identity Card"));
+    QApplication::setApplicationName(ProgramName);
     QApplication::setOrganizationName(QStringLiteral("Vantrel Computers"));
     QApplication::setDesktopFileName(QStringLiteral("au.com.vantrel.NationalIdentityCard"));
 
@@ -53,7 +54,7 @@ int main(int argc, char *argv[])
     QApplication application(argc, argv);
     qInstallMessageHandler(previousHandler);
 
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/pictures/icon.png")));
+    QApplication::setWindowIcon(programIcon());
 
     QtDesktop desktop;
     const std::unique_ptr<const IcuCalendarService> calendars = openCalendars();

@@ -24,8 +24,10 @@
 
 namespace fonts {
 
-// The window font's point size.
+// The window font's point size, and the larger size of titles, the entry
+// field and the dialog's OK.
 inline constexpr double WindowPoints = 8.25;
+inline constexpr double LargePoints = 9.75;
 
 // Device pixels an inch at which the bitmap face has a strike for the window
 // font. Its other strikes (16 and 20 pixels) fit no common scale exactly.

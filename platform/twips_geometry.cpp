@@ -15,6 +15,10 @@ namespace {
 constexpr qint64 EchoWindowMilliseconds = 500;
 constexpr std::size_t RememberedRequests = 16;
 
+// The states in which the window manager, not this class, decides the size.
+constexpr Qt::WindowStates RestingElsewhere = Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen;
+constexpr Qt::WindowStates Enlarged = Qt::WindowMaximized | Qt::WindowFullScreen;
+
 } // namespace
 
 TwipsGeometry::TwipsGeometry(QWidget *window, FrameMargins frame)
@@ -114,7 +118,19 @@ QWidget *TwipsGeometry::pendingFocus() const
 
 bool TwipsGeometry::isRestingElsewhere() const
 {
-    return m_window->windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen);
+    return m_window->windowState() & RestingElsewhere;
+}
+
+void TwipsGeometry::restoreNormalState()
+{
+    const Qt::WindowStates state = m_window->windowState();
+    const QRect normal = m_window->normalGeometry();
+    if (state & RestingElsewhere)
+        m_window->setWindowState(state & ~RestingElsewhere);
+    // The window manager puts a restored window back in its own time; a
+    // resize before that would pin it at the enlarged window's corner.
+    if ((state & Enlarged) && normal.isValid())
+        m_window->setGeometry(normal);
 }
 
 void TwipsGeometry::applyClientSize()

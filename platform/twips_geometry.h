@@ -60,6 +60,10 @@ public:
 
     void requestFocus(QWidget *target);
 
+    // Brings a minimized, maximized or full-screen window back to its normal
+    // state and its normal place, where sizes set here apply at once.
+    void restoreNormalState();
+
     // The widget of a pending focus request, for tests and diagnostics.
     QWidget *pendingFocus() const;
 

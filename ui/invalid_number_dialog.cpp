@@ -3,11 +3,11 @@
 #include "invalid_number_dialog.h"
 
 #include "classic_style.h"
+#include "control_colours.h"
 #include "fonts.h"
-#include "main_window.h"
+#include "program_identity.h"
 #include "program_pictures.h"
 #include "twips.h"
-#include "twips_geometry.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -15,7 +15,6 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
-#include <QStyle>
 
 namespace {
 
@@ -31,21 +30,9 @@ constexpr double OkLeft = 1905, OkTop = 1800, OkWidth = 975, OkHeight = 375;
 constexpr double CrossLeft = 1800, CrossTop = 120, CrossWidth = 930, CrossHeight = 960;
 constexpr double MessageLeft = 165, MessageTop = 1080, MessageWidth = 4455, MessageHeight = 255;
 
-constexpr double WindowPoints = 8.25;
-constexpr double OkPoints = 9.75;
 constexpr double MessagePoints = 12;
 
-constexpr QColor Black{0, 0, 0};
-constexpr QColor Red{255, 0, 0};
-constexpr QColor LightYellow{255, 255, 128};
-
-// What OK leaves the main window at: collapsed, at its width at creation.
-constexpr double RestoredHeight = 2580;
-constexpr double RestoredWidth = 4440;
-
-// Everything the dialog shows, in screen order. The title only names its
-// task-bar entry; the window has no title bar.
-const QString TaskBarTitle = u"National Identity Card"_s;
+// Everything the dialog shows, in screen order.
 const QString CrossPath = u":/pictures/cross.png"_s;
 const QString CrossName = u"Invalid"_s;
 const QString Message = u"You have entered an invalid number"_s;
@@ -59,18 +46,13 @@ QRect clientRect(double left, double top, double width, double height)
 
 } // namespace
 
-frmInv::frmInv(Form1 &mainWindow)
+frmInv::frmInv()
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint)
-    , m_mainWindow(mainWindow)
 {
     setObjectName(u"frmInv"_s);
-    setWindowTitle(TaskBarTitle);
-    setWindowIcon(programIcon());
-    setFont(fonts::msSansSerif(WindowPoints));
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, Black);
-    setPalette(palette);
-    setAutoFillBackground(true);
+    presentAsTheProgram(*this);
+    setFont(fonts::msSansSerif(fonts::WindowPoints));
+    setColours(this, colours::Black);
     setFixedSize(twips::toPixels(ClientWidth) + 2 * BorderPixels, twips::toPixels(ClientHeight) + 2 * BorderPixels);
 
     // Created bottom first: Qt draws later siblings above earlier ones.
@@ -81,10 +63,7 @@ frmInv::frmInv(Form1 &mainWindow)
     lblMSG->setText(Message);
     lblMSG->setAccessibleName(Message);
     lblMSG->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    QPalette messageColours = lblMSG->palette();
-    messageColours.setColor(QPalette::WindowText, Red);
-    lblMSG->setPalette(messageColours);
-    lblMSG->setAutoFillBackground(true);
+    setColours(lblMSG, colours::Black, colours::Red);
     lblMSG->setGeometry(clientRect(MessageLeft, MessageTop, MessageWidth, MessageHeight));
 
     imgCross = new QLabel(this);
@@ -96,13 +75,9 @@ frmInv::frmInv(Form1 &mainWindow)
 
     cmdOK = new QPushButton(OkCaption, this);
     cmdOK->setObjectName(u"cmdOK"_s);
-    cmdOK->setFont(fonts::msSansSerif(OkPoints));
+    cmdOK->setFont(fonts::msSansSerif(fonts::LargePoints));
     cmdOK->setAccessibleName(OkCaption);
-    if (QStyle *classic = createClassicStyle(this))
-        cmdOK->setStyle(classic);
-    QPalette okColours = cmdOK->palette();
-    okColours.setColor(QPalette::Button, LightYellow);
-    cmdOK->setPalette(okColours);
+    setButtonFace(cmdOK, colours::LightYellow, createClassicStyle(this));
     cmdOK->setGeometry(clientRect(OkLeft, OkTop, OkWidth, OkHeight));
     // The only control that takes the focus, so it has it whenever the
     // dialog is active.
@@ -116,23 +91,7 @@ frmInv::~frmInv() = default;
 void frmInv::cmdOK_Click()
 {
     hide();
-    // The sizes below are meant for a window in its normal state; set on a
-    // minimized or maximized one they would only wait for the restore.
-    constexpr Qt::WindowStates Resting = Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen;
-    constexpr Qt::WindowStates Enlarged = Qt::WindowMaximized | Qt::WindowFullScreen;
-    const Qt::WindowStates state = m_mainWindow.windowState();
-    const QRect normal = m_mainWindow.normalGeometry();
-    if (state & Resting)
-        m_mainWindow.setWindowState(state & ~Resting);
-    // The window manager puts a restored window back in its own time; a
-    // resize before that would pin it at the enlarged window's corner.
-    if ((state & Enlarged) && normal.isValid())
-        m_mainWindow.setGeometry(normal);
-    m_mainWindow.show();
-    // With this window gone the keyboard belongs to the main window again.
-    m_mainWindow.activateWindow();
-    m_mainWindow.outer().setHeight(RestoredHeight);
-    m_mainWindow.outer().setWidth(RestoredWidth);
+    emit dismissed();
 }
 
 void frmInv::closeEvent(QCloseEvent *event)

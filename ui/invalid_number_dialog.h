@@ -1,14 +1,14 @@
 #pragma once
 
 // frmInv, the small black window without a title bar that says the number
-// just typed was not accepted. It never blocks the main window and never
-// changes its own controls; its OK hides it and brings the main window back
-// at its collapsed size. Closing it by any other means counts as OK, so the
-// main window is never left hidden with nothing on screen.
+// just typed was not accepted. It never blocks the main window, never
+// changes its own controls and never touches another window: its OK hides
+// it and signals dismissed(), and the window that showed it acts on itself.
+// Closing it by any other means counts as OK, so the main window is never
+// left hidden with nothing on screen.
 
 #include <QWidget>
 
-class Form1;
 class QLabel;
 class QPushButton;
 
@@ -17,10 +17,13 @@ class frmInv : public QWidget
     Q_OBJECT
 
 public:
-    explicit frmInv(Form1 &mainWindow);
+    // A top-level window of its own, with no owner window.
+    frmInv();
     ~frmInv() override;
 
-    void cmdOK_Click();
+signals:
+    // OK was pressed, or the dialog was closed from outside; it is hidden.
+    void dismissed();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -28,7 +31,8 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    Form1 &m_mainWindow;
+    void cmdOK_Click();
+
     QPushButton *cmdOK = nullptr;
     QLabel *imgCross = nullptr;
     QLabel *lblMSG = nullptr;

@@ -6,18 +6,20 @@
 #include "main_window.h"
 
 #include "classic_style.h"
+#include "control_colours.h"
 #include "desktop.h"
 #include "fonts.h"
 #include "interval_timer.h"
-#include "program_pictures.h"
 #include "invalid_number_dialog.h"
+#include "main_window_sizes.h"
+#include "program_identity.h"
+#include "program_pictures.h"
 #include "twips.h"
 #include "twips_geometry.h"
 
 #include <QCloseEvent>
 #include <QFrame>
 #include <QGroupBox>
-#include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -48,11 +50,6 @@ struct TwipsRect
     double width;
     double height;
 };
-
-// The window: the outer size is the client area plus this frame.
-constexpr FrameMargins OuterFrame{60, 345, 60, 60};
-constexpr double ClientWidth = 4320;
-constexpr double ClientHeight = 2280;
 
 // The about panel; its children are placed inside its sunken border.
 constexpr int PanelBorderPixels = 2;
@@ -92,18 +89,12 @@ constexpr TwipsRect txtAgeRect{1800, 2280, 2175, 285};
 constexpr int GroupTitleIndent = 6;
 constexpr int GroupTitlePadding = 2;
 
-constexpr double WindowPoints = 8.25;
-constexpr double LargePoints = 9.75;
-
-constexpr QColor Teal{0, 128, 128};
-constexpr QColor Black{0, 0, 0};
-constexpr QColor White{255, 255, 255};
-constexpr QColor LightPink{255, 192, 192};
-constexpr QColor Cyan{0, 255, 255};
+using namespace colours;
+using fonts::LargePoints;
+using fonts::WindowPoints;
 
 // Everything the window shows, in screen order. The names of the untitled
 // containers and pictures are only heard through a screen reader.
-const QString WindowTitle = u"National Identity Card"_s;
 const QString AboutName = u"About"_s;
 const QString LogoPath = u":/pictures/logo.png"_s;
 const QString LogoName = u"Vantrel Computers"_s;
@@ -185,16 +176,6 @@ void place(QWidget *control, const TwipsRect &rect, QPoint origin = {})
                          twips::toPixels(rect.width), twips::toPixels(rect.height));
 }
 
-void setColours(QWidget *control, QColor background, std::optional<QColor> text = {})
-{
-    QPalette palette = control->palette();
-    palette.setColor(QPalette::Window, background);
-    if (text)
-        palette.setColor(QPalette::WindowText, *text);
-    control->setPalette(palette);
-    control->setAutoFillBackground(true);
-}
-
 template<typename Control>
 Control *makeControl(QWidget *container, const QString &name, const QFont &font)
 {
@@ -225,12 +206,7 @@ QPushButton *makeButton(QWidget *container, const QString &name, const QString &
     auto *button = makeControl<QPushButton>(container, name, fonts::msSansSerif(WindowPoints));
     button->setText(caption);
     button->setAccessibleName(readableCaption(caption));
-    // Desktop styles paint their own face or a gradient over QPalette::Button.
-    if (faceStyle)
-        button->setStyle(faceStyle);
-    QPalette palette = button->palette();
-    palette.setColor(QPalette::Button, face);
-    button->setPalette(palette);
+    setButtonFace(button, face, faceStyle);
     return button;
 }
 
@@ -282,12 +258,11 @@ Form1::Form1(Desktop &desktop, const CalendarService &calendars, PrintService &p
 {
     initPictures();
     setObjectName(u"Form1"_s);
-    setWindowTitle(WindowTitle);
-    setWindowIcon(programIcon());
+    presentAsTheProgram(*this);
     setFont(fonts::msSansSerif(WindowPoints));
     setColours(this, Teal);
-    resize(twips::toPixels(ClientWidth), twips::toPixels(ClientHeight));
-    m_outer = new TwipsGeometry(this, OuterFrame);
+    resize(twips::toPixels(mainwindow::ClientWidth), twips::toPixels(mainwindow::ClientHeight));
+    m_outer = new TwipsGeometry(this, mainwindow::OuterFrame);
 
     createControls();
     stackAndOrder();

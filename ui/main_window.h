@@ -8,8 +8,11 @@
 // panel's left edge, the timers' intervals, Print's enabled flag and the
 // field texts are the only store, and every handler reads them when it runs.
 // It never decodes anything itself; the decoder does, and the window writes
-// the answer into its fields. Handlers are public because the buttons call
-// the tick handlers directly and tests count steps by calling them.
+// the answer into its fields. Its only entry point besides the constructor
+// is Form_Load; the handlers are reached through the buttons and timers
+// (tests reach them through Form1TestAccess). It never reaches into the
+// invalid-number dialog: the dialog signals its OK, and the window restores
+// itself.
 
 #include "exact_twips.h"
 
@@ -39,15 +42,17 @@ public:
           QWidget *parent = nullptr);
     ~Form1() override;
 
-    // The window's outer geometry in twips, as the handlers read and set it.
-    TwipsGeometry &outer() { return *m_outer; }
-    const TwipsGeometry &outer() const { return *m_outer; }
-
-    // The about panel's left edge in twips, read back exactly as set.
-    double panelLeft() const;
-    void setPanelLeft(double left);
-
+    // Places the window at start; called before it is first shown.
     void Form_Load();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    friend class Form1TestAccess;
+
+    // Handlers, named after their control and event.
     void cmdtext_Click();
     void cmdCancel_Click();
     void cmdExit_Click();
@@ -56,17 +61,22 @@ public:
     void Timer1_Timer();
     void Timer2_Timer();
     void Timer3_Timer();
+    // The dialog's OK, as the dialog signals it: shown again, restored and
+    // active, at the collapsed size.
+    void frmInv_Dismissed();
+
+    // The window's outer geometry in twips, as the handlers read and set it.
+    TwipsGeometry &outer() { return *m_outer; }
+    const TwipsGeometry &outer() const { return *m_outer; }
+
+    // The about panel's left edge in twips, read back exactly as set.
+    double panelLeft() const;
+    void setPanelLeft(double left);
 
     // The invalid-number dialog: created on its first show, afterwards only
-    // hidden and shown again. Null until then.
-    frmInv *invalidNumberDialog() const { return m_invalidNumberDialog.get(); }
+    // hidden and shown again.
     void showInvalidNumberDialog();
 
-protected:
-    void closeEvent(QCloseEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
-
-private:
     void createControls();
     void stackAndOrder();
     void connectHandlers();

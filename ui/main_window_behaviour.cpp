@@ -1,5 +1,6 @@
 // What Form1 does: placement at start, OK with the decoder's verdict, the
-// grow, shrink and slide animations, Cancel, Exit, about OK and Print.
+// grow, shrink and slide animations, Cancel, Exit, about OK, Print and the
+// return from the invalid-number dialog.
 // Every handler reads the window's state from its controls when it runs and
 // writes the result straight back; none keeps a count or a copy between runs.
 
@@ -9,6 +10,7 @@
 #include "desktop.h"
 #include "interval_timer.h"
 #include "invalid_number_dialog.h"
+#include "main_window_sizes.h"
 #include "print_service.h"
 #include "twips.h"
 #include "twips_geometry.h"
@@ -24,12 +26,7 @@ namespace {
 constexpr int TickInterval = 1; // milliseconds; a timer runs while its interval is not 0
 constexpr int Stopped = 0;
 
-constexpr double GrowStep = 50;
-constexpr double ExpandedThreshold = 5550; // growing ends on the first run that finds the height above it
-constexpr double ShrinkStep = 50;
-constexpr double CollapsedThreshold = 2685; // shrinking goes on while the height is this or more
-constexpr double SlideStep = 50;
-constexpr double SlideEnd = -4900; // the slide ends on the step that leaves the panel below it
+using namespace mainwindow;
 
 constexpr double HorizontalPlacementDivisor = 2;
 constexpr double VerticalPlacementDivisor = 3;
@@ -154,10 +151,8 @@ void Form1::cmdtext_Click()
         showInvalidNumberDialog();
         return;
     case Verdict::BadNumber:
-        // The texts were formed before the number rule rejected the number;
-        // they are written as for any dated number, then taken back.
-        writeResultFields(details);
-        emptyResultFields();
+        // The texts formed before the number rule rejected the number are
+        // never shown: the fields stay as emptied above.
         // Asked for while the window is still shown; it keeps the focus there
         // for when the dialog's OK shows it again.
         outer().requestFocus(txtIDNo);
@@ -246,10 +241,23 @@ void Form1::Timer3_Timer()
     }
 }
 
+void Form1::frmInv_Dismissed()
+{
+    // The sizes below are meant for a window in its normal state; set on a
+    // minimized or maximized one they would only wait for the restore.
+    outer().restoreNormalState();
+    show();
+    // With the dialog gone the keyboard belongs to this window again.
+    activateWindow();
+    outer().setHeight(RestoredHeight);
+    outer().setWidth(RestoredWidth);
+}
+
 void Form1::showInvalidNumberDialog()
 {
     if (!m_invalidNumberDialog) {
-        m_invalidNumberDialog = std::make_unique<frmInv>(*this);
+        m_invalidNumberDialog = std::make_unique<frmInv>();
+        connect(m_invalidNumberDialog.get(), &frmInv::dismissed, this, &Form1::frmInv_Dismissed);
         centreOnScreen(*m_invalidNumberDialog);
     }
     m_invalidNumberDialog->show();

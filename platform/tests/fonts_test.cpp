@@ -99,9 +99,9 @@ void FontsTest::everyStyleIsDrawnAsAsked_data()
     QTest::addColumn<double>("points");
     QTest::addColumn<bool>("bold");
     QTest::addColumn<bool>("italic");
-    QTest::newRow("bold caption at the window size") << 8.25 << true << false;
-    QTest::newRow("bold title at 9.75 points") << 9.75 << true << false;
-    QTest::newRow("bold italic group title") << 9.75 << true << true;
+    QTest::newRow("bold caption at the window size") << fonts::WindowPoints << true << false;
+    QTest::newRow("bold title at 9.75 points") << fonts::LargePoints << true << false;
+    QTest::newRow("bold italic group title") << fonts::LargePoints << true << true;
     QTest::newRow("bold message at 12 points") << 12.0 << true << false;
 }
 
@@ -141,11 +141,11 @@ void FontsTest::textIsDrawnAtTheScreensDensity_data()
     QTest::addColumn<double>("scale");
     QTest::addColumn<double>("points");
     QTest::addColumn<bool>("bold");
-    QTest::newRow("window font at 100%") << 1.0 << 8.25 << false;
-    QTest::newRow("window font at 125%") << 1.25 << 8.25 << false;
-    QTest::newRow("window font at 150%") << 1.5 << 8.25 << false;
-    QTest::newRow("window font at 200%") << 2.0 << 8.25 << false;
-    QTest::newRow("bold title at 200%") << 2.0 << 9.75 << true;
+    QTest::newRow("window font at 100%") << 1.0 << fonts::WindowPoints << false;
+    QTest::newRow("window font at 125%") << 1.25 << fonts::WindowPoints << false;
+    QTest::newRow("window font at 150%") << 1.5 << fonts::WindowPoints << false;
+    QTest::newRow("window font at 200%") << 2.0 << fonts::WindowPoints << false;
+    QTest::newRow("bold title at 200%") << 2.0 << fonts::LargePoints << true;
 }
 
 void FontsTest::textIsDrawnAtTheScreensDensity()

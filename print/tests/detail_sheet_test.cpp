@@ -1,6 +1,6 @@
-// The detail sheet's script as a recording printer sees it: every call in
-// order, the columns in the character reckoning, the fonts, and the texts
-// printed exactly as the fields hold them.
+// The detail sheet as a recording printer lays it out: every line in the
+// character reckoning with its font, and the texts printed exactly as the
+// fields hold them.
 
 #include "detail_sheet.h"
 #include "recording_sheet_printer.h"
@@ -41,36 +41,49 @@ QString fromColumn(const RecordedLine &line, int column)
     return line.text.mid(column - 1);
 }
 
-QStringList repeated(const QString &call, int times)
+// The text of a line that starts in that column (1 is the first).
+QString atColumn(int column, const QString &text)
 {
-    QStringList calls;
-    for (int i = 0; i < times; ++i)
-        calls << call;
-    return calls;
+    return QString(column - 1, u' ') + text;
 }
 
-TEST(DetailSheetScript, ValidNumberMakesEveryCallInOrder)
+// The whole sheet as it reads on paper, line by line with each line's font.
+TEST(DetailSheetScript, ValidNumberSheetAsItReads)
 {
     RecordingSheetPrinter printer;
-    printOne(validNumber(), printer);
+    const QList<RecordedLine> lines = printOne(validNumber(), printer);
 
-    const QString empty = u"empty line"_s;
-    QStringList expected = repeated(empty, 7);
-    expected << u"size 14"_s << u"bold on"_s << u"underline on"_s
-             << u"open line: tab 20, \"Detail of Sri Lanka National Identity Card Holder\""_s
-             << u"bold off"_s << u"underline off"_s << repeated(empty, 3) << u"size 11"_s
-             << u"line: tab 35, \"Identity Card No\", 4 spaces, \":\", 5 spaces, \"811231234V\""_s << empty << empty
-             << u"line: tab 35, \"Date Of Birth\", 7 spaces, \":\", 5 spaces, \"1981   May   2\""_s << empty << empty
-             << u"line: tab 35, \"Date Of Birth (Hijri)\", 1 spaces, \":\", 5 spaces, \"1401   6   27\""_s << empty
-             << empty << u"line: tab 35, \"Day Of Birth\", 8 spaces, \":\", 5 spaces, \"Sturday\""_s << empty << empty
-             << u"line: tab 35, \"Sex\", 17 spaces, \":\", 5 spaces, \"Male\""_s << empty << empty
-             << u"line: tab 35, \"Age\", 17 spaces, \":\", 5 spaces, \"45  Years   &   7  Month\""_s << empty << empty
-             << u"size 8"_s
-             << u"line: tab 50, \"Above detail process and printed on  \", \"December\", \"  \", \"2026\""_s
-             << u"line: tab 60, \" Vantrel Computers - Australia \""_s << u"italic on"_s
-             << u"line: tab 60, 8 spaces, \"www.vantrel.com.au\", 1 spaces"_s << u"italic off"_s
-             << u"end of document"_s;
-    EXPECT_EQ(printer.calls, expected);
+    const FontState printersOwn{};
+    const FontState title{14, true, false, true};
+    const FontState afterTitle{14, false, false, false};
+    const FontState detail{11, false, false, false};
+    const FontState footer{8, false, false, false};
+    const FontState webAddress{8, false, true, false};
+    QList<RecordedLine> expected(7, RecordedLine{QString(), printersOwn});
+    expected << RecordedLine{atColumn(20, u"Detail of Sri Lanka National Identity Card Holder"_s), title}
+             << RecordedLine{QString(), afterTitle} << RecordedLine{QString(), afterTitle};
+    const QStringList details{
+        u"Identity Card No    :     811231234V"_s,
+        u"Date Of Birth       :     1981   May   2"_s,
+        u"Date Of Birth (Hijri) :     1401   6   27"_s,
+        u"Day Of Birth        :     Sturday"_s,
+        u"Sex                 :     Male"_s,
+        u"Age                 :     45  Years   &   7  Month"_s,
+    };
+    for (const QString &text : details)
+        expected << RecordedLine{atColumn(35, text), detail} << RecordedLine{QString(), detail}
+                 << RecordedLine{QString(), detail};
+    expected << RecordedLine{atColumn(50, u"Above detail process and printed on  December  2026"_s), footer}
+             << RecordedLine{atColumn(60, u" Vantrel Computers - Australia "_s), footer}
+             << RecordedLine{atColumn(60, u"        www.vantrel.com.au "_s), webAddress};
+
+    ASSERT_EQ(lines.size(), expected.size());
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        EXPECT_EQ(lines[i].text, expected[i].text) << "line " << i + 1;
+        EXPECT_EQ(lines[i].font, expected[i].font) << "line " << i + 1;
+    }
+    EXPECT_EQ(printer.sheetsEnded, 1);
+    EXPECT_EQ(printer.linesWhenLastEnded, lines.size()) << "the sheet is sent after its last line";
 }
 
 TEST(DetailSheetScript, ThirtyOneLinesCountingTheEmptyOnes)

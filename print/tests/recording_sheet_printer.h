@@ -1,9 +1,8 @@
 #pragma once
 
-// A sheet printer that prints nothing and writes down everything: each call
-// in words, and each finished line laid out in the character reckoning
-// (column 1 first, one column per character or space) with the font it was
-// printed in. Like the real printer it keeps its font from one sheet to the
+// A sheet printer that prints nothing and writes down each finished line,
+// laid out in the character reckoning (column 1 first, one column per
+// character or space) with the font it was printed in. Like the real printer it keeps its font from one sheet to the
 // next, and it can be told what endDocument answers, to stand in for a
 // printer that fails.
 
@@ -13,7 +12,6 @@
 
 #include <QList>
 #include <QString>
-#include <QStringList>
 
 struct FontState
 {
@@ -34,9 +32,9 @@ struct RecordedLine
 class RecordingSheetPrinter final : public SheetPrinter
 {
 public:
-    QStringList calls;
     QList<RecordedLine> lines; // of all sheets, in order
     int sheetsEnded = 0;
+    qsizetype linesWhenLastEnded = 0;
     Outcome answer; // what endDocument hands back
     QString documentName;
 
@@ -45,42 +43,34 @@ public:
     void setFontSize(double points) override
     {
         m_font.points = points;
-        calls << QStringLiteral("size %1").arg(points);
     }
     void setBold(bool on) override
     {
         m_font.bold = on;
-        calls << (on ? QStringLiteral("bold on") : QStringLiteral("bold off"));
     }
     void setItalic(bool on) override
     {
         m_font.italic = on;
-        calls << (on ? QStringLiteral("italic on") : QStringLiteral("italic off"));
     }
     void setUnderline(bool on) override
     {
         m_font.underline = on;
-        calls << (on ? QStringLiteral("underline on") : QStringLiteral("underline off"));
     }
 
     void printLine(const QList<PrintItem> &items, LineEnd end) override
     {
-        QStringList described;
         for (const PrintItem &item : items) {
             switch (item.kind) {
             case PrintItem::Kind::Tab:
-                described << QStringLiteral("tab %1").arg(item.count);
                 // The sheet never tabs backwards; one string of columns could not show it.
                 if (m_line.text.size() >= item.count)
                     ADD_FAILURE() << "tab back to column " << item.count;
                 m_line.text = m_line.text.leftJustified(item.count - 1, u' ');
                 break;
             case PrintItem::Kind::Spaces:
-                described << QStringLiteral("%1 spaces").arg(item.count);
                 m_line.text += QString(item.count, u' ');
                 break;
             case PrintItem::Kind::Text:
-                described << QStringLiteral("\"%1\"").arg(item.text);
                 if (!m_hasText)
                     m_line.font = m_font;
                 m_hasText = true;
@@ -88,22 +78,19 @@ public:
                 break;
             }
         }
-        const bool open = end == LineEnd::LeftOpen;
-        calls << (open ? QStringLiteral("open line: ") : QStringLiteral("line: ")) + described.join(QStringLiteral(", "));
-        if (!open)
+        if (end != LineEnd::LeftOpen)
             finishLine();
     }
 
     void printEmptyLine() override
     {
-        calls << QStringLiteral("empty line");
         finishLine();
     }
 
     Outcome endDocument() override
     {
-        calls << QStringLiteral("end of document");
         ++sheetsEnded;
+        linesWhenLastEnded = lines.size();
         return answer;
     }
 

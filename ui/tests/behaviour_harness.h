@@ -2,8 +2,9 @@
 
 // One real main window on recording doubles, placed and shown as the program
 // does it, for the behaviour tests. Controls are found by their names, so a
-// test reads and presses what the user would; it never reaches into the
-// window's members and never keeps state of the window's own.
+// test reads and presses what the user would; it reaches the window's
+// ticks and twips geometry only through its seam and never keeps state of
+// the window's own.
 
 #include "interval_timer.h"
 #include "invalid_number_dialog.h"
@@ -80,14 +81,14 @@ public:
     QPushButton *button(const QString &name) const { return control<QPushButton>(name); }
     IntervalTimer *timer(const QString &name) const { return control<IntervalTimer>(name); }
 
-    double height() const { return window.outer().height(); }
-    void setHeight(double height) { window.outer().setHeight(height); }
+    double height() const { return seam.outer().height(); }
+    void setHeight(double height) { seam.outer().setHeight(height); }
     int interval(const QString &timerName) const { return timer(timerName)->interval(); }
     bool printEnabled() const { return button(u"cmdPrint"_s)->isEnabled(); }
 
     bool dialogShown() const
     {
-        const frmInv *dialog = window.invalidNumberDialog();
+        const frmInv *dialog = seam.invalidNumberDialog();
         return dialog && dialog->isVisible();
     }
 
@@ -95,7 +96,7 @@ public:
     // counts, otherwise the window's own focus widget.
     QWidget *focusTarget() const
     {
-        if (QWidget *pending = window.outer().pendingFocus())
+        if (QWidget *pending = seam.outer().pendingFocus())
             return pending;
         return window.focusWidget();
     }
@@ -115,8 +116,8 @@ public:
 
     Snapshot snapshot() const
     {
-        const TwipsGeometry &outer = window.outer();
-        return {outer.left(), outer.top(), outer.width(), outer.height(), window.panelLeft(),
+        const TwipsGeometry &outer = seam.outer();
+        return {outer.left(), outer.top(), outer.width(), outer.height(), seam.panelLeft(),
                 interval(u"Timer1"_s), interval(u"Timer2"_s), interval(u"Timer3"_s), printEnabled(),
                 window.isVisible(), field(u"txtIDNo"_s)->text(), resultTexts()};
     }
@@ -127,7 +128,7 @@ public:
         field(u"txtIDNo"_s)->setText(number);
         press(u"cmdtext"_s);
     }
-    void pressDialogOk() { window.invalidNumberDialog()->findChild<QPushButton *>(u"cmdOK"_s)->click(); }
+    void pressDialogOk() { seam.invalidNumberDialog()->findChild<QPushButton *>(u"cmdOK"_s)->click(); }
 };
 
 } // namespace behaviour

@@ -5,6 +5,7 @@
 // moment of the machine falls on both, and the medians are compared.
 
 #include "behaviour_harness.h"
+#include "main_window_sizes.h"
 
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -14,12 +15,11 @@
 #include <vector>
 
 using namespace behaviour;
+using namespace mainwindow;
 
 namespace {
 
 constexpr int GrowSteps = 58;
-constexpr double GrowStep = 50;
-constexpr double ExpandedThreshold = 5550;
 constexpr double ExactEnd = 5585;
 constexpr int Rounds = 7;
 constexpr double AllowedRatio = 2.0;
@@ -51,7 +51,7 @@ double timeBareTicks()
 // Milliseconds from the OK press until the run that finds the window grown.
 double timeWholeGrow(Harness &h)
 {
-    h.setHeight(2685);
+    h.setHeight(CreatedHeight);
     h.button(u"cmdPrint"_s)->setEnabled(false);
     h.field(u"txtIDNo"_s)->setText(ValidNumber);
     IntervalTimer *const timer1 = h.timer(u"Timer1"_s);

@@ -7,6 +7,7 @@
 #include "button_face.h"
 #include "fonts.h"
 #include "interval_timer.h"
+#include "main_window_sizes.h"
 #include "invalid_number_dialog.h"
 #include "text_ink.h"
 #include "twips.h"
@@ -88,7 +89,7 @@ private slots:
     void theSameDialogEachTime();
 
 private:
-    frmInv &dialog() const { return *m_w->window.invalidNumberDialog(); }
+    frmInv &dialog() const { return *m_w->seam.invalidNumberDialog(); }
     QWidget *control(const QString &name) const { return dialog().findChild<QWidget *>(name); }
     Untouched untouched() const;
     void dismiss(Dismissal how);
@@ -113,8 +114,8 @@ void InvalidNumberDialogTest::init()
     m_w->window.Form_Load();
     m_w->window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&m_w->window));
-    m_w->window.showInvalidNumberDialog();
-    QVERIFY(m_w->window.invalidNumberDialog());
+    m_w->seam.showInvalidNumberDialog();
+    QVERIFY(m_w->seam.invalidNumberDialog());
     QVERIFY(QTest::qWaitForWindowExposed(&dialog()));
 }
 
@@ -122,9 +123,9 @@ Untouched InvalidNumberDialogTest::untouched() const
 {
     const Form1 &window = m_w->window;
     Untouched state;
-    state.left = window.outer().left();
-    state.top = window.outer().top();
-    state.panelLeft = window.panelLeft();
+    state.left = m_w->seam.outer().left();
+    state.top = m_w->seam.outer().top();
+    state.panelLeft = m_w->seam.panelLeft();
     for (const QLineEdit *field : window.findChildren<QLineEdit *>())
         state.texts << field->objectName() + u'=' + field->text();
     state.print = m_w->control<QPushButton>(u"cmdPrint"_s)->isEnabled();
@@ -166,8 +167,8 @@ void InvalidNumberDialogTest::controls_data()
     QTest::addColumn<QColor>("background");
 
     // Stacking order, topmost first.
-    QTest::newRow("cmdOK") << u"cmdOK"_s << QRectF(1905, 1800, 975, 375) << u"OK"_s << 9.75 << false << QColor()
-                           << LightYellow;
+    QTest::newRow("cmdOK") << u"cmdOK"_s << QRectF(1905, 1800, 975, 375) << u"OK"_s << fonts::LargePoints << false
+                           << QColor() << LightYellow;
     QTest::newRow("imgCross") << u"imgCross"_s << QRectF(1800, 120, 930, 960) << QString() << 0.0 << false
                               << QColor() << QColor();
     QTest::newRow("lblMSG") << u"lblMSG"_s << QRectF(165, 1080, 4455, 255)
@@ -323,9 +324,9 @@ void InvalidNumberDialogTest::centredOnTheScreenOnlyWhenFirstShown()
     // Wherever it was put afterwards, it comes back there, not centred again.
     const QPoint elsewhere(40, 50);
     dialog().move(elsewhere);
-    dialog().cmdOK_Click();
+    QTest::mouseClick(control(u"cmdOK"_s), Qt::LeftButton);
     m_w->desktop.screen = QSizeF(30000, 20000);
-    m_w->window.showInvalidNumberDialog();
+    m_w->seam.showInvalidNumberDialog();
     QCOMPARE(dialog().pos(), elsewhere);
 }
 
@@ -379,11 +380,11 @@ void InvalidNumberDialogTest::okBringsTheMainWindowBack()
 
     Form1 &window = m_w->window;
     // Some state for OK to leave alone.
-    window.outer().move(3000, 2000);
+    m_w->seam.outer().move(3000, 2000);
     m_w->control<QLineEdit>(u"txtIDNo"_s)->setText(u"811231234Q"_s);
     m_w->control<QLineEdit>(u"txtHDateOB"_s)->setText(u"1401   Jamada al Thani   28"_s);
     m_w->control<QPushButton>(u"cmdPrint"_s)->setEnabled(true);
-    window.setPanelLeft(-2500);
+    m_w->seam.setPanelLeft(-2500);
     m_w->control<IntervalTimer>(u"Timer3"_s)->setInterval(1);
     m_w->control<QLineEdit>(u"txtIDNo"_s)->setFocus();
     const Untouched before = untouched();
@@ -410,15 +411,15 @@ void InvalidNumberDialogTest::okBringsTheMainWindowBack()
     }
     QVERIFY(dialog().isVisible());
 
-    const frmInv *instance = window.invalidNumberDialog();
+    const frmInv *instance = m_w->seam.invalidNumberDialog();
     dismiss(how);
 
-    QCOMPARE(window.invalidNumberDialog(), instance); // kept, only hidden
+    QCOMPARE(m_w->seam.invalidNumberDialog(), instance); // kept, only hidden
     QVERIFY(!dialog().isVisible());
     QVERIFY(window.isVisible());
     QCOMPARE(window.windowState(), Qt::WindowNoState);
-    QCOMPARE(window.outer().height(), 2580.0);
-    QCOMPARE(window.outer().width(), 4440.0);
+    QCOMPARE(m_w->seam.outer().height(), mainwindow::RestoredHeight);
+    QCOMPARE(m_w->seam.outer().width(), mainwindow::RestoredWidth);
     QCOMPARE(window.size(), RestoredClient);
     QVERIFY2(untouched() == before, "OK changes nothing but visibility and size");
 }
@@ -434,23 +435,22 @@ void InvalidNumberDialogTest::escapeDoesNothing()
 
     QVERIFY(dialog().isVisible());
     QVERIFY(!window.isVisible());
-    QCOMPARE(window.outer().height(), 2685.0);
+    QCOMPARE(m_w->seam.outer().height(), mainwindow::CreatedHeight);
 }
 
 void InvalidNumberDialogTest::theSameDialogEachTime()
 {
-    Form1 &window = m_w->window;
-    const frmInv *first = window.invalidNumberDialog();
+    const frmInv *first = m_w->seam.invalidNumberDialog();
     // A second invalid number while the first dialog is still up.
-    window.showInvalidNumberDialog();
-    QCOMPARE(window.invalidNumberDialog(), first);
+    m_w->seam.showInvalidNumberDialog();
+    QCOMPARE(m_w->seam.invalidNumberDialog(), first);
     const QWidgetList windows = QApplication::topLevelWidgets();
     QCOMPARE(std::count(windows.cbegin(), windows.cend(), first), 1);
 
-    dialog().cmdOK_Click();
+    QTest::mouseClick(control(u"cmdOK"_s), Qt::LeftButton);
     QVERIFY(!dialog().isVisible());
-    window.showInvalidNumberDialog();
-    QCOMPARE(window.invalidNumberDialog(), first);
+    m_w->seam.showInvalidNumberDialog();
+    QCOMPARE(m_w->seam.invalidNumberDialog(), first);
     QVERIFY(dialog().isVisible());
 }
 

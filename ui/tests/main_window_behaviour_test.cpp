@@ -4,6 +4,7 @@
 // handlers, so every count is exact and nothing depends on the clock.
 
 #include "behaviour_harness.h"
+#include "main_window_sizes.h"
 
 #include <QFrame>
 #include <QTest>
@@ -11,6 +12,7 @@
 #include <memory>
 
 using namespace behaviour;
+using namespace mainwindow;
 
 namespace {
 
@@ -49,7 +51,6 @@ const QStringList EmptyTexts{QString(), QString(), QString(), QString(), QString
 
 constexpr int Running = 1;
 constexpr int Stopped = 0;
-constexpr double Step = 50;
 // Far more runs than any animation needs: a loop that gets here never ends.
 constexpr int RunawayLimit = 1000;
 
@@ -105,17 +106,17 @@ private slots:
 private:
     Harness &h() { return *m_h; }
     // Runs ticks of one timer while it runs; returns how many moved the height.
-    int tickUntilStopped(void (Form1::*tick)(), const QString &timerName);
+    int tickUntilStopped(void (Form1TestAccess::*tick)() const, const QString &timerName);
 
     std::unique_ptr<Harness> m_h;
 };
 
-int MainWindowBehaviourTest::tickUntilStopped(void (Form1::*tick)(), const QString &timerName)
+int MainWindowBehaviourTest::tickUntilStopped(void (Form1TestAccess::*tick)() const, const QString &timerName)
 {
     int steps = 0;
     for (int run = 0; run < RunawayLimit && h().interval(timerName) == Running; ++run) {
         const double before = h().height();
-        (h().window.*tick)();
+        (h().seam.*tick)();
         if (h().height() != before)
             ++steps;
     }
@@ -133,26 +134,27 @@ void MainWindowBehaviourTest::windowTransitions_data()
     };
     // height, Timer1, Timer2, Print, hidden under the dialog
     // -> height, Timer1, Timer2, Print, visible, dialog, beeps, fields, focus to txtIDNo
-    row("collapsed, OK Valid: written, one grow step, Timer1 starts", {2685, 0, 0, false}, Event::OkValid,
-        {2735, 1, 0, false, true, false, 0, Fields::Written});
-    row("collapsed, OK BadDate: emptied, dialog over the visible window, no beep", {2685, 0, 0, false},
-        Event::OkBadDate, {2685, 0, 0, false, true, true, 0, Fields::Emptied});
+    row("collapsed, OK Valid: written, one grow step, Timer1 starts", {CreatedHeight, 0, 0, false}, Event::OkValid,
+        {CreatedHeight + GrowStep, 1, 0, false, true, false, 0, Fields::Written});
+    row("collapsed, OK BadDate: emptied, dialog over the visible window, no beep", {CreatedHeight, 0, 0, false},
+        Event::OkBadDate, {CreatedHeight, 0, 0, false, true, true, 0, Fields::Emptied});
     row("growing, OK BadDate: the growth is left alone", {3000, 1, 0, false}, Event::OkBadDate,
         {3000, 1, 0, false, true, true, 0, Fields::Emptied});
-    row("collapsed, OK BadNumber: emptied, focus, hidden, beep, dialog", {2685, 0, 0, false},
-        Event::OkBadNumber, {2685, 0, 0, false, false, true, 1, Fields::Emptied, true});
+    row("collapsed, OK BadNumber: emptied, focus, hidden, beep, dialog", {CreatedHeight, 0, 0, false},
+        Event::OkBadNumber, {CreatedHeight, 0, 0, false, false, true, 1, Fields::Emptied, true});
     row("expanded, OK BadNumber: Print keeps its state", {5585, 0, 0, true}, Event::OkBadNumber,
         {5585, 0, 0, true, false, true, 1, Fields::Emptied, true});
     row("shrinking, OK BadNumber: the timers are not touched", {4000, 0, 1, false}, Event::OkBadNumber,
         {4000, 0, 1, false, false, true, 1, Fields::Emptied, true});
-    row("collapsed at 2685, Cancel: one shrink step, Timer2 starts", {2685, 0, 0, false}, Event::Cancel,
-        {2635, 0, 1, false, true, false, 0, Fields::Kept});
-    row("collapsed below 2685, Cancel: reset at once, Timer2 left stopped", {2635, 0, 0, false},
-        Event::Cancel, {2635, 0, 0, false, true, false, 0, Fields::Reset, true});
-    row("growing, Timer1 tick at 5550: one more step", {5550, 1, 0, false}, Event::Timer1Tick,
-        {5600, 1, 0, false, true, false, 0, Fields::Kept});
-    row("growing, Timer1 tick above 5550: Print enabled, Timer1 stops", {5550.5, 1, 0, false},
-        Event::Timer1Tick, {5550.5, 0, 0, true, true, false, 0, Fields::Kept});
+    row("collapsed at 2685, Cancel: one shrink step, Timer2 starts", {CreatedHeight, 0, 0, false}, Event::Cancel,
+        {CreatedHeight - ShrinkStep, 0, 1, false, true, false, 0, Fields::Kept});
+    row("collapsed below 2685, Cancel: reset at once, Timer2 left stopped",
+        {CollapsedThreshold - ShrinkStep, 0, 0, false}, Event::Cancel,
+        {CollapsedThreshold - ShrinkStep, 0, 0, false, true, false, 0, Fields::Reset, true});
+    row("growing, Timer1 tick at 5550: one more step", {ExpandedThreshold, 1, 0, false}, Event::Timer1Tick,
+        {ExpandedThreshold + GrowStep, 1, 0, false, true, false, 0, Fields::Kept});
+    row("growing, Timer1 tick above 5550: Print enabled, Timer1 stops", {ExpandedThreshold + 0.5, 1, 0, false},
+        Event::Timer1Tick, {ExpandedThreshold + 0.5, 0, 0, true, true, false, 0, Fields::Kept});
     row("growing, OK Valid: rewritten, one extra grow step", {3000, 1, 0, false}, Event::OkValid,
         {3050, 1, 0, false, true, false, 0, Fields::Written});
     row("growing, Cancel: one shrink step, both timers run", {3000, 1, 0, false}, Event::Cancel,
@@ -161,10 +163,10 @@ void MainWindowBehaviourTest::windowTransitions_data()
         {5585, 0, 0, true, true, false, 0, Fields::Written});
     row("expanded, Cancel: Print disabled, one shrink step, Timer2 starts", {5585, 0, 0, true},
         Event::Cancel, {5535, 0, 1, false, true, false, 0, Fields::Kept});
-    row("shrinking, Timer2 tick at 2685: one more step", {2685, 0, 1, false}, Event::Timer2Tick,
-        {2635, 0, 1, false, true, false, 0, Fields::Kept});
-    row("shrinking, Timer2 tick below 2685: stops, all six emptied, focus", {2684.5, 0, 1, false},
-        Event::Timer2Tick, {2684.5, 0, 0, false, true, false, 0, Fields::Reset, true});
+    row("shrinking, Timer2 tick at 2685: one more step", {CreatedHeight, 0, 1, false}, Event::Timer2Tick,
+        {CollapsedThreshold - ShrinkStep, 0, 1, false, true, false, 0, Fields::Kept});
+    row("shrinking, Timer2 tick below 2685: stops, all six emptied, focus", {CollapsedThreshold - 0.5, 0, 1, false},
+        Event::Timer2Tick, {CollapsedThreshold - 0.5, 0, 0, false, true, false, 0, Fields::Reset, true});
     row("shrinking, Cancel: one extra shrink step", {4000, 0, 1, false}, Event::Cancel,
         {3950, 0, 1, false, true, false, 0, Fields::Kept});
     row("shrinking, OK Valid: one grow step, Timer1 starts beside Timer2", {4000, 0, 1, false},
@@ -173,14 +175,15 @@ void MainWindowBehaviourTest::windowTransitions_data()
         {4050, 1, 1, false, true, false, 0, Fields::Kept});
     row("growing and shrinking, Timer2 tick: down a step", {4000, 1, 1, false}, Event::Timer2Tick,
         {3950, 1, 1, false, true, false, 0, Fields::Kept});
-    row("growing and shrinking, Timer1 finds it grown: the shrink goes on alone", {5600, 1, 1, false},
-        Event::Timer1Tick, {5600, 0, 1, true, true, false, 0, Fields::Kept});
+    row("growing and shrinking, Timer1 finds it grown: the shrink goes on alone",
+        {ExpandedThreshold + GrowStep, 1, 1, false}, Event::Timer1Tick,
+        {ExpandedThreshold + GrowStep, 0, 1, true, true, false, 0, Fields::Kept});
     row("growing and shrinking, Timer2 finds it collapsed: the growth goes on alone", {2600, 1, 1, false},
         Event::Timer2Tick, {2600, 1, 0, false, true, false, 0, Fields::Reset, true});
     row("dialog up, its OK: shown again at 2580 at once", {4000, 0, 0, true, true}, Event::DialogOk,
-        {2580, 0, 0, true, true, false, 0, Fields::Kept, true});
+        {RestoredHeight, 0, 0, true, true, false, 0, Fields::Kept, true});
     row("dialog up while growing, its OK: the growth carries on from 2580", {4000, 1, 0, false, true},
-        Event::DialogOk, {2580, 1, 0, false, true, false, 0, Fields::Kept, true});
+        Event::DialogOk, {RestoredHeight, 1, 0, false, true, false, 0, Fields::Kept, true});
 }
 
 void MainWindowBehaviourTest::windowTransitions()
@@ -209,8 +212,8 @@ void MainWindowBehaviourTest::windowTransitions()
     case Event::OkBadDate: h().enter(BadDateNumber); break;
     case Event::OkBadNumber: h().enter(BadNumberNumber); break;
     case Event::Cancel: h().press(u"cmdCancel"_s); break;
-    case Event::Timer1Tick: h().window.Timer1_Timer(); break;
-    case Event::Timer2Tick: h().window.Timer2_Timer(); break;
+    case Event::Timer1Tick: h().seam.Timer1_Timer(); break;
+    case Event::Timer2Tick: h().seam.Timer2_Timer(); break;
     case Event::DialogOk: h().pressDialogOk(); break;
     }
 
@@ -254,18 +257,18 @@ void MainWindowBehaviourTest::panelTransitions_data()
     QTest::addColumn<int>("timer3");
     QTest::addColumn<bool>("focusToIdNo");
 
-    QTest::newRow("shown, about OK: one step, Timer3 starts") << 0.0 << 0 << PanelEvent::AboutOk << -50.0 << 1
+    QTest::newRow("shown, about OK: one step, Timer3 starts") << 0.0 << 0 << PanelEvent::AboutOk << -SlideStep << 1
                                                              << false;
     QTest::newRow("sliding, tick that leaves -4900: goes on")
-        << -4850.0 << 1 << PanelEvent::Timer3Tick << -4900.0 << 1 << false;
+        << SlideEnd + SlideStep << 1 << PanelEvent::Timer3Tick << SlideEnd << 1 << false;
     QTest::newRow("sliding, about OK that leaves -4900: goes on")
-        << -4850.0 << 1 << PanelEvent::AboutOk << -4900.0 << 1 << false;
+        << SlideEnd + SlideStep << 1 << PanelEvent::AboutOk << SlideEnd << 1 << false;
     QTest::newRow("sliding, tick past -4900: stops, focus to txtIDNo")
-        << -4900.0 << 1 << PanelEvent::Timer3Tick << -4950.0 << 0 << true;
+        << SlideEnd << 1 << PanelEvent::Timer3Tick << SlideEnd - SlideStep << 0 << true;
     QTest::newRow("sliding, about OK past -4900: stops, focus to txtIDNo")
-        << -4900.0 << 1 << PanelEvent::AboutOk << -4950.0 << 0 << true;
+        << SlideEnd << 1 << PanelEvent::AboutOk << SlideEnd - SlideStep << 0 << true;
     QTest::newRow("gone, about OK: one more step, Timer3 left stopped, focus")
-        << -4950.0 << 0 << PanelEvent::AboutOk << -5000.0 << 0 << true;
+        << SlideEnd - SlideStep << 0 << PanelEvent::AboutOk << SlideEnd - 2 * SlideStep << 0 << true;
 }
 
 void MainWindowBehaviourTest::panelTransitions()
@@ -279,15 +282,15 @@ void MainWindowBehaviourTest::panelTransitions()
 
     QWidget *const elsewhere = h().field(u"txtDateOB"_s);
     elsewhere->setFocus();
-    h().window.setPanelLeft(startLeft);
+    h().seam.setPanelLeft(startLeft);
     h().timer(u"Timer3"_s)->setInterval(startTimer3);
 
     if (event == PanelEvent::AboutOk)
         h().press(u"cmdAbtOK"_s);
     else
-        h().window.Timer3_Timer();
+        h().seam.Timer3_Timer();
 
-    QCOMPARE(h().window.panelLeft(), left);
+    QCOMPARE(h().seam.panelLeft(), left);
     QCOMPARE(h().window.findChild<QFrame *>(u"pct1"_s)->x(), twips::toPixels(left));
     QCOMPARE(h().interval(u"Timer3"_s), timer3);
     QCOMPARE(h().focusTarget(), focusToIdNo ? h().field(u"txtIDNo"_s) : elsewhere);
@@ -315,10 +318,10 @@ void MainWindowBehaviourTest::formLoadPlacesTheWindow()
     h().desktop.screen = screen;
     h().window.Form_Load();
 
-    QCOMPARE(h().window.outer().left(), left);
-    QCOMPARE(h().window.outer().top(), top);
-    QCOMPARE(h().window.outer().width(), 4440.0);
-    QCOMPARE(h().height(), 2685.0);
+    QCOMPARE(h().seam.outer().left(), left);
+    QCOMPARE(h().seam.outer().top(), top);
+    QCOMPARE(h().seam.outer().width(), CreatedWidth);
+    QCOMPARE(h().height(), CreatedHeight);
 }
 
 void MainWindowBehaviourTest::growCountsItsSteps_data()
@@ -327,11 +330,12 @@ void MainWindowBehaviourTest::growCountsItsSteps_data()
     QTest::addColumn<int>("steps");
     QTest::addColumn<double>("end");
 
-    QTest::newRow("from 2685 at start: 58 steps to 5585") << 2685.0 << 58 << 5585.0;
-    QTest::newRow("from 2580 after the dialog: 60 steps to 5580") << 2580.0 << 60 << 5580.0;
-    QTest::newRow("from exactly 5550: the test is strict, one step") << 5550.0 << 1 << 5600.0;
-    QTest::newRow("from 5550.5: already grown, no step") << 5550.5 << 0 << 5550.5;
-    QTest::newRow("a fractional height is carried along unrounded") << 2685.5 << 58 << 5585.5;
+    QTest::newRow("from 2685 at start: 58 steps to 5585") << CreatedHeight << 58 << 5585.0;
+    QTest::newRow("from 2580 after the dialog: 60 steps to 5580") << RestoredHeight << 60 << 5580.0;
+    QTest::newRow("from exactly 5550: the test is strict, one step")
+        << ExpandedThreshold << 1 << ExpandedThreshold + GrowStep;
+    QTest::newRow("from 5550.5: already grown, no step") << ExpandedThreshold + 0.5 << 0 << ExpandedThreshold + 0.5;
+    QTest::newRow("a fractional height is carried along unrounded") << CreatedHeight + 0.5 << 58 << 5585.5;
 }
 
 void MainWindowBehaviourTest::growCountsItsSteps()
@@ -348,7 +352,7 @@ void MainWindowBehaviourTest::growCountsItsSteps()
     for (int run = 0; run < RunawayLimit; ++run) {
         const double before = h().height();
         if (pressed)
-            h().window.Timer1_Timer();
+            h().seam.Timer1_Timer();
         else
             h().press(u"cmdtext"_s);
         pressed = true;
@@ -356,7 +360,7 @@ void MainWindowBehaviourTest::growCountsItsSteps()
             QCOMPARE(h().height(), before);
             break;
         }
-        QCOMPARE(h().height(), before + Step);
+        QCOMPARE(h().height(), before + GrowStep);
         QVERIFY2(!h().printEnabled(), "Print waits for the run that finds the window grown");
         ++made;
     }
@@ -374,9 +378,10 @@ void MainWindowBehaviourTest::shrinkCountsItsSteps_data()
 
     QTest::newRow("from 5580: 58 steps to 2680") << 5580.0 << 58 << 2680.0;
     QTest::newRow("from 5585: 59 steps to 2635") << 5585.0 << 59 << 2635.0;
-    QTest::newRow("from 2685 at start: one step to 2635") << 2685.0 << 1 << 2635.0;
-    QTest::newRow("from 2580 after the dialog: the press resets at once") << 2580.0 << 0 << 2580.0;
-    QTest::newRow("from just below 2685: the press resets at once") << 2684.5 << 0 << 2684.5;
+    QTest::newRow("from 2685 at start: one step to 2635") << CreatedHeight << 1 << CollapsedThreshold - ShrinkStep;
+    QTest::newRow("from 2580 after the dialog: the press resets at once") << RestoredHeight << 0 << RestoredHeight;
+    QTest::newRow("from just below 2685: the press resets at once")
+        << CollapsedThreshold - 0.5 << 0 << CollapsedThreshold - 0.5;
 }
 
 void MainWindowBehaviourTest::shrinkCountsItsSteps()
@@ -398,7 +403,7 @@ void MainWindowBehaviourTest::shrinkCountsItsSteps()
     for (int run = 0; run < RunawayLimit; ++run) {
         const double before = h().height();
         if (pressed)
-            h().window.Timer2_Timer();
+            h().seam.Timer2_Timer();
         else
             h().press(u"cmdCancel"_s);
         pressed = true;
@@ -407,7 +412,7 @@ void MainWindowBehaviourTest::shrinkCountsItsSteps()
             QCOMPARE(h().height(), before);
             break;
         }
-        QCOMPARE(h().height(), before - Step);
+        QCOMPARE(h().height(), before - ShrinkStep);
         QCOMPARE(h().resultTexts(), ValidTexts);
         QCOMPARE(h().focusTarget(), elsewhere);
         ++made;
@@ -440,17 +445,17 @@ void MainWindowBehaviourTest::slideCountsItsSteps()
     h().press(u"cmdAbtOK"_s);
     int ticked = 0;
     for (int run = 1; run < RunawayLimit && h().interval(u"Timer3"_s) == Running; ++run) {
-        QCOMPARE(h().window.panelLeft(), -Step * run);
+        QCOMPARE(h().seam.panelLeft(), -SlideStep * run);
         QVERIFY2(h().focusTarget() == atStart, "only the slide's end moves the focus");
         if (run == secondPressAfterRun) {
             h().press(u"cmdAbtOK"_s);
         } else {
-            h().window.Timer3_Timer();
+            h().seam.Timer3_Timer();
             ++ticked;
         }
     }
     QCOMPARE(ticked, ticks);
-    QCOMPARE(h().window.panelLeft(), -4950.0);
+    QCOMPARE(h().seam.panelLeft(), -4950.0);
     QVERIFY(h().window.findChild<QFrame *>(u"pct1"_s)->geometry().right() < 0);
     QCOMPARE(h().focusTarget(), idNo);
 }
@@ -486,7 +491,7 @@ void MainWindowBehaviourTest::validWhenAlreadyTallOnlyEnablesPrint()
 void MainWindowBehaviourTest::badNumberAfterAGrowKeepsPrint()
 {
     h().enter(ValidNumber);
-    QCOMPARE(tickUntilStopped(&Form1::Timer1_Timer, u"Timer1"_s), 57);
+    QCOMPARE(tickUntilStopped(&Form1TestAccess::Timer1_Timer, u"Timer1"_s), 57);
     QVERIFY(h().printEnabled());
 
     h().enter(BadNumberNumber);
@@ -499,8 +504,8 @@ void MainWindowBehaviourTest::badNumberAfterAGrowKeepsPrint()
     h().pressDialogOk();
     QVERIFY(h().window.isVisible());
     QVERIFY(!h().dialogShown());
-    QCOMPARE(h().height(), 2580.0);
-    QCOMPARE(h().window.outer().width(), 4440.0);
+    QCOMPARE(h().height(), RestoredHeight);
+    QCOMPARE(h().seam.outer().width(), RestoredWidth);
     QVERIFY(h().printEnabled());
     QCOMPARE(h().field(u"txtIDNo"_s)->text(), BadNumberNumber);
     QCOMPARE(h().window.focusWidget(), h().field(u"txtIDNo"_s));
@@ -523,21 +528,21 @@ void MainWindowBehaviourTest::badNumberWhileGrowing()
     constexpr int StepsBeforeTheBadNumber = 10;
     h().enter(ValidNumber);
     for (int tick = 1; tick < StepsBeforeTheBadNumber; ++tick)
-        h().window.Timer1_Timer();
+        h().seam.Timer1_Timer();
     h().enter(BadNumberNumber);
     QVERIFY(!h().window.isVisible());
     QCOMPARE(h().interval(u"Timer1"_s), Running);
 
     if (!dialogOkBeforeTheEnd) {
-        QCOMPARE(tickUntilStopped(&Form1::Timer1_Timer, u"Timer1"_s), 58 - StepsBeforeTheBadNumber);
+        QCOMPARE(tickUntilStopped(&Form1TestAccess::Timer1_Timer, u"Timer1"_s), 58 - StepsBeforeTheBadNumber);
         QVERIFY(!h().window.isVisible());
         QCOMPARE(h().height(), 5585.0);
         QVERIFY(h().printEnabled());
     }
     h().pressDialogOk();
-    QCOMPARE(h().height(), 2580.0);
-    QCOMPARE(tickUntilStopped(&Form1::Timer1_Timer, u"Timer1"_s), stepsAfterDialogOk);
-    QCOMPARE(h().height(), dialogOkBeforeTheEnd ? 5580.0 : 2580.0);
+    QCOMPARE(h().height(), RestoredHeight);
+    QCOMPARE(tickUntilStopped(&Form1TestAccess::Timer1_Timer, u"Timer1"_s), stepsAfterDialogOk);
+    QCOMPARE(h().height(), dialogOkBeforeTheEnd ? 5580.0 : RestoredHeight);
     QVERIFY(h().printEnabled());
     QCOMPARE(h().desktop.beeps, 1);
 }
@@ -545,7 +550,7 @@ void MainWindowBehaviourTest::badNumberWhileGrowing()
 void MainWindowBehaviourTest::cancelWhileGrowingRunsBothTimers()
 {
     h().enter(ValidNumber);
-    h().window.Timer1_Timer();
+    h().seam.Timer1_Timer();
     QCOMPARE(h().height(), 2785.0);
 
     h().press(u"cmdCancel"_s);
@@ -555,34 +560,34 @@ void MainWindowBehaviourTest::cancelWhileGrowingRunsBothTimers()
 
     // Turn about, the two timers hold the height where it is.
     for (int round = 0; round < 20; ++round) {
-        h().window.Timer1_Timer();
+        h().seam.Timer1_Timer();
         QCOMPARE(h().height(), 2785.0);
-        h().window.Timer2_Timer();
+        h().seam.Timer2_Timer();
         QCOMPARE(h().height(), 2735.0);
     }
     h().press(u"cmdCancel"_s);
-    QCOMPARE(h().height(), 2685.0);
+    QCOMPARE(h().height(), CreatedHeight);
     h().enter(ValidNumber);
     QCOMPARE(h().height(), 2735.0);
 
     // Two grow ticks to each shrink tick: the growth wins, and only the run
     // that finds the window above 5550 enables Print.
-    const auto tickIfRunning = [this](void (Form1::*tick)(), const QString &timerName) {
+    const auto tickIfRunning = [this](void (Form1TestAccess::*tick)() const, const QString &timerName) {
         if (h().interval(timerName) == Running)
-            (h().window.*tick)();
+            (h().seam.*tick)();
     };
     for (int round = 0; round < RunawayLimit && h().interval(u"Timer1"_s) == Running; ++round) {
         QVERIFY(!h().printEnabled());
-        tickIfRunning(&Form1::Timer1_Timer, u"Timer1"_s);
-        tickIfRunning(&Form1::Timer1_Timer, u"Timer1"_s);
-        tickIfRunning(&Form1::Timer2_Timer, u"Timer2"_s);
+        tickIfRunning(&Form1TestAccess::Timer1_Timer, u"Timer1"_s);
+        tickIfRunning(&Form1TestAccess::Timer1_Timer, u"Timer1"_s);
+        tickIfRunning(&Form1TestAccess::Timer2_Timer, u"Timer2"_s);
     }
     QVERIFY(h().printEnabled());
     QCOMPARE(h().interval(u"Timer2"_s), Running);
 
     // The shrink goes on alone to its end; Print stays, for only Cancel disables it.
-    tickUntilStopped(&Form1::Timer2_Timer, u"Timer2"_s);
-    QVERIFY(h().height() < 2685);
+    tickUntilStopped(&Form1TestAccess::Timer2_Timer, u"Timer2"_s);
+    QVERIFY(h().height() < CollapsedThreshold);
     QVERIFY(h().printEnabled());
     QCOMPARE(h().field(u"txtIDNo"_s)->text(), QString());
 }
@@ -606,16 +611,16 @@ void MainWindowBehaviourTest::animationsFinishWhileHidden()
 
     if (slide) {
         for (int run = 0; run < RunawayLimit && h().interval(u"Timer3"_s) == Running; ++run)
-            h().window.Timer3_Timer();
-        QCOMPARE(h().window.panelLeft(), -4950.0);
+            h().seam.Timer3_Timer();
+        QCOMPARE(h().seam.panelLeft(), -4950.0);
         QCOMPARE(idNo->text(), BadNumberNumber);
     } else {
-        QCOMPARE(tickUntilStopped(&Form1::Timer2_Timer, u"Timer2"_s), 0);
+        QCOMPARE(tickUntilStopped(&Form1TestAccess::Timer2_Timer, u"Timer2"_s), 0);
         QCOMPARE(idNo->text(), QString());
     }
     QCOMPARE(h().interval(slide ? u"Timer3"_s : u"Timer2"_s), Stopped);
     QVERIFY(!h().window.isVisible());
-    QCOMPARE(h().window.outer().pendingFocus(), idNo);
+    QCOMPARE(h().seam.outer().pendingFocus(), idNo);
     QCOMPARE(h().desktop.quits, 0);
 
     h().pressDialogOk();
@@ -647,7 +652,8 @@ void MainWindowBehaviourTest::stepsWhileMinimizedLandOnRestore()
         h().press(u"cmdCancel"_s);
     }
     h().window.showMinimized();
-    const int ticks = tickUntilStopped(grow ? &Form1::Timer1_Timer : &Form1::Timer2_Timer, timerName);
+    const int ticks =
+        tickUntilStopped(grow ? &Form1TestAccess::Timer1_Timer : &Form1TestAccess::Timer2_Timer, timerName);
 
     QCOMPARE(ticks + 1, steps);
     QCOMPARE(h().interval(timerName), Stopped);
@@ -683,8 +689,9 @@ void MainWindowBehaviourTest::hijriFieldEmptiedWithTheOthers()
     QFETCH(QString, hijri);
 
     for (const QString &press : presses) {
-        // Collapsed below 2685, so Cancel resets at once and nothing animates.
-        h().setHeight(2580);
+        // Collapsed below the shrink's threshold, so Cancel resets at once
+        // and nothing animates.
+        h().setHeight(RestoredHeight);
         if (press == u"Cancel")
             h().press(u"cmdCancel"_s);
         else
@@ -817,7 +824,7 @@ void MainWindowBehaviourTest::printAnswersAreShownAndChangeNothing()
                                                      : Desktop::FailureChoice::Close);
     h().desktop.chosenFiles = files;
     h().enter(ValidNumber);
-    tickUntilStopped(&Form1::Timer1_Timer, u"Timer1"_s);
+    tickUntilStopped(&Form1TestAccess::Timer1_Timer, u"Timer1"_s);
     h().press(u"cmdAbtOK"_s);
     const Snapshot before = h().snapshot();
 
@@ -865,7 +872,7 @@ void MainWindowBehaviourTest::timersRunTheAnimationsOnTheirOwn()
 
     h().press(u"cmdAbtOK"_s);
     QTRY_COMPARE_WITH_TIMEOUT(h().interval(u"Timer3"_s), Stopped, Patience);
-    QCOMPARE(h().window.panelLeft(), -4950.0);
+    QCOMPARE(h().seam.panelLeft(), -4950.0);
 }
 
 QTEST_MAIN(MainWindowBehaviourTest)

@@ -236,12 +236,12 @@ void MainWindowKeyboardTest::closingFromTheFrameEndsTheProgram()
 
     Form1 &window = m_w->window;
     if (dialog != Dialog::None) {
-        window.showInvalidNumberDialog();
+        m_w->seam.showInvalidNumberDialog();
         window.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&window));
     }
     if (dialog == Dialog::Hidden)
-        window.invalidNumberDialog()->hide();
+        m_w->seam.invalidNumberDialog()->hide();
 
     closeFromFrame(window);
 

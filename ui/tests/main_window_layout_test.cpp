@@ -6,6 +6,7 @@
 #include "button_face.h"
 #include "fonts.h"
 #include "interval_timer.h"
+#include "main_window_sizes.h"
 #include "text_ink.h"
 #include "twips.h"
 #include "twips_geometry.h"
@@ -29,10 +30,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-// The "Detail" rows and the main buttons are laid out in whole pixels, so
-// they are checked exactly; the about panel's odd twips round to the nearest.
-const QPoint NoClientCorner{-1, -1};
 
 const QColor System; // invalid: the desktop's own colour for that role
 const QColor Teal{0, 128, 128};
@@ -178,11 +175,11 @@ void MainWindowLayoutTest::windowItself()
     QCOMPARE(window.windowTitle(), u"National Identity Card"_s);
     QVERIFY(window.windowIcon().availableSizes().contains(QSize(32, 32)));
     QCOMPARE(window.size(), QSize(288, 152)); // 4320 x 2280 twips
-    QCOMPARE(window.outer().width(), 4440.0);
-    QCOMPARE(window.outer().height(), 2685.0);
+    QCOMPARE(m_w->seam.outer().width(), mainwindow::CreatedWidth);
+    QCOMPARE(m_w->seam.outer().height(), mainwindow::CreatedHeight);
     QCOMPARE(window.palette().color(QPalette::Window), Teal);
     QCOMPARE(window.font().family(), fonts::msSansSerif());
-    QCOMPARE(window.font().pointSizeF(), 8.25);
+    QCOMPARE(window.font().pointSizeF(), fonts::WindowPoints);
     QCOMPARE(window.font().weight(), QFont::Normal);
 
     const Qt::WindowFlags flags = window.windowFlags();
@@ -241,54 +238,56 @@ void MainWindowLayoutTest::noControlsBeyondTheLayout()
 void MainWindowLayoutTest::geometry_data()
 {
     QTest::addColumn<QString>("name");
-    QTest::addColumn<QRectF>("twipsRect"); // left, top, width, height in the container
-    QTest::addColumn<QPoint>("clientCorner"); // twips, in the window's client area
+    // Where the user sees it, in twips: in the window's client area, or for
+    // the about panel's contents inside the panel's border, which moves. The
+    // "Detail" rows and the buttons lie on whole pixels and are checked
+    // exactly; the about panel's odd twips round to the nearest.
+    QTest::addColumn<QRectF>("seen");
 
-    const auto row = [](const char *name, QRectF rect, QPoint client = NoClientCorner) {
-        QTest::newRow(name) << QString::fromLatin1(name) << rect << client;
-    };
-    row("pct1", {0, 0, 4575, 2295}, {0, 0});
+    const auto row = [](const char *name, QRectF seen) { QTest::newRow(name) << QString::fromLatin1(name) << seen; };
+    row("pct1", {0, 0, 4575, 2295});
     row("Image1", {968, 0, 2385, 780});
     row("Label7", {233, 720, 3855, 255});
     row("Label5", {60, 960, 4215, 1215});
     row("cmdAbtOK", {1680, 1980, 975, 195});
-    row("Frame2", {120, 0, 4095, 2055}, {120, 0});
-    row("Frame1", {120, 240, 3855, 855}, {240, 240});
-    row("txtIDNo", {1080, 360, 1695, 285}, {1320, 600});
-    row("Frame4", {120, 1200, 3855, 735}, {240, 1200});
-    row("cmdtext", {120, 240, 735, 375}, {360, 1440});
-    row("cmdCancel", {1080, 240, 735, 375}, {1320, 1440});
-    row("cmdExit", {2160, 1440, 735, 375}, {2280, 1440});
-    row("cmdPrint", {3000, 240, 735, 375}, {3240, 1440});
-    row("Frame3", {120, 2280, 4095, 2775}, {120, 2280});
-    row("Label1", {120, 360, 1455, 255}, {240, 2640});
-    row("txtDateOB", {1800, 360, 2175, 285}, {1920, 2640});
-    row("Label6", {120, 840, 1695, 255}, {240, 3120});
-    row("txtHDateOB", {1920, 3120, 2175, 285}, {1920, 3120});
-    row("Label2", {120, 1320, 1455, 255}, {240, 3600});
-    row("txtDayOB", {1800, 1320, 2175, 285}, {1920, 3600});
-    row("Label3", {120, 1800, 1455, 255}, {240, 4080});
-    row("txtSex", {1800, 1800, 2175, 285}, {1920, 4080});
-    row("Label4", {120, 2280, 1455, 255}, {240, 4560});
-    row("txtAge", {1800, 2280, 2175, 285}, {1920, 4560});
+    row("Frame2", {120, 0, 4095, 2055});
+    row("Frame1", {240, 240, 3855, 855});
+    row("txtIDNo", {1320, 600, 1695, 285});
+    row("Frame4", {240, 1200, 3855, 735});
+    // The four buttons in one row; Exit belongs to the outer group.
+    row("cmdtext", {360, 1440, 735, 375});
+    row("cmdCancel", {1320, 1440, 735, 375});
+    row("cmdExit", {2280, 1440, 735, 375});
+    row("cmdPrint", {3240, 1440, 735, 375});
+    // "Detail": five rows 480 apart, the Hijri box among them although it
+    // belongs to the window itself.
+    row("Frame3", {120, 2280, 4095, 2775});
+    row("Label1", {240, 2640, 1455, 255});
+    row("txtDateOB", {1920, 2640, 2175, 285});
+    row("Label6", {240, 3120, 1695, 255});
+    row("txtHDateOB", {1920, 3120, 2175, 285});
+    row("Label2", {240, 3600, 1455, 255});
+    row("txtDayOB", {1920, 3600, 2175, 285});
+    row("Label3", {240, 4080, 1455, 255});
+    row("txtSex", {1920, 4080, 2175, 285});
+    row("Label4", {240, 4560, 1455, 255});
+    row("txtAge", {1920, 4560, 2175, 285});
 }
 
 void MainWindowLayoutTest::geometry()
 {
     QFETCH(QString, name);
-    QFETCH(QRectF, twipsRect);
-    QFETCH(QPoint, clientCorner);
+    QFETCH(QRectF, seen);
 
     QWidget *control = widget(name);
     QVERIFY(control);
-    // Inside the about panel, positions count from inside its border.
     const auto *panel = qobject_cast<QFrame *>(control->parentWidget());
-    const QPoint origin = control->parentWidget()->objectName() == u"pct1" ? panel->contentsRect().topLeft() : QPoint();
+    const QPoint corner = panel && panel->objectName() == u"pct1"
+                              ? control->pos() - panel->contentsRect().topLeft()
+                              : control->mapTo(&m_w->window, QPoint(0, 0));
 
-    QCOMPARE(control->pos() - origin, pixels(twipsRect.left(), twipsRect.top()));
-    QCOMPARE(control->size(), QSize(twips::toPixels(twipsRect.width()), twips::toPixels(twipsRect.height())));
-    if (clientCorner != NoClientCorner)
-        QCOMPARE(control->mapTo(&m_w->window, QPoint(0, 0)), pixels(clientCorner.x(), clientCorner.y()));
+    QCOMPARE(corner, pixels(seen.left(), seen.top()));
+    QCOMPARE(control->size(), QSize(twips::toPixels(seen.width()), twips::toPixels(seen.height())));
 }
 
 void MainWindowLayoutTest::appearance_data()
@@ -309,26 +308,28 @@ void MainWindowLayoutTest::appearance_data()
     };
     constexpr int Left = Qt::AlignLeft;
     constexpr int Centred = Qt::AlignHCenter;
+    constexpr double Small = fonts::WindowPoints;
+    constexpr double Large = fonts::LargePoints;
     row("pct1", QString(), 0, false, false, System, Black);
-    row("Label7", u"Sri Lanka National Identity Card"_s, 9.75, true, false, White, Black, Centred);
-    row("Label5", AboutTextShown, 8.25, false, false, White, Black, Centred);
-    row("cmdAbtOK", u"OK"_s, 8.25, false, false, System, LightPink);
-    row("Frame2", QString(), 9.75, true, false, System, Teal);
-    row("Frame1", u"Enter NIC Number"_s, 9.75, true, true, White, Teal);
-    row("txtIDNo", QString(), 9.75, true, false, System, System, Left);
-    row("Frame4", QString(), 8.25, false, false, System, Teal);
-    row("cmdtext", u"&OK"_s, 8.25, false, false, System, Cyan);
-    row("cmdCancel", u"Cancel"_s, 8.25, false, false, System, Cyan);
-    row("cmdExit", u"E&xit"_s, 8.25, false, false, System, Cyan);
-    row("cmdPrint", u"&Print"_s, 8.25, false, false, System, Cyan);
-    row("Frame3", u"Detail"_s, 9.75, true, true, White, Teal);
-    row("Label1", u"Date Of Birth"_s, 8.25, true, false, White, Teal, Left);
-    row("Label6", u"Date Of Birth (Hijri)"_s, 8.25, true, false, White, Teal, Left);
-    row("Label2", u"Day of Birth"_s, 8.25, true, false, White, Teal, Left);
-    row("Label3", u"Sex"_s, 8.25, true, false, White, Teal, Left);
-    row("Label4", u"Age"_s, 8.25, true, false, White, Teal, Left);
+    row("Label7", u"Sri Lanka National Identity Card"_s, Large, true, false, White, Black, Centred);
+    row("Label5", AboutTextShown, Small, false, false, White, Black, Centred);
+    row("cmdAbtOK", u"OK"_s, Small, false, false, System, LightPink);
+    row("Frame2", QString(), Large, true, false, System, Teal);
+    row("Frame1", u"Enter NIC Number"_s, Large, true, true, White, Teal);
+    row("txtIDNo", QString(), Large, true, false, System, System, Left);
+    row("Frame4", QString(), Small, false, false, System, Teal);
+    row("cmdtext", u"&OK"_s, Small, false, false, System, Cyan);
+    row("cmdCancel", u"Cancel"_s, Small, false, false, System, Cyan);
+    row("cmdExit", u"E&xit"_s, Small, false, false, System, Cyan);
+    row("cmdPrint", u"&Print"_s, Small, false, false, System, Cyan);
+    row("Frame3", u"Detail"_s, Large, true, true, White, Teal);
+    row("Label1", u"Date Of Birth"_s, Small, true, false, White, Teal, Left);
+    row("Label6", u"Date Of Birth (Hijri)"_s, Small, true, false, White, Teal, Left);
+    row("Label2", u"Day of Birth"_s, Small, true, false, White, Teal, Left);
+    row("Label3", u"Sex"_s, Small, true, false, White, Teal, Left);
+    row("Label4", u"Age"_s, Small, true, false, White, Teal, Left);
     for (const char *field : {"txtDateOB", "txtHDateOB", "txtDayOB", "txtSex", "txtAge"})
-        row(field, QString(), 8.25, false, false, System, System, Centred);
+        row(field, QString(), Small, false, false, System, System, Centred);
 }
 
 void MainWindowLayoutTest::appearance()
@@ -615,8 +616,8 @@ void MainWindowLayoutTest::statesAtCreation()
         QCOMPARE(m_w->control<IntervalTimer>(QString::fromLatin1(name))->interval(), 0);
     for (const QLineEdit *box : window.findChildren<QLineEdit *>())
         QVERIFY(box->text().isEmpty());
-    QCOMPARE(window.panelLeft(), 0.0);
-    QVERIFY(!window.invalidNumberDialog());
+    QCOMPARE(m_w->seam.panelLeft(), 0.0);
+    QVERIFY(!m_w->seam.invalidNumberDialog());
 
     // The first control of the keyboard order has the focus once the window
     // is up, although it lies below the visible client area.

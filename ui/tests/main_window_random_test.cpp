@@ -3,6 +3,7 @@
 // The seeds are fixed, so a failure names the seed and event that broke it.
 
 #include "behaviour_harness.h"
+#include "main_window_sizes.h"
 
 #include <QTest>
 
@@ -13,7 +14,6 @@ using namespace behaviour;
 namespace {
 
 constexpr int EventsPerSeed = 12000;
-constexpr double ExpandedThreshold = 5550;
 // The client heights, in pixels, that the user may drag the frame to.
 constexpr int ShortestDrag = 60;
 constexpr int TallestDrag = 520;
@@ -108,9 +108,9 @@ void MainWindowRandomTest::apply(Harness &h, Event event, std::mt19937 &random)
     case Event::Cancel: h.press(u"cmdCancel"_s); break;
     case Event::AboutOk: h.press(u"cmdAbtOK"_s); break;
     case Event::DialogOk: h.pressDialogOk(); break;
-    case Event::Timer1Tick: h.window.Timer1_Timer(); break;
-    case Event::Timer2Tick: h.window.Timer2_Timer(); break;
-    case Event::Timer3Tick: h.window.Timer3_Timer(); break;
+    case Event::Timer1Tick: h.seam.Timer1_Timer(); break;
+    case Event::Timer2Tick: h.seam.Timer2_Timer(); break;
+    case Event::Timer3Tick: h.seam.Timer3_Timer(); break;
     case Event::Drag:
         h.window.resize(h.window.width(), std::uniform_int_distribution(ShortestDrag, TallestDrag)(random));
         break;
@@ -146,12 +146,12 @@ void MainWindowRandomTest::invariantsHoldAfterEveryEvent()
         const QByteArray where = QByteArray::number(count) + " (" + nameOf(event) + ')';
 
         const double heightBefore = h.height();
-        const double panelBefore = h.window.panelLeft();
+        const double panelBefore = h.seam.panelLeft();
         apply(h, event, random);
 
         if (event == Event::Cancel)
             grownSinceCancel = false;
-        if ((event == Event::Timer1Tick || event == Event::OkValid) && heightBefore > ExpandedThreshold)
+        if ((event == Event::Timer1Tick || event == Event::OkValid) && heightBefore > mainwindow::ExpandedThreshold)
             grownSinceCancel = true;
 
         const bool stopped = (event == Event::Timer1Tick && h.interval(u"Timer1"_s) == 0)
@@ -167,7 +167,7 @@ void MainWindowRandomTest::invariantsHoldAfterEveryEvent()
             QVERIFY2(interval == 0 || interval == 1, where);
         }
         QVERIFY2(h.window.isVisible() || h.dialogShown(), where + ": hidden with no dialog up");
-        QVERIFY2(h.window.panelLeft() <= panelBefore, where + ": the panel moved back");
+        QVERIFY2(h.seam.panelLeft() <= panelBefore, where + ": the panel moved back");
         QVERIFY2(h.printEnabled() == grownSinceCancel, where + ": Print enabled out of turn");
         const QStringList texts = h.resultTexts();
         const bool fourEmpty = texts.at(0).isEmpty() && texts.at(1).isEmpty() && texts.at(2).isEmpty()

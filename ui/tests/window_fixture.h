@@ -2,8 +2,10 @@
 
 // A real main window on the recording doubles, created as the program
 // creates it, and small helpers for finding its controls by their names.
-// Tests read and press what the user would; they never reach into members.
+// Tests read and press what the user would; what only a test may reach
+// (ticks, twips geometry, the dialog) goes through the window's seam.
 
+#include "form1_test_access.h"
 #include "main_window.h"
 #include "test_doubles.h"
 
@@ -18,6 +20,7 @@ struct MainWindowOnDoubles
     FixedTodayCalendar calendars{std::chrono::year{2026} / std::chrono::December / 7};
     RecordingPrintService printing;
     Form1 window{desktop, calendars, printing};
+    Form1TestAccess seam{window};
 
     template<typename Control = QWidget>
     Control *control(const QString &name) const
