@@ -56,12 +56,11 @@ openbox_pid=$!
 sleep 1
 
 export FAKETIME_DONT_FAKE_MONOTONIC=1
-# faketime preloads itself; a sanitizer build must let it go first.
-export ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0
-QT_SCALE_FACTOR=$scale faketime -f '@2026-12-07 10:00:00' "$program" &
+. "$here/faked_clock.sh"
+QT_SCALE_FACTOR=$scale LD_PRELOAD=$faketime_library FAKETIME='@2026-12-07 10:00:00' "$program" &
 program_pid=$!
 main=$(wait_for_window "$title") || fail "the program showed no window"
-window_pid=$(xdotool getwindowpid "$main") # faketime runs the program as its child
+window_pid=$(xdotool getwindowpid "$main")
 sleep 0.5
 
 # Compares a window's picture with its reference: at most 0.5% of the

@@ -56,9 +56,10 @@ export FAKETIME_DONT_FAKE_MONOTONIC=1
 # wayland plugins and libwayland-client keep to the end, one of them in a
 # plugin already unloaded, which no suppression can name. The program's own
 # leaks are looked for in the X11 session; here only its behaviour counts.
-export ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0:detect_leaks=0
+export ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0
+. "$here/faked_clock.sh"
 unset DISPLAY
-QT_QPA_PLATFORM=wayland faketime -f '@2026-12-07 10:00:00' "$work/prefix/bin/nic-decoder" &
+QT_QPA_PLATFORM=wayland LD_PRELOAD=$faketime_library FAKETIME='@2026-12-07 10:00:00' "$work/prefix/bin/nic-decoder" &
 program_pid=$!
 
 shots=${NIC_SESSION_SHOTS:-$work/shots}

@@ -6,9 +6,8 @@
 #   local_today_test.sh PROBE
 set -uo pipefail
 probe=$1
-
-# faketime preloads itself; AddressSanitizer builds must let it come first.
-export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0"
+here=$(cd "$(dirname "$0")" && pwd)
+. "$here/../../tests/faked_clock.sh"
 
 zones=(
     '<-10>10'
@@ -31,13 +30,13 @@ for zone in "${zones[@]}"; do
     for moment in "${moments[@]}"; do
         stamp=${moment%%|*}
         age=${moment#*|}
-        shown=$(TZ=$zone faketime -f "$stamp" date +%F)
+        shown=$(TZ=$zone LD_PRELOAD=$faketime_library FAKETIME=$stamp date +%F)
         if [ "$shown" != "${stamp%% *}" ]; then
             echo "TZ=$zone $stamp: faketime and date disagree ($shown); cannot judge" >&2
             failed=1
             continue
         fi
-        got=$(TZ=$zone faketime -f "$stamp" "$probe")
+        got=$(TZ=$zone LD_PRELOAD=$faketime_library FAKETIME=$stamp "$probe")
         want="$shown|$age"
         if [ "$got" != "$want" ]; then
             echo "TZ=$zone $stamp: got '$got', want '$want'" >&2
