@@ -85,7 +85,6 @@ QtSheetPrinter::QtSheetPrinter()
 
 QtSheetPrinter::QtSheetPrinter(const QString &pdfFile)
     : m_pdfFile(pdfFile)
-    , m_font(sheetTypeface())
 {
     m_font.setPointSizeF(DefaultPointSize);
 }
@@ -194,6 +193,12 @@ bool QtSheetPrinter::ensureSheetStarted()
         return false;
     }
     m_state = State::Printing;
+    if (!m_typefaceChosen) {
+        // Chosen at the first sheet rather than at start: finding it loads
+        // a face that nothing else at start needs.
+        m_font.setFamilies(sheetTypeface().families());
+        m_typefaceChosen = true;
+    }
     m_painter->setFont(m_font);
     m_position = {};
     m_inkEnd = 0;

@@ -78,6 +78,7 @@ private:
     std::unique_ptr<QTemporaryFile> m_spoolFile; // the sheet on its way to the queue
     std::unique_ptr<QPainter> m_painter;
     QFont m_font;
+    bool m_typefaceChosen = false;
     QString m_documentName;
     State m_state = State::Idle;
     Outcome m_outcome;
