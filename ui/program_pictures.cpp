@@ -26,12 +26,17 @@ QImage readPng(const QString &path)
 
 QIcon programIcon()
 {
-    QIcon icon;
-    for (const int size : IconSizes) {
-        const QString file = size == HandDrawnIconSize ? u":/pictures/icon.png"_s
-                                                        : u":/pictures/icon-%1.png"_s.arg(size);
-        icon.addPixmap(QPixmap::fromImage(readPng(file)));
-    }
+    // Decoded once: the application and both windows carry the same set,
+    // and decoding all seven sizes costs more than building a window.
+    static const QIcon icon = [] {
+        QIcon sizes;
+        for (const int size : IconSizes) {
+            const QString file = size == HandDrawnIconSize ? u":/pictures/icon.png"_s
+                                                            : u":/pictures/icon-%1.png"_s.arg(size);
+            sizes.addPixmap(QPixmap::fromImage(readPng(file)));
+        }
+        return sizes;
+    }();
     return icon;
 }
 
