@@ -22,6 +22,8 @@ constexpr int PrinterStopped = 5;
 
 constexpr QStringView BrokeOff = u"The connection to the print system broke off while the sheet was being sent; "
                                  "the print system may have stopped.";
+constexpr QStringView BrokeOffBeforeSending = u"The connection to the print system broke off before the sheet was "
+                                              "sent; the print system may have stopped.";
 constexpr QStringView MayStillPrint = u"It stopped answering while it was taking the sheet, so the sheet may still "
                                       "print: look at the printer's queue before you print again.";
 constexpr QStringView NotAllowed = u"The print system does not let this user print on this printer.";
@@ -186,8 +188,8 @@ SheetPrinter::Outcome CupsSpooler::findDefaultQueue()
         if (status == IPP_STATUS_ERROR_NOT_FOUND || succeeded(status))
             return failure(Failure::NoPrinter);
         if (status == IPP_STATUS_ERROR_INTERNAL || status == IPP_STATUS_ERROR_SERVICE_UNAVAILABLE)
-            return failure(Failure::NoPrintSystem, BrokeOff.toString());
-        return requestFailed();
+            return failure(Failure::NoPrintSystem, BrokeOffBeforeSending.toString());
+        return requestFailed(Stage::FindingQueue);
     }
     m_queue = QString::fromUtf8(dest->name);
     m_printerName = m_queue;
@@ -200,7 +202,7 @@ SheetPrinter::Outcome CupsSpooler::findDefaultQueue()
     if (!response || !succeeded(c.lastError())) {
         if (response)
             c.deleteIpp(response);
-        return requestFailed();
+        return requestFailed(Stage::FindingQueue);
     }
     if (ipp_attribute_t *info = c.findAttribute(response, "printer-info", IPP_TAG_TEXT)) {
         const QString description = QString::fromUtf8(c.getString(info, 0, nullptr));
@@ -252,7 +254,7 @@ SheetPrinter::Outcome CupsSpooler::submit(const QString &pdfFile, const QString 
         return failure(Failure::NoAnswer, MayStillPrint.toString());
     if (status == IPP_STATUS_ERROR_NOT_ACCEPTING_JOBS)
         return failure(Failure::Refusing);
-    return requestFailed();
+    return requestFailed(Stage::SendingSheet);
 }
 
 SheetPrinter::Outcome CupsSpooler::failure(SheetPrinter::Failure failure, const QString &reason) const
@@ -267,7 +269,7 @@ SheetPrinter::Outcome CupsSpooler::failure(SheetPrinter::Failure failure, const 
 // The last request's failure in plain words: libcups reports a broken
 // connection with the C library's error text ("No such file or directory"),
 // which tells the user nothing.
-SheetPrinter::Outcome CupsSpooler::requestFailed() const
+SheetPrinter::Outcome CupsSpooler::requestFailed(Stage stage) const
 {
     using Failure = SheetPrinter::Failure;
     if (m_timedOut)
@@ -277,7 +279,8 @@ SheetPrinter::Outcome CupsSpooler::requestFailed() const
     switch (status) {
     case IPP_STATUS_ERROR_INTERNAL:
     case IPP_STATUS_ERROR_SERVICE_UNAVAILABLE:
-        return failure(Failure::FailedWhilePrinting, BrokeOff.toString());
+        return failure(Failure::FailedWhilePrinting,
+                       (stage == Stage::SendingSheet ? BrokeOff : BrokeOffBeforeSending).toString());
     case IPP_STATUS_ERROR_NOT_ACCEPTING_JOBS:
         return failure(Failure::Refusing);
     case IPP_STATUS_ERROR_FORBIDDEN:

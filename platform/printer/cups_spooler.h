@@ -36,7 +36,10 @@ public:
 
 private:
     SheetPrinter::Outcome failure(SheetPrinter::Failure failure, const QString &reason = {}) const;
-    SheetPrinter::Outcome requestFailed() const;
+    // Whether the sheet was on its way when a request failed.
+    enum class Stage { FindingQueue, SendingSheet };
+
+    SheetPrinter::Outcome requestFailed(Stage stage) const;
     bool connect();
     std::chrono::milliseconds elapsed() const;
 
