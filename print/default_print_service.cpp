@@ -50,6 +50,9 @@ constexpr QStringView PdfSuffix = u".pdf";
 // Before the default queue is known, a failure has no printer to name.
 constexpr QStringView UnnamedPrinter = u"the default printer";
 constexpr QStringView NameForNoNumber = u"Detail sheet";
+// Far longer than any identity number, far shorter than any file system's
+// limit: a pasted page of text must not become the name.
+constexpr qsizetype LongestName = 64;
 
 QString printFailureMessage(const SheetPrinter::Outcome &outcome)
 {
@@ -111,10 +114,15 @@ QString SheetPdfName(const DetailSheetTexts &texts)
     // Only what every file system takes; anything else the user typed
     // becomes a dash.
     static const QRegularExpression notSafe(u"[^A-Za-z0-9 ._-]+"_s);
+    // Windows opens a device, not a file, under these names, whatever follows the dot.
+    static const QRegularExpression deviceName(u"^(CON|PRN|AUX|NUL|COM[1-9]|LPT[1-9])$"_s,
+                                               QRegularExpression::CaseInsensitiveOption);
     QString name = QString(texts.IdNo).replace(notSafe, u"-"_s).trimmed();
     while (name.startsWith(u'.') || name.startsWith(u'-'))
         name.remove(0, 1);
-    if (name.isEmpty())
+    name.truncate(LongestName);
+    name = name.trimmed();
+    if (name.isEmpty() || deviceName.match(name.section(u'.', 0, 0).trimmed()).hasMatch())
         name = NameForNoNumber.toString();
     return name + PdfSuffix.toString();
 }

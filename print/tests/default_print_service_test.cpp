@@ -161,7 +161,10 @@ INSTANTIATE_TEST_SUITE_P(
                     PdfNameCase{"slashes_and_colons", u"81/123:1234V"_s, u"81-123-1234V.pdf"_s},
                     PdfNameCase{"climbing_out_of_the_folder", u"../../etc/passwd"_s, u"etc-passwd.pdf"_s},
                     PdfNameCase{"empty_field", QString(), u"Detail sheet.pdf"_s},
-                    PdfNameCase{"only_unsafe_characters", u"***"_s, u"Detail sheet.pdf"_s}),
+                    PdfNameCase{"only_unsafe_characters", u"***"_s, u"Detail sheet.pdf"_s},
+                    PdfNameCase{"a_pasted_page", QString(100'000, u'8'), QString(64, u'8') + u".pdf"_s},
+                    PdfNameCase{"a_windows_device", u"con"_s, u"Detail sheet.pdf"_s},
+                    PdfNameCase{"a_windows_device_with_a_dot", u"LPT1.txt"_s, u"Detail sheet.pdf"_s}),
     [](const testing::TestParamInfo<PdfNameCase> &info) { return info.param.name; });
 
 } // namespace
