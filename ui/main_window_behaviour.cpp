@@ -36,8 +36,9 @@ constexpr double DialogCentringDivisor = 2;
 const QString PrintTitle = QStringLiteral("Print");
 const QString SaveAsPdfTitle = QStringLiteral("Save as PDF");
 
-// Eats every key press, click, wheel turn and access key while it is
-// installed.
+// Eats every key press, click, wheel turn, access key, typed text and drop
+// while it is installed, and refuses the close box: closing would end the
+// program under the press that is still waiting.
 class InputEater final : public QObject
 {
 public:
@@ -47,6 +48,13 @@ protected:
     bool eventFilter(QObject *, QEvent *event) override
     {
         switch (event->type()) {
+        case QEvent::Close:
+            if (!event->spontaneous())
+                return false;
+            event->ignore();
+            return true;
+        case QEvent::InputMethod:
+        case QEvent::Drop:
         case QEvent::KeyPress:
         case QEvent::KeyRelease:
         case QEvent::ShortcutOverride:
