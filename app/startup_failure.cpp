@@ -34,15 +34,19 @@ void failStartup(const QString &reason)
 
 QString startupFailureReason(const QString &qtMessage)
 {
-    if (qtMessage.contains(u"platform plugin"_s)) {
-#ifdef Q_OS_WIN
-        return u"Qt's Windows platform plugin could not be loaded; platforms\\qwindows.dll belongs beside "
-               "nic-decoder.exe."_s;
-#else
-        return u"no desktop to show the window on (is DISPLAY or WAYLAND_DISPLAY set?)"_s;
-#endif
-    }
-    // Any other fatal message: Qt's own words, without its advice.
+    // Qt's own words, without its advice.
     const qsizetype advice = qtMessage.indexOf(u"Reinstalling"_s);
-    return (advice < 0 ? qtMessage : qtMessage.left(advice)).trimmed();
+    const QString qtWords = (advice < 0 ? qtMessage : qtMessage.left(advice)).trimmed();
+    if (!qtMessage.contains(u"platform plugin"_s))
+        return qtWords;
+#ifdef Q_OS_WIN
+    return u"Qt's Windows platform plugin could not be loaded; platforms\\qwindows.dll belongs beside "
+           "nic-decoder.exe."_s;
+#else
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        return u"no desktop to show the window on (is DISPLAY or WAYLAND_DISPLAY set?)"_s;
+    // A desktop is named: it cannot be reached, or the plugin that reaches
+    // it (or a library of the plugin's) is missing; Qt said which above.
+    return u"the desktop named by DISPLAY or WAYLAND_DISPLAY could not be opened. "_s + qtWords;
+#endif
 }
