@@ -27,7 +27,7 @@ build_packages=(
 # sheet.
 test_packages=(
     clang libclang-rt-14-dev valgrind
-    xvfb xauth xdotool x11-utils x11-apps imagemagick openbox weston qt6-wayland
+    xvfb xauth xdotool x11-utils x11-apps imagemagick openbox weston
     cups cups-client printer-driver-cups-pdf poppler-utils fonts-dejavu-extra
     dbus dbus-x11 at-spi2-core python3-pyatspi
     desktop-file-utils appstream faketime locales

@@ -4,7 +4,9 @@
 // is handed (for the program, the system's default printer), stamped with
 // today's local month (its full name in the user's language) and Gregorian
 // year, or the same sheet as a PDF file. Uses the one printer for the
-// program's whole life, so the font a sheet leaves holds for the next.
+// program's whole life, so the font a sheet leaves holds for the next; a
+// PDF is written by a printer of its own, which starts from the default
+// font.
 // Failures come back as a message in plain words; it never retries on its
 // own, so nothing is printed twice unless the user presses Print twice.
 

@@ -2,9 +2,10 @@
 
 // The program's pictures as the windows show them: sharp on every screen.
 // Each picture exists at its natural size and at twice its pixels (the
-// "@2x" files beside it); the icon at the usual icon sizes. Nothing here
-// stretches a picture: a window shows it at its natural size in logical
-// pixels, drawn from the file that has the screen's pixels.
+// "@2x" files beside it); the icon at the usual icon sizes. A window shows a
+// picture at its natural size in logical pixels, drawn from the file that
+// has at least the screen's pixels and shrunk to them; only above twice, or
+// where a "@2x" file is missing, is a picture blown up.
 
 #include <QIcon>
 #include <QPixmap>

@@ -32,8 +32,8 @@ class QTemporaryFile;
 class QtSheetPrinter final : public SheetPrinter
 {
 public:
-    // Longest a press waits for the print system, from the first output of a
-    // sheet to its end.
+    // Longest a press waits for the print system: from the moment the drawn
+    // sheet goes to the print system until it has been taken or refused.
     static constexpr std::chrono::milliseconds Patience{25000};
 
     // Prints on the system's default printer.
