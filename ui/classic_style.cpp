@@ -18,20 +18,11 @@ struct EdgeColours
     QColor innerBottomRight;
 };
 
-void drawRing(QPainter *painter, const QRect &rect, const QColor &topLeft, const QColor &bottomRight)
-{
-    const int w = rect.width(), h = rect.height();
-    painter->fillRect(rect.x(), rect.y() + h - RingPixels, w, RingPixels, bottomRight);
-    painter->fillRect(rect.x() + w - RingPixels, rect.y(), RingPixels, h, bottomRight);
-    painter->fillRect(rect.x(), rect.y(), w - RingPixels, RingPixels, topLeft);
-    painter->fillRect(rect.x(), rect.y(), RingPixels, h - RingPixels, topLeft);
-}
-
 void drawEdge(QPainter *painter, const QRect &rect, const EdgeColours &colours)
 {
-    drawRing(painter, rect, colours.outerTopLeft, colours.outerBottomRight);
-    drawRing(painter, rect.adjusted(RingPixels, RingPixels, -RingPixels, -RingPixels), colours.innerTopLeft,
-             colours.innerBottomRight);
+    fillOutline(*painter, rect, RingPixels, colours.outerTopLeft, colours.outerBottomRight);
+    fillOutline(*painter, rect.adjusted(RingPixels, RingPixels, -RingPixels, -RingPixels), RingPixels,
+                colours.innerTopLeft, colours.innerBottomRight);
 }
 
 class ClassicStyle final : public QProxyStyle
@@ -77,4 +68,13 @@ QStyle *createClassicStyle(QObject *owner)
     auto *style = new ClassicStyle(windows);
     style->setParent(owner);
     return style;
+}
+
+void fillOutline(QPainter &painter, const QRect &rect, int width, const QColor &topLeft, const QColor &bottomRight)
+{
+    const int w = rect.width(), h = rect.height();
+    painter.fillRect(rect.x(), rect.y() + h - width, w, width, bottomRight);
+    painter.fillRect(rect.x() + w - width, rect.y(), width, h, bottomRight);
+    painter.fillRect(rect.x(), rect.y(), w - width, width, topLeft);
+    painter.fillRect(rect.x(), rect.y(), width, h - width, topLeft);
 }

@@ -13,9 +13,17 @@
 // with one-device-pixel lines, which on a scaled screen leave gaps between
 // the edge's two lines and a thinner edge than the rest of the window.
 
+class QColor;
 class QObject;
+class QPainter;
+class QRect;
 class QStyle;
 
 // A classic style owned by owner, or null where Qt was built without it (the
 // controls then keep the desktop's style).
 QStyle *createClassicStyle(QObject *owner);
+
+// A rectangle's outline, width pixels thick: top and left in one colour,
+// bottom and right in the other. Filled rather than stroked, so that a
+// scaled screen gets it as thick as the rest and without gaps.
+void fillOutline(QPainter &painter, const QRect &rect, int width, const QColor &topLeft, const QColor &bottomRight);

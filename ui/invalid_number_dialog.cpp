@@ -134,9 +134,5 @@ void frmInv::paintEvent(QPaintEvent *event)
     // border still covers the outermost device pixels on every side.
     QPainter painter(this);
     const QColor frame = palette().color(QPalette::WindowText);
-    const int w = width(), h = height();
-    painter.fillRect(0, 0, w, BorderPixels, frame);
-    painter.fillRect(0, h - BorderPixels, w, BorderPixels, frame);
-    painter.fillRect(0, 0, BorderPixels, h, frame);
-    painter.fillRect(w - BorderPixels, 0, BorderPixels, h, frame);
+    fillOutline(painter, rect(), BorderPixels, frame, frame);
 }

@@ -143,10 +143,7 @@ public:
 private:
     static void outline(QPainter &painter, const QRect &rect, const QColor &colour)
     {
-        painter.fillRect(rect.left(), rect.top(), rect.width(), 1, colour);
-        painter.fillRect(rect.left(), rect.bottom(), rect.width(), 1, colour);
-        painter.fillRect(rect.left(), rect.top(), 1, rect.height(), colour);
-        painter.fillRect(rect.right(), rect.top(), 1, rect.height(), colour);
+        fillOutline(painter, rect, 1, colour, colour);
     }
 
 protected:
