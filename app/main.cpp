@@ -48,7 +48,7 @@ int main(int argc, char *argv[])
     // is already reported under the program's name.
     QApplication::setApplicationName(ProgramName);
     QApplication::setOrganizationName(QStringLiteral("Vantrel Computers"));
-    QApplication::setDesktopFileName(QStringLiteral("au.com.vantrel.NationalIdentityCard"));
+    QApplication::setDesktopFileName(QStringLiteral(NIC_APP_ID));
 
     previousHandler = qInstallMessageHandler(reportFatalAndExit);
     QApplication application(argc, argv);
