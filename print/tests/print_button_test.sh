@@ -39,7 +39,9 @@ fi
 
 folder=$(mktemp -d /tmp/nic-print-button.XXXXXX)
 program_pid=
+wm_pid=
 cleanup() {
+    [ -n "$wm_pid" ] && { kill "$wm_pid" 2>/dev/null || true; }
     if [ -n "$program_pid" ]; then
         kill "$program_pid" 2>/dev/null || true
         wait "$program_pid" 2>/dev/null || true
@@ -253,8 +255,13 @@ sleep 3
 echo "ok: one sheet, the key pressed while waiting came to nothing"
 
 echo "== a print system that takes the press and never answers"
-# A stopped scheduler still takes connections but answers nothing. Exit and
-# a second Print pressed while the press waits must come to nothing.
+# A stopped scheduler still takes connections but answers nothing. Exit, a
+# second Print and the close box pressed while the press waits must come to
+# nothing. A window manager from here on turns Alt+F4 into the close request
+# that a title bar's close box sends.
+openbox --sm-disable >/dev/null 2>&1 &
+wm_pid=$!
+sleep 1
 before=$(visible_windows)
 pdfs_before=$(pdfs_written)
 kill -STOP "$(cat "$folder/cupsd.pid")"
@@ -264,12 +271,13 @@ sleep 1
 shoot 6-waiting
 xdotool key alt+x
 xdotool key alt+p
+xdotool key alt+F4
 box=$(wait_for_new_window_long "$before")
 answered_ms=$((($(date +%s%N) - started) / 1000000))
 echo "the message came after $answered_ms ms"
 [ "$answered_ms" -lt 30000 ] || fail "the press held the window for $answered_ms ms"
 shoot 7-no-answer
-kill -0 "$program_pid" || fail "Exit pressed while waiting ended the program afterwards"
+kill -0 "$program_pid" || fail "Exit or the close box pressed while waiting ended the program afterwards"
 xdotool key Return
 wait_for no is_visible "$box"
 sleep 2
@@ -278,7 +286,7 @@ kill -CONT "$(cat "$folder/cupsd.pid")"
 sleep 2
 [ "$(pdfs_written)" -eq "$pdfs_before" ] || fail "a sheet came out after the print system was said not to answer"
 [ "$(client_height "$main")" -eq "$GrownHeight" ] || fail "the main window changed size"
-echo "ok: the message within 30 seconds, keys pressed meanwhile came to nothing, nothing printed"
+echo "ok: the message within 30 seconds, keys and the close box pressed meanwhile came to nothing, nothing printed"
 
 kill -0 "$program_pid" || fail "the program ended"
 shoot 5-still-running
