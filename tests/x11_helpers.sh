@@ -2,22 +2,27 @@
 # Source it; it needs Xvfb, xdotool and x11-utils.
 
 # Starts Xvfb on a free display with the given screen (default 1024x768x24),
-# exports DISPLAY and sets XVFB_PID.
+# exports DISPLAY and sets XVFB_PID. The server picks the display itself and
+# names it once it is ready (-displayfd): a number guessed from lock files
+# could be one that another server, starting or ending at that moment,
+# holds, and a test would then talk to that one.
 start_xvfb() {
-    local screen=${1:-1024x768x24} number
-    for number in $(seq 90 140); do
-        [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ] && continue
-        Xvfb ":$number" -screen 0 "$screen" -nolisten tcp >/dev/null 2>&1 &
-        XVFB_PID=$!
-        export DISPLAY=":$number"
-        for _ in $(seq 50); do
-            xdpyinfo >/dev/null 2>&1 && return 0
-            kill -0 "$XVFB_PID" 2>/dev/null || break
-            sleep 0.1
-        done
+    local screen=${1:-1024x768x24} named number=
+    named=$(mktemp)
+    Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp 3>"$named" >/dev/null 2>&1 &
+    XVFB_PID=$!
+    for _ in $(seq 100); do
+        read -r number <"$named" || true
+        [ -n "$number" ] && break
+        kill -0 "$XVFB_PID" 2>/dev/null || break
+        sleep 0.1
     done
-    echo "could not start Xvfb" >&2
-    return 1
+    rm -f "$named"
+    if [ -z "$number" ]; then
+        echo "could not start Xvfb" >&2
+        return 1
+    fi
+    export DISPLAY=":$number"
 }
 
 stop_xvfb() {
