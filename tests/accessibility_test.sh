@@ -17,7 +17,7 @@ start_xvfb 1024x768x24
 /usr/libexec/at-spi-bus-launcher --launch-immediately &
 bus=$!
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1 NO_AT_BRIDGE=0
-"$program" &
-app=$!
+start_program "$program"
+app=$PROGRAM_PID
 trap 'kill $app $bus 2>/dev/null || true; stop_xvfb' EXIT
 /usr/bin/python3 "$here/accessibility_test.py"

@@ -30,7 +30,7 @@ desktop-file-validate "$work/root/usr/share/applications/$app_id.desktop"
 appstreamcli validate --no-net "$work/root/usr/share/metainfo/$app_id.metainfo.xml" >/dev/null
 
 start_xvfb
-"$work/root/usr/bin/nic-decoder" &
+start_program "$work/root/usr/bin/nic-decoder"
 wait_for_window "National Identity Card" >/dev/null || fail "the unpacked program showed no window"
 echo "unpacked program shows its window"
 

@@ -23,6 +23,32 @@ start_xvfb() {
         return 1
     fi
     export DISPLAY=":$number"
+    for _ in $(seq 50); do
+        xdpyinfo >/dev/null 2>&1 && return 0
+        sleep 0.1
+    done
+    echo "Xvfb on $DISPLAY does not answer" >&2
+    return 1
+}
+
+# Starts a program in the background on the display and sets PROGRAM_PID.
+# Now and then, right after another test's X server went away, a program's
+# first connection to a fresh display is refused ("could not connect to
+# display") although the display answers: then it is started once more,
+# and said so. What the program does once connected is what these tests
+# are about.
+start_program() {
+    "$@" &
+    PROGRAM_PID=$!
+    for _ in $(seq 20); do
+        kill -0 "$PROGRAM_PID" 2>/dev/null || break
+        sleep 0.1
+    done
+    if ! kill -0 "$PROGRAM_PID" 2>/dev/null && xdpyinfo >/dev/null 2>&1; then
+        echo "note: $1 could not connect to $DISPLAY at the first try; starting it again" >&2
+        "$@" &
+        PROGRAM_PID=$!
+    fi
 }
 
 stop_xvfb() {
