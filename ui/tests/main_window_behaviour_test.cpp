@@ -5,6 +5,7 @@
 
 #include "behaviour_harness.h"
 #include "main_window_sizes.h"
+#include "sample_numbers.h"
 
 #include <QFrame>
 #include <QTest>
@@ -102,6 +103,8 @@ private slots:
     void printAnswersAreShownAndChangeNothing_data();
     void printAnswersAreShownAndChangeNothing();
     void timersRunTheAnimationsOnTheirOwn();
+    void sampleNumbersAsBothProgramsShowThem_data();
+    void sampleNumbersAsBothProgramsShowThem();
 
 private:
     Harness &h() { return *m_h; }
@@ -874,6 +877,42 @@ void MainWindowBehaviourTest::timersRunTheAnimationsOnTheirOwn()
     QTRY_COMPARE_WITH_TIMEOUT(h().interval(u"Timer3"_s), Stopped, Patience);
     QCOMPARE(h().seam.panelLeft(), -4950.0);
 }
+
+void MainWindowBehaviourTest::sampleNumbersAsBothProgramsShowThem_data()
+{
+    QTest::addColumn<QString>("number");
+    QTest::addColumn<QString>("verdict");
+    QTest::addColumn<QStringList>("texts");
+    for (const samples::SampleNumber &sample : samples::Numbers) {
+        QStringList texts;
+        for (const std::string_view text : sample.windowTexts)
+            texts << QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+        QTest::newRow(std::string(sample.name).c_str())
+            << QString::fromUtf8(sample.number.data(), static_cast<qsizetype>(sample.number.size()))
+            << QString::fromUtf8(sample.verdict.data(), static_cast<qsizetype>(sample.verdict.size())) << texts;
+    }
+}
+
+// The verdict as the user sees it: a valid number grows the window, a
+// rejected date brings the dialog over it, any other rejected number hides it.
+void MainWindowBehaviourTest::sampleNumbersAsBothProgramsShowThem()
+{
+    QFETCH(QString, number);
+    QFETCH(QString, verdict);
+    QFETCH(QStringList, texts);
+
+    h().enter(number);
+    const QString seen = !h().dialogShown() ? u"valid"_s : h().window.isVisible() ? u"bad-date"_s : u"bad-number"_s;
+    QCOMPARE(seen, verdict);
+    if (verdict != u"valid")
+        return;
+    const QStringList fieldsTopToBottom{u"txtDateOB"_s, u"txtHDateOB"_s, u"txtDayOB"_s, u"txtSex"_s, u"txtAge"_s};
+    QStringList shown;
+    for (const QString &name : fieldsTopToBottom)
+        shown << h().field(name)->text();
+    QCOMPARE(shown, texts);
+}
+
 
 QTEST_MAIN(MainWindowBehaviourTest)
 #include "main_window_behaviour_test.moc"
