@@ -15,8 +15,8 @@ constexpr const char *Description =
     "birth, Hijri date, weekday, sex and age, with the same decoder as the window program. Each NUMBER is "
     "decoded; without any, the numbers are read from standard input, one a line.";
 constexpr const char *Footer =
-    "Exit status: 0 when every number is valid, 1 when any is not, 2 for a usage error or output that "
-    "cannot be written, 3 when the calendar data is unusable.";
+    "Exit status: 0 when every number is valid, 1 when any is not, 2 for a usage error or input or "
+    "output that fails, 3 when the calendar data is unusable.";
 
 std::optional<std::size_t> columnIndex(std::string_view text)
 {

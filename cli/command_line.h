@@ -17,7 +17,7 @@
 enum ExitStatus {
     AllValid = 0,
     SomeInvalid = 1,
-    UsageError = 2, // also: the output could not be written
+    UsageError = 2, // also: the input or output failed
     CalendarDataUnusable = 3,
 };
 

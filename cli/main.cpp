@@ -10,9 +10,9 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <memory>
 #include <string>
+#include <system_error>
 
 #ifdef _WIN32
 #include <fcntl.h>
@@ -29,6 +29,11 @@ bool writeTo(std::FILE *stream, std::string_view bytes)
 void printError(const std::string &line)
 {
     std::fprintf(stderr, "%s\n", line.c_str());
+}
+
+std::string lastSystemError()
+{
+    return std::generic_category().message(errno);
 }
 
 } // namespace
@@ -69,7 +74,13 @@ int main(int argc, char *argv[])
         status = result.status;
         output.flush();
         if (output.failed() || std::fflush(stdout) != 0) {
-            printError(std::string("nic-decode: the output could not be written: ") + std::strerror(errno));
+            printError("nic-decode: the output could not be written: " + lastSystemError());
+            return UsageError;
+        }
+        // A read that failed ends the input early; the rows so far stand,
+        // but the run must not look complete.
+        if (std::ferror(stdin)) {
+            printError("nic-decode: the input could not be read to its end: " + lastSystemError());
             return UsageError;
         }
     }

@@ -52,6 +52,12 @@ if [ -w /dev/full ]; then
     [ "$(wc -l <"$work/err")" -eq 1 ] || fail "full disk: no one-line message"
 fi
 
+# A directory for standard input: the read fails, and the run must not look complete.
+"$program" </ >/dev/null 2>"$work/err"
+status=$?
+[ "$status" -eq 2 ] || fail "unreadable input: status $status, not 2"
+[ "$(wc -l <"$work/err")" -eq 1 ] || fail "unreadable input: no one-line message"
+
 # A NUL, a megabyte line, invalid UTF-8 and a stray CR: one row each, in order.
 {
     echo 811231234V

@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <string>
 #include <vector>
 
@@ -122,7 +123,7 @@ TEST_P(SampleNumberTest, JsonHasNumbersAndNulls)
 INSTANTIATE_TEST_SUITE_P(Samples, SampleNumberTest, testing::ValuesIn(samples::Numbers),
                          [](const testing::TestParamInfo<samples::SampleNumber> &info) {
                              std::string name(info.param.name);
-                             std::replace_if(name.begin(), name.end(), [](char c) { return !std::isalnum(c); }, '_');
+                             std::replace_if(name.begin(), name.end(), [](unsigned char c) { return !std::isalnum(c); }, '_');
                              return name;
                          });
 
@@ -198,7 +199,7 @@ TEST_P(SpreadsheetTest, RoundTripKeepsEveryRowAndAddsTheColumns)
     const SpreadsheetCase &c = GetParam();
     DecodeOptions options;
     const std::optional<std::size_t> index =
-        std::all_of(c.column.begin(), c.column.end(), [](char d) { return std::isdigit(d); })
+        std::all_of(c.column.begin(), c.column.end(), [](unsigned char d) { return std::isdigit(d) != 0; })
             ? std::optional<std::size_t>(std::stoul(c.column) - 1)
             : std::nullopt;
     options.column = ColumnChoice{c.column, index};
