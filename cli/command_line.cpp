@@ -7,7 +7,6 @@
 
 namespace {
 
-constexpr std::string_view ProgramName = "nic-decode";
 constexpr int FirstYear = 1900;
 
 constexpr const char *Description =

@@ -14,6 +14,9 @@
 #include <string_view>
 #include <vector>
 
+// The name every message starts with.
+inline constexpr std::string_view ProgramName = "nic-decode";
+
 enum ExitStatus {
     AllValid = 0,
     SomeInvalid = 1,

@@ -26,9 +26,15 @@ bool writeTo(std::FILE *stream, std::string_view bytes)
     return std::fwrite(bytes.data(), 1, bytes.size(), stream) == bytes.size();
 }
 
+// One line, under the program's name.
 void printError(const std::string &line)
 {
     std::fprintf(stderr, "%s\n", line.c_str());
+}
+
+void printProgramError(const std::string &message)
+{
+    printError(std::string(ProgramName) + ": " + message);
 }
 
 std::string lastSystemError()
@@ -58,7 +64,7 @@ int main(int argc, char *argv[])
     try {
         calendars = std::make_unique<const IcuCalendarService>();
     } catch (const CalendarDataError &error) {
-        printError(std::string("nic-decode: ") + error.what());
+        printProgramError(error.what());
         return CalendarDataUnusable;
     }
     const ChosenTodayCalendar runCalendars(*calendars, options.today.value_or(calendars->today()));
@@ -74,13 +80,13 @@ int main(int argc, char *argv[])
         status = result.status;
         output.flush();
         if (output.failed() || std::fflush(stdout) != 0) {
-            printError("nic-decode: the output could not be written: " + lastSystemError());
+            printProgramError("the output could not be written: " + lastSystemError());
             return UsageError;
         }
         // A read that failed ends the input early; the rows so far stand,
         // but the run must not look complete.
         if (std::ferror(stdin)) {
-            printError("nic-decode: the input could not be read to its end: " + lastSystemError());
+            printProgramError("the input could not be read to its end: " + lastSystemError());
             return UsageError;
         }
     }

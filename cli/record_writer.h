@@ -5,11 +5,11 @@
 // comes from the decoder's record; this class only chooses its form
 // (verdict words, ISO dates, English weekday names) and never decodes.
 
+#include "csv_writer.h"
+
 #include <span>
 #include <string>
 #include <string_view>
-
-#include "csv_writer.h"
 
 struct BirthDetails;
 class OutputBuffer;
