@@ -52,6 +52,7 @@ frmInv::frmInv()
     setObjectName(u"frmInv"_s);
     presentAsTheProgram(*this);
     setFont(fonts::msSansSerif(fonts::WindowPoints));
+    setPalette(pinnedPalette());
     setColours(this, colours::Black);
     setFixedSize(twips::toPixels(ClientWidth) + 2 * BorderPixels, twips::toPixels(ClientHeight) + 2 * BorderPixels);
 

@@ -257,6 +257,7 @@ Form1::Form1(Desktop &desktop, const CalendarService &calendars, PrintService &p
     setObjectName(u"Form1"_s);
     presentAsTheProgram(*this);
     setFont(fonts::msSansSerif(WindowPoints));
+    setPalette(pinnedPalette());
     setColours(this, Teal);
     resize(twips::toPixels(mainwindow::ClientWidth), twips::toPixels(mainwindow::ClientHeight));
     m_outer = new TwipsGeometry(this, mainwindow::OuterFrame);
