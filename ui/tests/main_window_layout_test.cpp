@@ -613,8 +613,8 @@ void MainWindowLayoutTest::lineIsShortAndNearTheCorner()
     const QPoint inside = panel->contentsRect().topLeft();
     const QRect allowed(inside + pixels(240, 240), inside + pixels(480, 360));
     QVERIFY(allowed.contains(line->geometry()));
-    // The default line colour: the desktop's window text.
-    QCOMPARE(line->palette().color(QPalette::WindowText), QApplication::palette().color(QPalette::WindowText));
+    // The default line colour: the scheme's window text.
+    QCOMPARE(line->palette().color(QPalette::WindowText), SchemeText);
 }
 
 void MainWindowLayoutTest::stacking_data()
