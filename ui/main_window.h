@@ -82,7 +82,6 @@ private:
     void showInvalidNumberDialog();
 
     void createControls();
-    void stackAndOrder();
     void connectHandlers();
     // Empties the results and disables Print: a sheet must only ever pair a
     // number with its own details.
@@ -107,7 +106,7 @@ private:
     IntervalTimer *Timer3 = nullptr;
     QPushButton *cmdAbtOK = nullptr;
     QLabel *Image1 = nullptr;
-    QWidget *Line2 = nullptr;
+    QFrame *Line2 = nullptr;
     QLabel *Label7 = nullptr;
     QLabel *Label5 = nullptr;
     QGroupBox *Frame3 = nullptr;
