@@ -61,9 +61,9 @@ protected:
     }
 };
 
-QWidget *containerOf(QWidget &window, const ControlSpec &spec)
+QWidget *containerOf(QWidget &window, const ControlLayout &layout)
 {
-    const QString parent = QString::fromUtf16(spec.parent);
+    const QString parent = QString::fromUtf16(layout.parent);
     if (parent == window.objectName())
         return &window;
     auto *container = window.findChild<QWidget *>(parent);
@@ -71,21 +71,21 @@ QWidget *containerOf(QWidget &window, const ControlSpec &spec)
     return container;
 }
 
-void setOpaque(QWidget *control, const ControlSpec &spec)
+void setOpaque(QWidget *control, const ControlLayout &layout)
 {
-    if (spec.background)
-        setColours(control, *spec.background, spec.text);
+    if (layout.background)
+        setColours(control, *layout.background, layout.text);
 }
 
-QWidget *createWidget(QWidget *container, const ControlSpec &spec, QStyle *classic)
+QWidget *createWidget(QWidget *container, const ControlLayout &layout, QStyle *classic)
 {
-    switch (spec.kind) {
+    switch (layout.kind) {
     case Kind::Panel: {
         auto *panel = new QFrame(container);
         panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         panel->setLineWidth(PanelBorderPixels);
         panel->setFocusPolicy(Qt::StrongFocus);
-        setOpaque(panel, spec);
+        setOpaque(panel, layout);
         return panel;
     }
     case Kind::Picture: {
@@ -93,7 +93,7 @@ QWidget *createWidget(QWidget *container, const ControlSpec &spec, QStyle *class
         // The picture's black ground is let through: on a black panel it
         // looks the same, and leaves whole the letters of a title that it
         // overlaps.
-        QPixmap pixmap = sharpPicture(spec.picture, container->devicePixelRatioF());
+        QPixmap pixmap = sharpPicture(layout.picture, container->devicePixelRatioF());
         pixmap.setMask(pixmap.createMaskFromColor(colours::Black));
         picture->setPixmap(pixmap);
         picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -108,16 +108,16 @@ QWidget *createWidget(QWidget *container, const ControlSpec &spec, QStyle *class
     case Kind::Label: {
         auto *label = new QLabel(container);
         label->setTextFormat(Qt::PlainText);
-        label->setText(readableCaption(spec.caption));
+        label->setText(readableCaption(layout.caption));
         // Labels keep their size and start at the top, whatever their text.
-        label->setAlignment(spec.alignment | Qt::AlignTop);
-        label->setWordWrap(spec.wraps);
-        setOpaque(label, spec);
+        label->setAlignment(layout.alignment | Qt::AlignTop);
+        label->setWordWrap(layout.wraps);
+        setOpaque(label, layout);
         return label;
     }
     case Kind::Button: {
-        auto *button = new QPushButton(spec.caption, container);
-        setButtonFace(button, spec.background.value_or(colours::Black), classic);
+        auto *button = new QPushButton(layout.caption, container);
+        setButtonFace(button, layout.background.value_or(colours::Black), classic);
         return button;
     }
     case Kind::TextBox: {
@@ -126,13 +126,13 @@ QWidget *createWidget(QWidget *container, const ControlSpec &spec, QStyle *class
             box->setStyle(classic);
         // No limit of its own: Qt's default would drop all past 32767 characters.
         box->setMaxLength(std::numeric_limits<int>::max());
-        box->setAlignment(spec.alignment | Qt::AlignVCenter);
+        box->setAlignment(layout.alignment | Qt::AlignVCenter);
         return box;
     }
     case Kind::Group: {
         QGroupBox *group = new EtchedGroupBox(container);
-        group->setTitle(spec.caption);
-        setOpaque(group, spec);
+        group->setTitle(layout.caption);
+        setOpaque(group, layout);
         return group;
     }
     case Kind::Timer:
@@ -162,23 +162,23 @@ QString readableCaption(const QString &caption)
     return shown;
 }
 
-QObject *createControl(QWidget &window, const ControlSpec &spec, QStyle *classic)
+QObject *createControl(QWidget &window, const ControlLayout &layout, QStyle *classic)
 {
-    QWidget *container = containerOf(window, spec);
-    if (spec.kind == Kind::Timer) {
+    QWidget *container = containerOf(window, layout);
+    if (layout.kind == Kind::Timer) {
         auto *timer = new IntervalTimer(container);
-        timer->setObjectName(QString::fromUtf16(spec.name));
+        timer->setObjectName(QString::fromUtf16(layout.name));
         return timer;
     }
-    QWidget *control = createWidget(container, spec, classic);
-    control->setObjectName(QString::fromUtf16(spec.name));
+    QWidget *control = createWidget(container, layout, classic);
+    control->setObjectName(QString::fromUtf16(layout.name));
     // Every control carries its own font: Qt would otherwise hand down the
     // container's, and a bold group's face is not meant for its contents.
-    control->setFont(fonts::msSansSerif(spec.face.points, spec.face.bold, spec.face.italic));
-    control->setAccessibleName(spec.spoken.isEmpty() ? readableCaption(spec.caption) : spec.spoken);
-    if (!spec.enabled)
+    control->setFont(fonts::msSansSerif(layout.face.points, layout.face.bold, layout.face.italic));
+    control->setAccessibleName(layout.spoken.isEmpty() ? readableCaption(layout.caption) : layout.spoken);
+    if (!layout.enabled)
         control->setEnabled(false);
-    twips::place(*control, spec.place, originIn(container));
+    twips::place(*control, layout.place, originIn(container));
     return control;
 }
 
@@ -192,12 +192,12 @@ void stackAndOrder(std::span<const BuiltControl> built)
         if (!control)
             continue;
         control->raise();
-        if (it->spec->buddy) {
+        if (it->layout->buddy) {
             auto *label = qobject_cast<QLabel *>(control);
-            label->setBuddy(control->window()->findChild<QWidget *>(QString::fromUtf16(it->spec->buddy)));
+            label->setBuddy(control->window()->findChild<QWidget *>(QString::fromUtf16(it->layout->buddy)));
         }
-        if (it->spec->tab != NoTab && (control->focusPolicy() & Qt::TabFocus))
-            keyboard.emplace_back(it->spec->tab, control);
+        if (it->layout->tab != NoTab && (control->focusPolicy() & Qt::TabFocus))
+            keyboard.emplace_back(it->layout->tab, control);
     }
     if (keyboard.empty())
         return;

@@ -52,7 +52,7 @@ struct Face
 // Takes a place in the order but the focus only if its kind can.
 inline constexpr int NoTab = -1;
 
-struct ControlSpec
+struct ControlLayout
 {
     const char16_t *name = nullptr;
     Kind kind = Kind::Label;
@@ -88,19 +88,19 @@ template<typename Window>
 struct ControlRow
 {
     Member<Window> member;
-    ControlSpec spec;
+    ControlLayout layout;
 };
 
 struct BuiltControl
 {
-    const ControlSpec *spec;
+    const ControlLayout *layout;
     QObject *control;
 };
 
 // One row's control, made in its container (found by name in window), named,
 // with its face, colours, texts and place. Buttons and text boxes take the
 // classic style where there is one.
-QObject *createControl(QWidget &window, const ControlSpec &spec, QStyle *classic);
+QObject *createControl(QWidget &window, const ControlLayout &layout, QStyle *classic);
 
 // Stacks each container's controls in table order (earlier above later),
 // gives labels their text boxes, and orders the keyboard by tab position;
@@ -113,7 +113,7 @@ void buildControls(Window &window, std::span<const ControlRow<Window>> rows, QSt
     std::vector<BuiltControl> built;
     built.reserve(rows.size());
     for (const ControlRow<Window> &row : rows) {
-        QObject *control = createControl(window, row.spec, classic);
+        QObject *control = createControl(window, row.layout, classic);
         std::visit(
             [&](auto member) {
                 using Control = std::remove_pointer_t<std::remove_reference_t<decltype(window.*member)>>;
@@ -121,7 +121,7 @@ void buildControls(Window &window, std::span<const ControlRow<Window>> rows, QSt
                 Q_ASSERT(window.*member);
             },
             row.member);
-        built.push_back({&row.spec, control});
+        built.push_back({&row.layout, control});
     }
     stackAndOrder(built);
 }
