@@ -19,6 +19,7 @@
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 
 struct BirthDetails;
 class CalendarService;
@@ -64,6 +65,9 @@ private:
     // The dialog's OK, as the dialog signals it: shown again, restored and
     // active, at the collapsed size.
     void frmInv_Dismissed();
+    // The number typed over: Print goes if the results were decoded from
+    // another text.
+    void txtIDNo_Change();
 
     // The window's outer geometry in twips, as the handlers read and set it.
     TwipsGeometry &outer() { return *m_outer; }
@@ -78,8 +82,10 @@ private:
     void showInvalidNumberDialog();
 
     void createControls();
-    void stackAndOrder();
     void connectHandlers();
+    // Empties the results and disables Print: a sheet must only ever pair a
+    // number with its own details.
+    void withdrawResults();
     void emptyResultFields();
     void writeResultFields(const BirthDetails &details);
     void centreOnScreen(QWidget &window) const;
@@ -89,6 +95,9 @@ private:
     PrintService &m_printing;
     TwipsGeometry *m_outer = nullptr;
     ExactTwips m_panelLeft;
+    // The text the results in the fields were decoded from, while they stand:
+    // the one fact the controls cannot hold, as the user may type into them.
+    std::optional<QString> m_decodedNumber;
     std::unique_ptr<frmInv> m_invalidNumberDialog;
 
     // Controls, by their names in the layout.
@@ -97,7 +106,7 @@ private:
     IntervalTimer *Timer3 = nullptr;
     QPushButton *cmdAbtOK = nullptr;
     QLabel *Image1 = nullptr;
-    QWidget *Line2 = nullptr;
+    QFrame *Line2 = nullptr;
     QLabel *Label7 = nullptr;
     QLabel *Label5 = nullptr;
     QGroupBox *Frame3 = nullptr;

@@ -126,6 +126,7 @@ void Form1::connectHandlers()
     connect(cmdExit, &QPushButton::clicked, this, &Form1::cmdExit_Click);
     connect(cmdPrint, &QPushButton::clicked, this, &Form1::cmdPrint_Click);
     connect(cmdAbtOK, &QPushButton::clicked, this, &Form1::cmdAbtOK_Click);
+    connect(txtIDNo, &QLineEdit::textChanged, this, &Form1::txtIDNo_Change);
 }
 
 double Form1::panelLeft() const
@@ -155,12 +156,15 @@ void Form1::cmdtext_Click()
     const BirthDetails details = DecodeBirthDetails(txtIDNo->text().toStdString(), m_calendars);
     switch (details.Verdict) {
     case Verdict::BadDate:
-        // The main window stays as it is, usable, and there is no beep.
+        // The main window stays as it is, usable, and there is no beep; but
+        // no sheet is left to print for a number that was not accepted.
+        withdrawResults();
         showInvalidNumberDialog();
         return;
     case Verdict::BadNumber:
         // The texts formed before the number rule rejected the number are
         // never shown: the fields stay as emptied above.
+        withdrawResults();
         // Asked for while the window is still shown; it keeps the focus there
         // for when the dialog's OK shows it again.
         outer().requestFocus(txtIDNo);
@@ -170,6 +174,10 @@ void Form1::cmdtext_Click()
         return;
     case Verdict::Valid:
         writeResultFields(details);
+        m_decodedNumber = txtIDNo->text();
+        // The last press wins: a shrink still running would cancel out the
+        // growth step for step and leave the window stuck half open.
+        Timer2->setInterval(Stopped);
         Timer1_Timer();
         return;
     }
@@ -178,6 +186,8 @@ void Form1::cmdtext_Click()
 void Form1::cmdCancel_Click()
 {
     cmdPrint->setEnabled(false);
+    // As with OK, the later press ends the other animation.
+    Timer1->setInterval(Stopped);
     Timer2_Timer();
 }
 
@@ -218,7 +228,10 @@ void Form1::Timer1_Timer()
     // The test comes before the step, so the run that finds the window grown
     // is the one that enables Print and stops.
     if (outer().height() > ExpandedThreshold) {
-        cmdPrint->setEnabled(true);
+        // A growth that outlived its number (rejected or typed over on the
+        // way) offers no sheet.
+        if (m_decodedNumber)
+            cmdPrint->setEnabled(true);
         Timer1->setInterval(Stopped);
     } else {
         outer().setHeight(outer().height() + GrowStep);
@@ -233,7 +246,7 @@ void Form1::Timer2_Timer()
     } else {
         Timer2->setInterval(Stopped);
         txtIDNo->clear();
-        emptyResultFields();
+        withdrawResults();
         outer().requestFocus(txtIDNo);
     }
 }
@@ -271,6 +284,23 @@ void Form1::showInvalidNumberDialog()
     m_invalidNumberDialog->show();
     m_invalidNumberDialog->raise();
     m_invalidNumberDialog->activateWindow();
+}
+
+void Form1::txtIDNo_Change()
+{
+    // A number typed over after its decoding no longer owns the results
+    // beside it, so the sheet that would pair them goes.
+    if (m_decodedNumber && txtIDNo->text() != *m_decodedNumber) {
+        m_decodedNumber.reset();
+        cmdPrint->setEnabled(false);
+    }
+}
+
+void Form1::withdrawResults()
+{
+    m_decodedNumber.reset();
+    cmdPrint->setEnabled(false);
+    emptyResultFields();
 }
 
 void Form1::emptyResultFields()
