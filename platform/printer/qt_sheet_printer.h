@@ -24,10 +24,12 @@
 #include <chrono>
 #include <memory>
 
+class CupsSpooler;
+class QBuffer;
+class QPageSize;
 class QPagedPaintDevice;
 class QPainter;
 class QPrinter;
-class QTemporaryFile;
 
 class QtSheetPrinter final : public SheetPrinter
 {
@@ -63,8 +65,9 @@ private:
 
     bool ensureSheetStarted();
     bool choosePrinter();
-    bool choosePdf(const QString &file);
+    bool choosePdf(const QPageSize &paper);
     bool chooseNativePrinter();
+    void saveSheet();
     void sendSheet();
     void dropSheet();
     void fontChanged();
@@ -75,7 +78,8 @@ private:
     const QString m_pdfFile; // empty: the default printer
     std::unique_ptr<QPagedPaintDevice> m_device; // what the sheet is drawn on
     QPrinter *m_printer = nullptr;               // m_device, where it is Qt's own printer
-    std::unique_ptr<QTemporaryFile> m_spoolFile; // the sheet on its way to the queue
+    std::unique_ptr<QBuffer> m_pdf; // the sheet drawn as a PDF, before it goes to its file or queue
+    std::unique_ptr<CupsSpooler> m_spooler; // the CUPS queue of this sheet, where CUPS prints
     std::unique_ptr<QPainter> m_painter;
     QFont m_font;
     bool m_typefaceChosen = false;
