@@ -24,6 +24,7 @@ struct BirthDetails;
 class CalendarService;
 class Desktop;
 class IntervalTimer;
+class PrintPress;
 class PrintService;
 class TwipsGeometry;
 class frmInv;
@@ -90,6 +91,8 @@ private:
     TwipsGeometry *m_outer = nullptr;
     ExactTwips m_panelLeft;
     std::unique_ptr<frmInv> m_invalidNumberDialog;
+    // The press of Print under way, while one is.
+    PrintPress *m_printPress = nullptr;
 
     // Controls, by their names in the layout.
     QLineEdit *txtHDateOB = nullptr;

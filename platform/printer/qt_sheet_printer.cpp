@@ -25,6 +25,10 @@ class CupsSpooler
 #include <QSaveFile>
 #include <QTextBoundaryFinder>
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
 namespace {
 
 // The size in force before any sheet sets one: what the seven leading empty
@@ -198,7 +202,7 @@ bool QtSheetPrinter::ensureSheetStarted()
         return false;
     m_painter = std::make_unique<QPainter>();
     if (!m_painter->begin(m_device.get())) {
-        fail(Failure::CannotStart);
+        fail(startFailure());
         return false;
     }
     m_state = State::Printing;
@@ -316,6 +320,18 @@ void QtSheetPrinter::dropSheet()
     if (m_printer)
         m_printer->abort();
     m_painter->end();
+}
+
+// A driver that writes a file ("Microsoft Print to PDF") asks where in its
+// own dialog inside StartDoc; cancelling that is the user's choice, not a
+// printer that is off.
+SheetPrinter::Failure QtSheetPrinter::startFailure() const
+{
+#ifdef Q_OS_WIN
+    if (m_printer && GetLastError() == ERROR_CANCELLED)
+        return Failure::CancelledByUser;
+#endif
+    return Failure::CannotStart;
 }
 
 void QtSheetPrinter::fontChanged()

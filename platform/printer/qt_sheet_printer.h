@@ -73,6 +73,7 @@ private:
     void fontChanged();
     void nextLine();
     void fail(Failure failure, const QString &reason = {});
+    Failure startFailure() const;
     void checkPrinter();
 
     const QString m_pdfFile; // empty: the default printer
