@@ -7,7 +7,11 @@
 # a printer that is not the default, no printer at all, a scheduler that
 # dies while it takes the sheet, a socket that never answers, and no
 # scheduler at all. Each time the probe must be back within 30 seconds, keep
-# running, and nothing may print twice.
+# running, and nothing may print twice. Then the destination as lp chooses
+# it: an lpoptions instance with its copies and paper, PRINTER naming queues
+# with UTF-8 and % in their names, LPDEST naming no queue, the queue's own
+# Letter paper under en_GB, the scheduler as a server on a local port, and a
+# full disk under Print's temporary folder and under a saved PDF.
 #
 #   cups_print_test.sh PROBE
 #

@@ -10,7 +10,9 @@
 # printer the sheet is saved as a PDF instead, through the message's
 # "Save as PDF..." and Qt's file dialog, first into a read-only folder
 # (which must fail with its own message and lose nothing), then into the
-# Documents folder under the name the dialog offers.
+# Documents folder under the name the dialog offers. While a silent
+# scheduler holds a press, a second Print does nothing; Exit and the close
+# box close the windows at once and the program ends within the time limit.
 # Screenshots of each stage and the printed sheet (printed-sheet.pdf) go to
 # the folder given, to be looked at.
 #
