@@ -1,7 +1,6 @@
 #include "default_print_service.h"
 
 #include "detail_sheet.h"
-#include "qt_sheet_printer.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -140,9 +139,10 @@ QString SheetPdfName(const DetailSheetTexts &texts)
     return name + PdfSuffix.toString();
 }
 
-DefaultPrintService::DefaultPrintService(SheetPrinter &printer, Today today)
+DefaultPrintService::DefaultPrintService(SheetPrinter &printer, Today today, PdfPrinterFor pdfPrinterFor)
     : m_printer(printer)
     , m_today(std::move(today))
+    , m_pdfPrinterFor(std::move(pdfPrinterFor))
 {
 }
 
@@ -168,8 +168,8 @@ PrintAnswer DefaultPrintService::saveSheetAsPdf(const DetailSheetTexts &texts, c
     const QDate today = m_today();
     // A printer of its own, starting from the same defaults as the program's
     // first sheet; the script, columns and fonts are the printed sheet's.
-    QtSheetPrinter pdf(file);
-    if (PrintDetailSheet(texts, monthNameOf(today), today.year(), pdf).succeeded())
+    const std::unique_ptr<SheetPrinter> pdf = m_pdfPrinterFor ? m_pdfPrinterFor(file) : nullptr;
+    if (pdf && PrintDetailSheet(texts, monthNameOf(today), today.year(), *pdf).succeeded())
         return {};
     return {PrintAnswer::Kind::Failed, saveFailureMessage(file)};
 }

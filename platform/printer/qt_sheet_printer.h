@@ -44,6 +44,12 @@ public:
     explicit QtSheetPrinter(const QString &pdfFile);
     ~QtSheetPrinter() override;
 
+    // A printer for one PDF file, as the print service asks for one.
+    static std::unique_ptr<SheetPrinter> forPdfFile(const QString &pdfFile)
+    {
+        return std::make_unique<QtSheetPrinter>(pdfFile);
+    }
+
     QtSheetPrinter(const QtSheetPrinter &) = delete;
     QtSheetPrinter &operator=(const QtSheetPrinter &) = delete;
 
