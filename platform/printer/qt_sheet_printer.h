@@ -3,8 +3,9 @@
 // The sheet printer over Qt's painting: the system's default printer
 // (looked up again for every sheet, so a printer set up while the program
 // runs is found), or a PDF file. Where the print system is CUPS, the sheet is
-// drawn as a PDF and handed to the default queue by a CupsSpooler, so that a
-// print system that does not answer holds the press for a bounded time;
+// drawn as a PDF in memory on the destination's paper and handed to it by a
+// CupsSpooler, so that a print system that does not answer holds the press
+// for a bounded time; a PDF file is written only whole;
 // elsewhere (the Windows spooler) Qt's own printer engine prints it. A column is the average character width of
 // the font in force and a line that font's line spacing, both counted from
 // the top-left corner of the printable area. Every character of a text and
@@ -34,8 +35,8 @@ class QPrinter;
 class QtSheetPrinter final : public SheetPrinter
 {
 public:
-    // Longest a press waits for the print system: from the moment the drawn
-    // sheet goes to the print system until it has been taken or refused.
+    // Longest a press waits for the print system: from the first question
+    // about the default destination until the sheet has been taken or refused.
     static constexpr std::chrono::milliseconds Patience{25000};
 
     // Prints on the system's default printer.
