@@ -91,7 +91,7 @@ int main(int argc, char *argv[])
         const std::chrono::year_month_day today = calendars->today();
         return QDate(static_cast<int>(today.year()), static_cast<int>(static_cast<unsigned>(today.month())),
                      static_cast<int>(static_cast<unsigned>(today.day())));
-    });
+    }, &QtSheetPrinter::forPdfFile);
     Form1 window(desktop, *calendars, printing);
     window.Form_Load();
     window.show();

@@ -25,6 +25,7 @@ struct BirthDetails;
 class CalendarService;
 class Desktop;
 class IntervalTimer;
+class PrintPress;
 class PrintService;
 class TwipsGeometry;
 class frmInv;
@@ -99,6 +100,8 @@ private:
     // the one fact the controls cannot hold, as the user may type into them.
     std::optional<QString> m_decodedNumber;
     std::unique_ptr<frmInv> m_invalidNumberDialog;
+    // The press of Print under way, while one is.
+    PrintPress *m_printPress = nullptr;
 
     // Controls, by their names in the layout.
     QLineEdit *txtHDateOB = nullptr;

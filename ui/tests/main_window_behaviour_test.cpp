@@ -7,7 +7,9 @@
 #include "main_window_sizes.h"
 #include "sample_numbers.h"
 
+#include <QElapsedTimer>
 #include <QFrame>
+#include <QTimer>
 #include <QTest>
 
 #include <memory>
@@ -111,6 +113,7 @@ private slots:
     void timersRunTheAnimationsOnTheirOwn();
     void sampleNumbersAsBothProgramsShowThem_data();
     void sampleNumbersAsBothProgramsShowThem();
+    void printWaitsOffTheWindowThread();
 
 private:
     Harness &h() { return *m_h; }
@@ -888,6 +891,9 @@ void MainWindowBehaviourTest::printAnswersAreShownAndChangeNothing()
     h().enter(ValidNumber);
     tickUntilStopped(&Form1TestAccess::Timer1_Timer, u"Timer1"_s);
     h().press(u"cmdAbtOK"_s);
+    // The timers run on while Print waits: the slide ends first, so that
+    // what is compared is only what the press could change.
+    tickUntilStopped(&Form1TestAccess::Timer3_Timer, u"Timer3"_s);
     const Snapshot before = h().snapshot();
 
     h().press(u"cmdPrint"_s);
@@ -974,4 +980,44 @@ void MainWindowBehaviourTest::sampleNumbersAsBothProgramsShowThem()
 
 
 QTEST_MAIN(MainWindowBehaviourTest)
+// While a slow print system holds the press, the window's thread goes on:
+// a timer ticks without a gap, the about panel slides, and Print pressed
+// again comes to nothing.
+void MainWindowBehaviourTest::printWaitsOffTheWindowThread()
+{
+    constexpr std::chrono::milliseconds Held{800};
+    constexpr qint64 LongestGap = 100; // milliseconds
+    h().printing.holdPress = Held;
+    h().enter(ValidNumber);
+    QTRY_VERIFY_WITH_TIMEOUT(h().printEnabled(), 10000);
+    h().press(u"cmdAbtOK"_s);
+    const double panelBefore = h().seam.panelLeft();
+
+    QElapsedTimer sinceTick;
+    qint64 longestGap = 0;
+    QTimer ticker;
+    ticker.setInterval(10);
+    connect(&ticker, &QTimer::timeout, this, [&] {
+        longestGap = qMax(longestGap, sinceTick.restart());
+    });
+    int pressesAgain = 0;
+    QTimer::singleShot(Held / 4, this, [&] {
+        h().press(u"cmdPrint"_s);
+        ++pressesAgain;
+    });
+    QElapsedTimer press;
+    press.start();
+    sinceTick.start();
+    ticker.start();
+    h().press(u"cmdPrint"_s);
+    ticker.stop();
+
+    QCOMPARE_GE(press.elapsed(), qint64(Held.count()));
+    QCOMPARE(pressesAgain, 1);
+    QCOMPARE(h().printing.sheets.size(), 1);
+    QCOMPARE_LT(longestGap, LongestGap);
+    QCOMPARE_LT(h().seam.panelLeft(), panelBefore);
+    QCOMPARE(h().desktop.quits, 0);
+}
+
 #include "main_window_behaviour_test.moc"
