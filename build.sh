@@ -54,30 +54,14 @@ install_missing() {
     as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
 }
 
+# The builds themselves, their folders and flags, are the presets in
+# CMakePresets.json, so an IDE opens the same builds; this script only puts
+# them in order.
 jobs=$(nproc)
 
-configure_and_build() { # folder, then extra CMake arguments
-    local folder=$1
-    shift
-    cmake -S . -B "$folder" -G Ninja -DCMAKE_COMPILE_WARNING_AS_ERROR=ON "$@" >/dev/null
-    cmake --build "$folder" -j "$jobs"
-}
-
-build_program() { # extra CMake arguments
-    configure_and_build build -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
-}
-
-check_plain_build() {
-    # What a user without GoogleTest or Google Benchmark builds: the program alone.
-    configure_and_build build-plain -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF \
-        -DCMAKE_DISABLE_FIND_PACKAGE_GTest=ON -DCMAKE_DISABLE_FIND_PACKAGE_benchmark=ON
-}
-
-check_narrowing() {
-    # MSVC turns narrowing into warnings, and so errors; clang finds the same
-    # here. Compiled only: the other builds run the same code.
-    CC=clang CXX=clang++ configure_and_build build-clang -DCMAKE_BUILD_TYPE=Debug -DNIC_BENCHMARKS=ON \
-        "-DCMAKE_CXX_FLAGS=-Wshorten-64-to-32 -Wimplicit-int-conversion -Wfloat-conversion"
+configure_and_build() { # preset
+    cmake --preset "$1" >/dev/null
+    cmake --build --preset "$1" -j "$jobs"
 }
 
 run_windows_check() {
@@ -95,8 +79,7 @@ run_windows_check() {
     # A Wine prefix of its own in the build folder, made once, with no
     # display; the toolchain file hands the same prefix to ctest.
     local -x WINEPREFIX=$folder/wine WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
-    configure_and_build "$folder" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-        -DNIC_WITH_QT=OFF -DNIC_WITH_ICU=OFF -DNIC_WITH_CLI=OFF -DGTest_DIR="$folder/googletest/lib/cmake/GTest"
+    configure_and_build windows
 
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
         echo "Making the Wine prefix $WINEPREFIX"
@@ -112,10 +95,7 @@ run_windows_check() {
 }
 
 run_fuzzer() {
-    # The decoder itself is instrumented too, so the fuzzer sees its branches.
-    CC=clang CXX=clang++ configure_and_build build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-        "-DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link,address,undefined" \
-        -DNIC_WITH_QT=OFF -DBUILD_TESTING=OFF -DNIC_FUZZ=ON
+    configure_and_build fuzz
     local corpus
     corpus=$(mktemp -d)
     cp decoder/fuzz/corpus/* "$corpus"/
@@ -126,35 +106,32 @@ run_fuzzer() {
 
 run_sanitized_tests() {
     # Everything again with AddressSanitizer and UndefinedBehaviorSanitizer,
-    # the windows and the whole program included. The grow pace test is left
-    # out: it times the real program, and instrumented code is not that.
-    configure_and_build build-asan -DCMAKE_BUILD_TYPE=Debug -DNIC_WITH_QT=ON -DBUILD_TESTING=ON \
-        "-DCMAKE_CXX_FLAGS=-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
-    ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-        ctest --test-dir build-asan --output-on-failure -j "$jobs" -E '^grow_pace_test$'
+    # the windows and the whole program included.
+    configure_and_build asan
+    ctest --preset asan -j "$jobs"
 }
 
 case "${1:-}" in
 run)
     install_missing "${build_packages[@]}"
-    build_program
+    configure_and_build default
     exec build/app/nic-decoder
     ;;
 check)
     install_missing "${build_packages[@]}" "${test_packages[@]}"
-    build_program
-    ctest --test-dir build --output-on-failure -j "$jobs" -LE slow
+    configure_and_build default
+    ctest --preset check -j "$jobs"
     ;;
 test)
     install_missing "${build_packages[@]}" "${test_packages[@]}" "${windows_packages[@]}"
-    build_program -DNIC_BENCHMARKS=ON
-    check_plain_build
-    check_narrowing
+    configure_and_build default
+    configure_and_build plain
+    configure_and_build clang-narrowing
     run_windows_check
     run_fuzzer
     run_sanitized_tests
     tests/valgrind_offscreen.sh build
-    ctest --test-dir build --output-on-failure -j "$jobs"
+    ctest --preset default -j "$jobs"
     ;;
 windows)
     install_missing "${windows_packages[@]}"
@@ -162,7 +139,7 @@ windows)
     ;;
 bench)
     install_missing "${build_packages[@]}"
-    configure_and_build build-release -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DNIC_BENCHMARKS=ON
+    configure_and_build release
     for benchmark in $(find build-release -name '*_benchmark' -type f -executable | sort); do
         "$benchmark"
     done
