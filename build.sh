@@ -24,12 +24,12 @@ build_packages=(
 )
 # What the tests need besides: a second compiler for fuzzing, a virtual
 # display and tools to drive it, a headless Wayland compositor, a private
-# print system, PDF tools and a typeface with a real italic for the printed
-# sheet.
+# print system with an IPP Everywhere printer, PDF tools and a typeface with
+# a real italic for the printed sheet.
 test_packages=(
     clang libclang-rt-14-dev valgrind
     xvfb xauth xdotool x11-utils x11-apps imagemagick openbox weston
-    cups cups-client printer-driver-cups-pdf poppler-utils fonts-dejavu-extra
+    cups cups-client cups-ipp-utils printer-driver-cups-pdf poppler-utils fonts-dejavu-extra
     dbus dbus-x11 at-spi2-core python3-pyatspi
     desktop-file-utils appstream faketime locales
 )
