@@ -4,8 +4,7 @@
 # apt can satisfy its dependencies on this Debian release.
 set -euo pipefail
 build=$(cd "$1" && pwd)
-here=$(cd "$(dirname "$0")" && pwd)
-. "$here/x11_helpers.sh"
+. "$NIC_TEST_SUPPORT/x11_helpers.sh"
 work=$(mktemp -d)
 cleanup() {
     kill $(jobs -p) 2>/dev/null || true
@@ -30,7 +29,7 @@ desktop-file-validate "$work/root/usr/share/applications/$app_id.desktop"
 appstreamcli validate --no-net "$work/root/usr/share/metainfo/$app_id.metainfo.xml" >/dev/null
 
 start_xvfb
-start_program "$work/root/usr/bin/nic-decoder"
+"$work/root/usr/bin/nic-decoder" &
 wait_for_window "National Identity Card" >/dev/null || fail "the unpacked program showed no window"
 echo "unpacked program shows its window"
 

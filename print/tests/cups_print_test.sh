@@ -15,8 +15,7 @@
 set -euo pipefail
 
 probe=$1
-here=$(cd "$(dirname "$0")" && pwd)
-cups="$here/private_cups.sh"
+cups="$NIC_TEST_SUPPORT/private_cups.sh"
 failures=0
 
 if [ "$(id -u)" -ne 0 ]; then
