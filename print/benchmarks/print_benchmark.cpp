@@ -12,6 +12,7 @@
 #include "default_print_service.h"
 #include "detail_sheet.h"
 #include "qt_sheet_printer.h"
+#include "sample_sheet.h"
 
 #include <benchmark/benchmark.h>
 
@@ -35,8 +36,7 @@ namespace {
 constexpr int CupsPresses = 30; // each leaves a job for the queue to work through
 constexpr double GoalMs = 200;
 
-const DetailSheetTexts ValidNumber{u"811231234V"_s, u"1981   May   2"_s, u"1401   6   27"_s,
-                                   u"Sturday"_s,    u"Male"_s,           u"45  Years   &   7  Month"_s};
+const DetailSheetTexts ValidNumber = sampleSheetTexts();
 
 bool cupsAvailable = false;
 

@@ -8,6 +8,8 @@
 #include "default_print_service.h"
 #include "detail_sheet.h"
 #include "qt_sheet_printer.h"
+#include "recording_sheet_printer.h"
+#include "sample_sheet.h"
 
 #include <QDir>
 #include <QProcess>
@@ -25,8 +27,7 @@ namespace {
 
 constexpr int ToolTimeoutMs = 30000;
 
-const DetailSheetTexts ValidNumber{u"811231234V"_s, u"1981   May   2"_s, u"1401   6   27"_s,
-                                   u"Sturday"_s,    u"Male"_s,           u"45  Years   &   7  Month"_s};
+const DetailSheetTexts ValidNumber = sampleSheetTexts();
 
 struct Word
 {
@@ -73,26 +74,6 @@ Word firstWord(const QList<Word> &words, const QString &text)
     const auto found = std::find_if(words.begin(), words.end(), [&](const Word &w) { return w.text == text; });
     return found == words.end() ? Word{} : *found;
 }
-
-// The program's printer, which saving a PDF must leave alone.
-class RecordingPrinterless final : public SheetPrinter
-{
-public:
-    void setDocumentName(const QString &) override { ++used; }
-    void setFontSize(double) override { ++used; }
-    void setBold(bool) override { ++used; }
-    void setItalic(bool) override { ++used; }
-    void setUnderline(bool) override { ++used; }
-    void printLine(const QList<PrintItem> &, LineEnd) override { ++used; }
-    void printEmptyLine() override { ++used; }
-    Outcome endDocument() override
-    {
-        ++used;
-        return {};
-    }
-
-    int used = 0;
-};
 
 } // namespace
 
@@ -290,14 +271,14 @@ void PdfSheetTest::savedAsPdfByTheService()
     QFETCH(QString, message);
     QVERIFY(QDir(m_folder->path()).mkdir(u"taken.pdf"_s));
     const QString path = m_folder->filePath(file);
-    RecordingPrinterless noPrinter;
+    RecordingSheetPrinter noPrinter; // the program's printer, which saving a PDF must leave alone
     DefaultPrintService service(noPrinter, [] { return QDate(2026, 12, 7); });
 
     const PrintAnswer answer = service.saveSheetAsPdf(ValidNumber, path);
 
     QCOMPARE(answer.kind, saved ? PrintAnswer::Kind::Done : PrintAnswer::Kind::Failed);
     QVERIFY2(answer.message.contains(message), qPrintable(answer.message));
-    QCOMPARE(noPrinter.used, 0);
+    QCOMPARE(noPrinter.calls, 0);
     if (!saved)
         return;
     QCOMPARE(pageCount(path), 1);
