@@ -100,22 +100,22 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(BirthDetails, ValidNumberCarriesEveryText)
 {
-    const BirthDetails details = DecodeBirthDetails(sample::Number, calendar());
-    EXPECT_EQ(details.DateOB, sample::DateOB);
-    EXPECT_EQ(details.DayOB, sample::DayOB);
-    EXPECT_EQ(details.Sex, sample::Sex);
-    EXPECT_EQ(details.Age, sample::Age);
-    EXPECT_EQ(details.HDateOB, sample::HDateOB);
+    const BirthDetails details = DecodeBirthDetails(samples::man::Number, calendar());
+    EXPECT_EQ(details.DateOB, samples::man::DateOB);
+    EXPECT_EQ(details.DayOB, samples::man::DayOB);
+    EXPECT_EQ(details.Sex, samples::man::Sex);
+    EXPECT_EQ(details.Age, samples::man::Age);
+    EXPECT_EQ(details.HDateOB, samples::man::HDateOB);
 }
 
 TEST(BirthDetails, RejectedNumberKeepsTheTextsFormedBeforeTheRule)
 {
     const BirthDetails details = DecodeBirthDetails("811231234Q", calendar());
     EXPECT_EQ(details.Verdict, Verdict::BadNumber);
-    EXPECT_EQ(details.DateOB, sample::DateOB);
-    EXPECT_EQ(details.DayOB, sample::DayOB);
-    EXPECT_EQ(details.Sex, sample::Sex);
-    EXPECT_EQ(details.Age, sample::Age);
+    EXPECT_EQ(details.DateOB, samples::man::DateOB);
+    EXPECT_EQ(details.DayOB, samples::man::DayOB);
+    EXPECT_EQ(details.Sex, samples::man::Sex);
+    EXPECT_EQ(details.Age, samples::man::Age);
     EXPECT_TRUE(details.HDateOB.has_value());
 }
 

@@ -11,7 +11,7 @@ int main()
 {
     const IcuCalendarService calendars;
     const std::chrono::year_month_day today = calendars.today();
-    const BirthDetails details = DecodeBirthDetails(sample::Number, calendars);
+    const BirthDetails details = DecodeBirthDetails(samples::man::Number, calendars);
     std::printf("%04d-%02u-%02u|%s\n", static_cast<int>(today.year()), static_cast<unsigned>(today.month()),
                 static_cast<unsigned>(today.day()), details.Age.c_str());
 }

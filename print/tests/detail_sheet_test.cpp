@@ -59,7 +59,7 @@ TEST(DetailSheetScript, ValidNumberSheetAsItReads)
     const QStringList details{
         u"Identity Card No    :     811231234V"_s,
         u"Date Of Birth       :     1981   May   2"_s,
-        u"Date Of Birth (Hijri) :     1401   6   27"_s,
+        u"Date Of Birth (Hijri) :     1401   Jamada al Thani   28"_s,
         u"Day Of Birth        :     Sturday"_s,
         u"Sex                 :     Male"_s,
         u"Age                 :     45  Years   &   7  Month"_s,

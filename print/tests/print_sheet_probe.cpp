@@ -31,7 +31,7 @@ int main(int argc, char *argv[])
     QGuiApplication application(argc, argv);
 
     QtSheetPrinter printer;
-    DefaultPrintService printing(printer, &QDate::currentDate);
+    DefaultPrintService printing(printer, &QDate::currentDate, &QtSheetPrinter::forPdfFile);
     const DetailSheetTexts texts = sampleSheetTexts();
     const QStringList arguments = QGuiApplication::arguments();
     QElapsedTimer press;

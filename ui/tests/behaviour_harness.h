@@ -21,7 +21,7 @@ namespace behaviour {
 
 using namespace Qt::StringLiterals;
 
-inline const QString ValidNumber = QString::fromLatin1(sample::Number);
+inline const QString ValidNumber = QString::fromUtf8(samples::man::Number);
 // Two digits in front but no such day: the date check rejects it.
 inline const QString BadDateNumber = u"810601234V"_s;
 // A real date, so every result text is formed, but the last letter is wrong.
@@ -30,9 +30,9 @@ inline const QString BadNumberNumber = u"811231234Q"_s;
 inline const QString LettersNumber = u"AB1231234V"_s;
 
 // What the sample number decodes to on the fixture's 7 December 2026, in the fields' order.
-inline const QStringList ValidTexts{QString::fromLatin1(sample::DateOB), QString::fromLatin1(sample::DayOB),
-                                    QString::fromLatin1(sample::Sex), QString::fromLatin1(sample::Age),
-                                    QString::fromLatin1(sample::HDateOB)};
+inline const QStringList ValidTexts{QString::fromUtf8(samples::man::DateOB), QString::fromUtf8(samples::man::DayOB),
+                                    QString::fromUtf8(samples::man::Sex), QString::fromUtf8(samples::man::Age),
+                                    QString::fromUtf8(samples::man::HDateOB)};
 
 // txtDateOB, txtDayOB, txtSex, txtAge, then txtHDateOB.
 inline const QStringList ResultFields{u"txtDateOB"_s, u"txtDayOB"_s, u"txtSex"_s, u"txtAge"_s, u"txtHDateOB"_s};
