@@ -5,7 +5,7 @@
 //
 // The CUPS cases need a scheduler whose default queue may take dozens of
 // sheets. Run as root, this program starts a private one with a CUPS-PDF
-// queue (print/tests/private_cups.sh) and stops it at the end; otherwise it
+// queue (tests/support/private_cups.sh) and stops it at the end; otherwise it
 // uses the one named by NIC_BENCHMARK_CUPS_SERVER (never the user's own
 // CUPS_SERVER, which may lead to a real printer), or skips them.
 
