@@ -179,12 +179,18 @@ while True:
     upstream = socket.socket(socket.AF_UNIX)
     upstream.connect(cups_path)
     pair = {client: upstream, upstream: client}
+    # The mark may come split over two reads: the last bytes of the one
+    # before are searched with each.
+    marker, tail = b"application/pdf", b""
     open_ends = True
     while open_ends:
         ready, _, _ = select.select(list(pair), [], [], 60)
         for end in ready:
             data = end.recv(65536)
-            if end is client and b"application/pdf" in data:
+            seen = tail + data if end is client else b""
+            if end is client:
+                tail = seen[-len(marker):]
+            if marker in seen:
                 os.kill(cupsd_pid, signal.SIGKILL)
                 client.close(); upstream.close()
                 sys.exit(0)
@@ -203,6 +209,9 @@ check_no_bare_error_text
 check_back_in_time
 kill "$relay_pid" 2>/dev/null || true
 wait "$relay_pid" 2>/dev/null || true
+# A sheet that got through would still be on its way out; a dead scheduler
+# has no queue to wait for.
+wait_for_idle_queue
 check "nothing more was printed" [ "$(pdfs_written)" -eq 2 ]
 bash "$cups" stop "$folder"
 bash "$cups" start "$folder"
