@@ -10,14 +10,14 @@ if [ -z "${NIC_A11Y_INNER:-}" ]; then
     exec dbus-run-session -- "$0" "$@"
 fi
 
-# A display of its own that is known to be up, even while other X servers start.
-. "$here/x11_helpers.sh"
+# A display of its own.
+. "$NIC_TEST_SUPPORT/x11_helpers.sh"
 start_xvfb 1024x768x24
 
 /usr/libexec/at-spi-bus-launcher --launch-immediately &
 bus=$!
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1 NO_AT_BRIDGE=0
-start_program "$program"
-app=$PROGRAM_PID
+"$program" &
+app=$!
 trap 'kill $app $bus 2>/dev/null || true; stop_xvfb' EXIT
 /usr/bin/python3 "$here/accessibility_test.py"

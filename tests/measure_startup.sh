@@ -13,7 +13,7 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 build=${1:-$here/../build}
 runs=${2:-10}
-. "$here/x11_helpers.sh"
+. "$here/support/x11_helpers.sh"
 trap 'stop_xvfb' EXIT
 start_xvfb 1024x768x24
 

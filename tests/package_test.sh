@@ -4,8 +4,7 @@
 # apt can satisfy its dependencies on this Debian release.
 set -euo pipefail
 build=$(cd "$1" && pwd)
-here=$(cd "$(dirname "$0")" && pwd)
-. "$here/x11_helpers.sh"
+. "$NIC_TEST_SUPPORT/x11_helpers.sh"
 work=$(mktemp -d)
 cleanup() {
     kill $(jobs -p) 2>/dev/null || true
@@ -35,7 +34,7 @@ row=$("$work/root/usr/bin/nic-decode" --today 2026-12-07 811231234V | tail -1)
 echo "unpacked nic-decode decodes"
 
 start_xvfb
-start_program "$work/root/usr/bin/nic-decoder"
+"$work/root/usr/bin/nic-decoder" &
 wait_for_window "National Identity Card" >/dev/null || fail "the unpacked program showed no window"
 echo "unpacked program shows its window"
 

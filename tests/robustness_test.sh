@@ -3,8 +3,7 @@
 # away under it, a screen smaller than its window, and two copies at once.
 set -uo pipefail
 program=$1
-here=$(cd "$(dirname "$0")" && pwd)
-. "$here/x11_helpers.sh"
+. "$NIC_TEST_SUPPORT/x11_helpers.sh"
 title="National Identity Card"
 trap 'stop_xvfb; kill $(jobs -p) 2>/dev/null' EXIT
 

@@ -7,9 +7,9 @@
 # with the reference pictures in tests/references; a changed look fails
 # until the references are renewed on purpose with
 #
-#   NIC_RENEW_REFERENCES=1 tests/user_session_test.sh BUILD_FOLDER [SCALE]
+#   NIC_RENEW_REFERENCES=1 ctest --test-dir BUILD_FOLDER -R '^user_session_test'
 #
-# SCALE (default 1) runs the program with QT_SCALE_FACTOR at that value: every
+# A second argument SCALE (default 1) runs the program with QT_SCALE_FACTOR at that value: every
 # position and height below is then in the screen's device pixels, as the
 # user sees them, and the pictures are compared with references/scale-SCALE.
 # The clock is set to 7 December 2026 for the program, so ages do not move.
@@ -19,10 +19,10 @@ scale=${2:-1}
 here=$(cd "$(dirname "$0")" && pwd)
 references=$here/references
 [ "$scale" = 1 ] || references=$here/references/scale-$scale
-. "$here/x11_helpers.sh"
+. "$NIC_TEST_SUPPORT/x11_helpers.sh"
 work=$(mktemp -d /tmp/nic-session.XXXXXX)
 chmod 755 "$work" # the print filters run as lp and must reach the spool inside
-cups_script=$here/../print/tests/private_cups.sh
+cups_script=$NIC_TEST_SUPPORT/private_cups.sh
 title="National Identity Card"
 shots=${NIC_SESSION_SHOTS:-$work/shots}
 mkdir -p "$shots"
@@ -56,7 +56,7 @@ openbox_pid=$!
 sleep 1
 
 export FAKETIME_DONT_FAKE_MONOTONIC=1
-. "$here/faked_clock.sh"
+. "$NIC_TEST_SUPPORT/faked_clock.sh"
 QT_SCALE_FACTOR=$scale LD_PRELOAD=$faketime_library FAKETIME='@2026-12-07 10:00:00' "$program" &
 program_pid=$!
 main=$(wait_for_window "$title") || fail "the program showed no window"

@@ -7,7 +7,7 @@
 # the client area is cut out of each screenshot and compared with the
 # references in tests/references/wayland, renewed on purpose with
 #
-#   NIC_RENEW_REFERENCES=1 tests/wayland_session_test.sh BUILD_FOLDER
+#   NIC_RENEW_REFERENCES=1 ctest --test-dir BUILD_FOLDER -R '^wayland_session_test$'
 #
 # The clock is set to 7 December 2026 for the program, so ages do not move.
 set -euo pipefail
@@ -57,7 +57,7 @@ export FAKETIME_DONT_FAKE_MONOTONIC=1
 # plugin already unloaded, which no suppression can name. The program's own
 # leaks are looked for in the X11 session; here only its behaviour counts.
 export ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0
-. "$here/faked_clock.sh"
+. "$NIC_TEST_SUPPORT/faked_clock.sh"
 unset DISPLAY
 QT_QPA_PLATFORM=wayland LD_PRELOAD=$faketime_library FAKETIME='@2026-12-07 10:00:00' "$work/prefix/bin/nic-decoder" &
 program_pid=$!

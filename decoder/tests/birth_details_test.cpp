@@ -2,6 +2,7 @@
 
 #include "birth_details.h"
 #include "fixed_today_calendar.h"
+#include "sample_numbers.h"
 
 #include <gtest/gtest.h>
 
@@ -99,22 +100,22 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(BirthDetails, ValidNumberCarriesEveryText)
 {
-    const BirthDetails details = DecodeBirthDetails("811231234V", calendar());
-    EXPECT_EQ(details.DateOB, "1981   May   2");
-    EXPECT_EQ(details.DayOB, "Sturday");
-    EXPECT_EQ(details.Sex, "Male");
-    EXPECT_EQ(details.Age, "45  Years   &   7  Month");
-    EXPECT_EQ(details.HDateOB, "1401   Jamada al Thani   28");
+    const BirthDetails details = DecodeBirthDetails(samples::man::Number, calendar());
+    EXPECT_EQ(details.DateOB, samples::man::DateOB);
+    EXPECT_EQ(details.DayOB, samples::man::DayOB);
+    EXPECT_EQ(details.Sex, samples::man::Sex);
+    EXPECT_EQ(details.Age, samples::man::Age);
+    EXPECT_EQ(details.HDateOB, samples::man::HDateOB);
 }
 
 TEST(BirthDetails, RejectedNumberKeepsTheTextsFormedBeforeTheRule)
 {
     const BirthDetails details = DecodeBirthDetails("811231234Q", calendar());
     EXPECT_EQ(details.Verdict, Verdict::BadNumber);
-    EXPECT_EQ(details.DateOB, "1981   May   2");
-    EXPECT_EQ(details.DayOB, "Sturday");
-    EXPECT_EQ(details.Sex, "Male");
-    EXPECT_EQ(details.Age, "45  Years   &   7  Month");
+    EXPECT_EQ(details.DateOB, samples::man::DateOB);
+    EXPECT_EQ(details.DayOB, samples::man::DayOB);
+    EXPECT_EQ(details.Sex, samples::man::Sex);
+    EXPECT_EQ(details.Age, samples::man::Age);
     EXPECT_TRUE(details.HDateOB.has_value());
 }
 

@@ -1,4 +1,5 @@
 #include "number_decoding.h"
+#include "sample_numbers.h"
 
 #include <gtest/gtest.h>
 
@@ -41,8 +42,8 @@ const auto none = std::nullopt;
 INSTANTIATE_TEST_SUITE_P(
     Numbers, DecodeNumberTest,
     testing::Values(
-        DecodeCase{"man_born_2_May_1981", "811231234V", "1981", 1981, "123", 123, "Male", 123, 5,
-                   "1981   May   2", "1981/5/2"},
+        DecodeCase{"man_born_2_May_1981", std::string(samples::man::Number), "1981", 1981, "123", 123,
+                   std::string(samples::man::Sex), 123, 5, std::string(samples::man::DateOB), "1981/5/2"},
         DecodeCase{"woman_born_10_September_1985", "857541234V", "1985", 1985, "754", 754, "Female", 254,
                    9, "1985   September   10", "1985/9/10"},
         DecodeCase{"code_001_is_1_January", "810011234V", "1981", 1981, "001", 1, "Male", 1, 1,

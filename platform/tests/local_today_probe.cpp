@@ -1,8 +1,9 @@
-// Prints today's date and the age of 811231234V as the program works them
+// Prints today's date and the age of the sample number as the program works them
 // out, "YYYY-MM-DD|age", for local_today_test.sh to hold against `date`.
 
 #include "birth_details.h"
 #include "icu_calendar_service.h"
+#include "sample_numbers.h"
 
 #include <cstdio>
 
@@ -10,7 +11,7 @@ int main()
 {
     const IcuCalendarService calendars;
     const std::chrono::year_month_day today = calendars.today();
-    const BirthDetails details = DecodeBirthDetails("811231234V", calendars);
+    const BirthDetails details = DecodeBirthDetails(samples::man::Number, calendars);
     std::printf("%04d-%02u-%02u|%s\n", static_cast<int>(today.year()), static_cast<unsigned>(today.month()),
                 static_cast<unsigned>(today.day()), details.Age.c_str());
 }

@@ -6,8 +6,7 @@
 #   local_today_test.sh PROBE
 set -uo pipefail
 probe=$1
-here=$(cd "$(dirname "$0")" && pwd)
-. "$here/../../tests/faked_clock.sh"
+. "$NIC_TEST_SUPPORT/faked_clock.sh"
 
 zones=(
     '<-10>10'

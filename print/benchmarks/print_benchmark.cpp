@@ -5,7 +5,7 @@
 //
 // The CUPS cases need a scheduler whose default queue may take dozens of
 // sheets. Run as root, this program starts a private one with a CUPS-PDF
-// queue (print/tests/private_cups.sh) and stops it at the end; otherwise it
+// queue (tests/support/private_cups.sh) and stops it at the end; otherwise it
 // uses the one named by NIC_BENCHMARK_CUPS_SERVER (never the user's own
 // CUPS_SERVER, which may lead to a real printer), or skips them.
 
@@ -13,6 +13,7 @@
 #include "detail_sheet.h"
 #include "pdf_file.h"
 #include "qt_sheet_printer.h"
+#include "sample_sheet.h"
 #ifdef NIC_HAVE_CUPS
 #include "cups_queue.h"
 #endif
@@ -36,8 +37,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const DetailSheetTexts ValidNumber{u"811231234V"_s, u"1981   May   2"_s, u"1401   6   27"_s,
-                                   u"Sturday"_s,    u"Male"_s,           u"45  Years   &   7  Month"_s};
+const DetailSheetTexts ValidNumber = sampleSheetTexts();
 
 void sheetIntoPdfFile(benchmark::State &state)
 {

@@ -5,6 +5,7 @@
 
 #include "default_print_service.h"
 #include "recording_sheet_printer.h"
+#include "sample_sheet.h"
 
 #include <gtest/gtest.h>
 
@@ -16,8 +17,7 @@ namespace {
 
 constexpr int StampLine = 28;
 
-const DetailSheetTexts ValidNumber{u"811231234V"_s, u"1981   May   2"_s, u"1401   6   27"_s,
-                                   u"Sturday"_s,    u"Male"_s,           u"45  Years   &   7  Month"_s};
+const DetailSheetTexts ValidNumber = sampleSheetTexts();
 
 struct StampCase
 {

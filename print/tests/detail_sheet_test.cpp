@@ -4,6 +4,7 @@
 
 #include "detail_sheet.h"
 #include "recording_sheet_printer.h"
+#include "sample_sheet.h"
 
 #include <gtest/gtest.h>
 
@@ -20,13 +21,6 @@ constexpr int FirstDetailLine = 10;
 constexpr int StampLine = 28;
 constexpr int MakerLine = 29;
 constexpr int WebLine = 30;
-
-// 811231234V as the main window shows it after OK.
-DetailSheetTexts validNumber()
-{
-    return {u"811231234V"_s, u"1981   May   2"_s, u"1401   6   27"_s, u"Sturday"_s, u"Male"_s,
-            u"45  Years   &   7  Month"_s};
-}
 
 QList<RecordedLine> printOne(const DetailSheetTexts &texts, RecordingSheetPrinter &printer,
                              const QString &month = u"December"_s, int year = 2026)
@@ -51,7 +45,7 @@ QString atColumn(int column, const QString &text)
 TEST(DetailSheetScript, ValidNumberSheetAsItReads)
 {
     RecordingSheetPrinter printer;
-    const QList<RecordedLine> lines = printOne(validNumber(), printer);
+    const QList<RecordedLine> lines = printOne(sampleSheetTexts(), printer);
 
     const FontState printersOwn{};
     const FontState title{14, true, false, true};
@@ -65,7 +59,7 @@ TEST(DetailSheetScript, ValidNumberSheetAsItReads)
     const QStringList details{
         u"Identity Card No    :     811231234V"_s,
         u"Date Of Birth       :     1981   May   2"_s,
-        u"Date Of Birth (Hijri) :     1401   6   27"_s,
+        u"Date Of Birth (Hijri) :     1401   Jamada al Thani   28"_s,
         u"Day Of Birth        :     Sturday"_s,
         u"Sex                 :     Male"_s,
         u"Age                 :     45  Years   &   7  Month"_s,
@@ -89,7 +83,7 @@ TEST(DetailSheetScript, ValidNumberSheetAsItReads)
 TEST(DetailSheetScript, ThirtyOneLinesCountingTheEmptyOnes)
 {
     RecordingSheetPrinter printer;
-    const QList<RecordedLine> lines = printOne(validNumber(), printer);
+    const QList<RecordedLine> lines = printOne(sampleSheetTexts(), printer);
 
     ASSERT_EQ(lines.size(), LinesPerSheet);
     QList<int> withText;
@@ -105,7 +99,7 @@ TEST(DetailSheetScript, ThirtyOneLinesCountingTheEmptyOnes)
 TEST(DetailSheetScript, TitleAtColumnTwentyInBoldUnderlinedFourteenPoint)
 {
     RecordingSheetPrinter printer;
-    const RecordedLine title = printOne(validNumber(), printer)[TitleLine];
+    const RecordedLine title = printOne(sampleSheetTexts(), printer)[TitleLine];
 
     EXPECT_EQ(title.text, QString(19, u' ') + u"Detail of Sri Lanka National Identity Card Holder"_s);
     EXPECT_EQ(title.font, (FontState{14, true, false, true}));
@@ -116,7 +110,7 @@ TEST(DetailSheetScript, TitleAtColumnTwentyInBoldUnderlinedFourteenPoint)
 TEST(DetailSheetScript, FontsOfTheLines)
 {
     RecordingSheetPrinter printer;
-    const QList<RecordedLine> lines = printOne(validNumber(), printer);
+    const QList<RecordedLine> lines = printOne(sampleSheetTexts(), printer);
 
     const FontState detail{11, false, false, false};
     for (int i = 0; i < 6; ++i)
@@ -129,7 +123,7 @@ TEST(DetailSheetScript, FontsOfTheLines)
 TEST(DetailSheetScript, FooterLinesExactly)
 {
     RecordingSheetPrinter printer;
-    const QList<RecordedLine> lines = printOne(validNumber(), printer);
+    const QList<RecordedLine> lines = printOne(sampleSheetTexts(), printer);
 
     EXPECT_EQ(fromColumn(lines[MakerLine], 60), u" Vantrel Computers - Australia "_s);
     EXPECT_EQ(fromColumn(lines[WebLine], 60), u"        www.vantrel.com.au "_s);
@@ -139,7 +133,7 @@ TEST(DetailSheetScript, FooterLinesExactly)
 TEST(DetailSheetScript, StampForSeventhOfDecember2026)
 {
     RecordingSheetPrinter printer;
-    const RecordedLine stamp = printOne(validNumber(), printer, u"December"_s, 2026)[StampLine];
+    const RecordedLine stamp = printOne(sampleSheetTexts(), printer, u"December"_s, 2026)[StampLine];
 
     EXPECT_EQ(stamp.text, QString(49, u' ') + u"Above detail process and printed on  December  2026"_s);
 }
@@ -162,7 +156,7 @@ TEST_P(DetailLineColumns, LabelColonAndValueInTheirColumns)
 {
     const DetailColumns &row = GetParam();
     RecordingSheetPrinter printer;
-    const RecordedLine line = printOne(validNumber(), printer)[row.line];
+    const RecordedLine line = printOne(sampleSheetTexts(), printer)[row.line];
 
     EXPECT_EQ(line.text.indexOf(row.label), 34) << "label in column 35";
     EXPECT_EQ(line.text.indexOf(u':'), row.colonColumn - 1);
@@ -215,13 +209,13 @@ DetailSheetTexts withSex(DetailSheetTexts texts, const QString &sex)
 
 INSTANTIATE_TEST_SUITE_P(
     DetailSheet, DetailSheetValues,
-    testing::Values(FieldCase{"valid_number", validNumber()},
+    testing::Values(FieldCase{"valid_number", sampleSheetTexts()},
                     FieldCase{"number_typed_and_results_empty", {u"811231234V"_s, {}, {}, {}, {}, {}}},
                     FieldCase{"all_fields_empty", {}},
                     // The Hijri field keeps the text of the last valid number.
                     FieldCase{"invalid_number_after_a_valid_one",
                               {u"81123X234V"_s, {}, u"1401   6   27"_s, {}, {}, {}}},
-                    FieldCase{"sex_changed_by_hand", withSex(validNumber(), u"Mle  (typed)"_s)},
+                    FieldCase{"sex_changed_by_hand", withSex(sampleSheetTexts(), u"Mle  (typed)"_s)},
                     FieldCase{"ten_thousand_character_identity_text",
                               {QString(10000, u'9'), u"1981   May   2"_s, {}, {}, {}, {}}},
                     FieldCase{"non_latin_text",
@@ -243,8 +237,8 @@ TEST(DetailSheetScript, EmptyResultFieldsEndAfterColonAndFiveSpaces)
 TEST(DetailSheetScript, SecondSheetStartsInTheFontTheFirstLeft)
 {
     RecordingSheetPrinter printer;
-    PrintDetailSheet(validNumber(), u"December"_s, 2026, printer);
-    PrintDetailSheet(validNumber(), u"January"_s, 2027, printer);
+    PrintDetailSheet(sampleSheetTexts(), u"December"_s, 2026, printer);
+    PrintDetailSheet(sampleSheetTexts(), u"January"_s, 2027, printer);
 
     ASSERT_EQ(printer.lines.size(), 2 * LinesPerSheet);
     const QList<RecordedLine> first = printer.sheet(0, LinesPerSheet);
@@ -268,7 +262,7 @@ TEST(DetailSheetScript, HandsBackWhatThePrinterSaid)
     RecordingSheetPrinter printer;
     printer.answer = {SheetPrinter::Failure::FailedWhilePrinting, u"Office"_s, u"paper jam"_s};
 
-    const SheetPrinter::Outcome outcome = PrintDetailSheet(validNumber(), u"May"_s, 2026, printer);
+    const SheetPrinter::Outcome outcome = PrintDetailSheet(sampleSheetTexts(), u"May"_s, 2026, printer);
 
     EXPECT_EQ(outcome.failure, SheetPrinter::Failure::FailedWhilePrinting);
     EXPECT_EQ(outcome.printerName, u"Office"_s);

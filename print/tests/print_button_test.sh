@@ -18,16 +18,15 @@
 #
 #   print_button_test.sh PROGRAM SCREENSHOT_FOLDER
 #
-# Needs root (the private scheduler), a display (ctest runs it under
-# xvfb-run), xdotool, x11-utils, ImageMagick's import and poppler-utils.
+# Needs root (the private scheduler), a display (ctest gives it one of
+# its own), xdotool, x11-utils, ImageMagick's import and poppler-utils.
 # Exit code 77 (skipped) without root.
 set -euo pipefail
 
 program=$1
 shots=$2
-here=$(cd "$(dirname "$0")" && pwd)
-cups="$here/private_cups.sh"
-. "$(dirname "$0")/../../tests/x11_helpers.sh"
+cups="$NIC_TEST_SUPPORT/private_cups.sh"
+. "$NIC_TEST_SUPPORT/x11_helpers.sh"
 
 # Client height in pixels once a valid number has grown the window, and the
 # centres of the about panel's OK and of the entry field, in client pixels.

@@ -10,6 +10,7 @@
 #include "default_print_service.h"
 #include "pdf_file.h"
 #include "qt_sheet_printer.h"
+#include "sample_sheet.h"
 
 #include <QElapsedTimer>
 #include <QGuiApplication>
@@ -39,8 +40,7 @@ int main(int argc, char *argv[])
 
     QtSheetPrinter printer(std::make_unique<CupsQueue>());
     DefaultPrintService printing(printer, &QDate::currentDate, &pdfPrinterFor);
-    const DetailSheetTexts texts{u"811231234V"_s, u"1981   May   2"_s, u"1401   6   27"_s,
-                                 u"Sturday"_s,    u"Male"_s,           u"45  Years   &   7  Month"_s};
+    const DetailSheetTexts texts = sampleSheetTexts();
     const QStringList arguments = QGuiApplication::arguments();
     QElapsedTimer press;
     press.start();

@@ -4,14 +4,15 @@
 // laid out in the character reckoning (column 1 first, one column per
 // character or space) with the font it was printed in. Like the real printer it keeps its font from one sheet to the
 // next, and it can be told what endDocument answers, to stand in for a
-// printer that fails.
+// printer that fails. It counts every call, for a test that must see the
+// printer left alone. Bound to no test framework: a sheet that tabs
+// backwards, which one string of columns cannot show, ends the test.
 
 #include "sheet_printer.h"
 
-#include <gtest/gtest.h>
-
 #include <QList>
 #include <QString>
+#include <QtGlobal>
 
 struct FontState
 {
@@ -37,34 +38,43 @@ public:
     qsizetype linesWhenLastEnded = 0;
     Outcome answer; // what endDocument hands back
     QString documentName;
+    int calls = 0; // of every kind
 
-    void setDocumentName(const QString &name) override { documentName = name; }
+    void setDocumentName(const QString &name) override
+    {
+        ++calls;
+        documentName = name;
+    }
 
     void setFontSize(double points) override
     {
+        ++calls;
         m_font.points = points;
     }
     void setBold(bool on) override
     {
+        ++calls;
         m_font.bold = on;
     }
     void setItalic(bool on) override
     {
+        ++calls;
         m_font.italic = on;
     }
     void setUnderline(bool on) override
     {
+        ++calls;
         m_font.underline = on;
     }
 
     void printLine(const QList<PrintItem> &items, LineEnd end) override
     {
+        ++calls;
         for (const PrintItem &item : items) {
             switch (item.kind) {
             case PrintItem::Kind::Tab:
-                // The sheet never tabs backwards; one string of columns could not show it.
                 if (m_line.text.size() >= item.count)
-                    ADD_FAILURE() << "tab back to column " << item.count;
+                    qFatal("the sheet tabs back to column %d", item.count);
                 m_line.text = m_line.text.leftJustified(item.count - 1, u' ');
                 break;
             case PrintItem::Kind::Spaces:
@@ -84,11 +94,13 @@ public:
 
     void printEmptyLine() override
     {
+        ++calls;
         finishLine();
     }
 
     Outcome endDocument() override
     {
+        ++calls;
         ++sheetsEnded;
         linesWhenLastEnded = lines.size();
         return answer;

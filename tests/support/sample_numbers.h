@@ -3,7 +3,11 @@
 // Numbers with everything both programs must make of them, decoded on
 // 7 December 2026: the window's verdict and the five texts of its result
 // fields, and nic-decode's columns. The window tests and nic-decode's tests
-// both read this one table, so the two cannot come to differ.
+// both read this one table, so the two cannot come to differ, and the tests
+// of every other folder type in its first row, so a text that changes on
+// purpose changes here once. Plain character strings, for the tests without
+// Qt and with it alike; a case that only one test needs stays in that test's
+// own table.
 
 #include <array>
 #include <chrono>
@@ -60,5 +64,16 @@ inline constexpr std::array<SampleNumber, 13> Numbers{{
     {"eleven characters", "8112312345V", "bad-number", {}, {}},
     {"letter first", "A11231234V", "bad-number", {}, {}},
 }};
+
+// The first row by name: the number most tests type in, and what the window
+// shows for it.
+namespace man {
+inline constexpr std::string_view Number = Numbers[0].number;
+inline constexpr std::string_view DateOB = Numbers[0].windowTexts[0];
+inline constexpr std::string_view HDateOB = Numbers[0].windowTexts[1];
+inline constexpr std::string_view DayOB = Numbers[0].windowTexts[2];
+inline constexpr std::string_view Sex = Numbers[0].windowTexts[3];
+inline constexpr std::string_view Age = Numbers[0].windowTexts[4];
+} // namespace man
 
 } // namespace samples

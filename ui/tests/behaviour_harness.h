@@ -9,6 +9,7 @@
 #include "interval_timer.h"
 #include "invalid_number_dialog.h"
 #include "main_window.h"
+#include "sample_numbers.h"
 #include "twips_geometry.h"
 #include "window_fixture.h"
 
@@ -20,7 +21,7 @@ namespace behaviour {
 
 using namespace Qt::StringLiterals;
 
-inline const QString ValidNumber = u"811231234V"_s;
+inline const QString ValidNumber = QString::fromUtf8(samples::man::Number);
 // Two digits in front but no such day: the date check rejects it.
 inline const QString BadDateNumber = u"810601234V"_s;
 // A real date, so every result text is formed, but the last letter is wrong.
@@ -28,9 +29,10 @@ inline const QString BadNumberNumber = u"811231234Q"_s;
 // No digits in front: no date and no Hijri text is formed at all.
 inline const QString LettersNumber = u"AB1231234V"_s;
 
-// What 811231234V decodes to on the fixture's 7 December 2026, in the fields' order.
-inline const QStringList ValidTexts{u"1981   May   2"_s, u"Sturday"_s, u"Male"_s,
-                                    u"45  Years   &   7  Month"_s, u"1401   Jamada al Thani   28"_s};
+// What the sample number decodes to on the fixture's 7 December 2026, in the fields' order.
+inline const QStringList ValidTexts{QString::fromUtf8(samples::man::DateOB), QString::fromUtf8(samples::man::DayOB),
+                                    QString::fromUtf8(samples::man::Sex), QString::fromUtf8(samples::man::Age),
+                                    QString::fromUtf8(samples::man::HDateOB)};
 
 // txtDateOB, txtDayOB, txtSex, txtAge, then txtHDateOB.
 inline const QStringList ResultFields{u"txtDateOB"_s, u"txtDayOB"_s, u"txtSex"_s, u"txtAge"_s, u"txtHDateOB"_s};

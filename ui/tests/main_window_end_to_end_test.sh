@@ -7,14 +7,14 @@
 #
 #   main_window_end_to_end_test.sh PROGRAM SCREENSHOT_FOLDER
 #
-# Needs a display (ctest runs it under xvfb-run), xdotool, x11-utils and
+# Needs a display (ctest gives it one of its own), xdotool, x11-utils and
 # ImageMagick's import.
 set -euo pipefail
 
 program=$1
 shots=$2
 mkdir -p "$shots"
-. "$(dirname "$0")/../../tests/x11_helpers.sh"
+. "$NIC_TEST_SUPPORT/x11_helpers.sh"
 export WAIT_SECONDS=5
 
 # Client heights in pixels: 2280 twips at start (2685 outer, less the

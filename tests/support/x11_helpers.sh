@@ -2,16 +2,24 @@
 # Source it; it needs Xvfb, xdotool and x11-utils.
 
 # Starts Xvfb on a free display with the given screen (default 1024x768x24),
-# exports DISPLAY and sets XVFB_PID. The server picks the display itself and
-# names it once it is ready (-displayfd): a number guessed from lock files
-# could be one that another server, starting or ending at that moment,
-# holds, and a test would then talk to that one.
+# exports DISPLAY and a runtime folder of its own (XDG_RUNTIME_DIR), and
+# sets XVFB_PID. The server picks the display itself and names it once it is
+# ready (-displayfd): a number guessed from lock files could be one that
+# another server, starting or ending at that moment, holds, and a test would
+# then talk to that one. Xvfb writes the number just before it serves its
+# first request, so no probe is needed after it.
+#
+# -noreset: by default an X server resets itself each time its last client
+# goes, and a reset ends every connection still being set up. A program
+# started while xdotool or xdpyinfo closes its connection is then refused
+# ("could not connect to display") although the display answers at once
+# after.
 start_xvfb() {
     local screen=${1:-1024x768x24} named number=
     named=$(mktemp)
-    Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp 3>"$named" >/dev/null 2>&1 &
+    Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp -noreset 3>"$named" >/dev/null 2>&1 &
     XVFB_PID=$!
-    for _ in $(seq 100); do
+    for _ in $(seq 200); do
         read -r number <"$named" || true
         [ -n "$number" ] && break
         kill -0 "$XVFB_PID" 2>/dev/null || break
@@ -23,32 +31,8 @@ start_xvfb() {
         return 1
     fi
     export DISPLAY=":$number"
-    for _ in $(seq 50); do
-        xdpyinfo >/dev/null 2>&1 && return 0
-        sleep 0.1
-    done
-    echo "Xvfb on $DISPLAY does not answer" >&2
-    return 1
-}
-
-# Starts a program in the background on the display and sets PROGRAM_PID.
-# Now and then, right after another test's X server went away, a program's
-# first connection to a fresh display is refused ("could not connect to
-# display") although the display answers: then it is started once more,
-# and said so. What the program does once connected is what these tests
-# are about.
-start_program() {
-    "$@" &
-    PROGRAM_PID=$!
-    for _ in $(seq 20); do
-        kill -0 "$PROGRAM_PID" 2>/dev/null || break
-        sleep 0.1
-    done
-    if ! kill -0 "$PROGRAM_PID" 2>/dev/null && xdpyinfo >/dev/null 2>&1; then
-        echo "note: $1 could not connect to $DISPLAY at the first try; starting it again" >&2
-        "$@" &
-        PROGRAM_PID=$!
-    fi
+    XVFB_RUNTIME_DIR=$(mktemp -d)
+    export XDG_RUNTIME_DIR=$XVFB_RUNTIME_DIR
 }
 
 stop_xvfb() {
@@ -57,6 +41,8 @@ stop_xvfb() {
         wait "$XVFB_PID" 2>/dev/null || true
     fi
     XVFB_PID=
+    [ -n "${XVFB_RUNTIME_DIR:-}" ] && rm -rf "$XVFB_RUNTIME_DIR"
+    XVFB_RUNTIME_DIR=
     return 0
 }
 
