@@ -73,17 +73,38 @@ check_plain_build() {
 }
 
 check_narrowing() {
-    # MSVC turns narrowing into warnings, and so errors; clang finds the same
-    # here. Compiled only: the other builds run the same code.
+    # What MSVC's /W4 reports and GCC does not, so errors under warnings as
+    # errors there: narrowing (C4244, C4267) and a name hiding another, a
+    # lambda's parameter GoogleTest's own included (C4456-C4459); clang
+    # finds the same here. Compiled only: the other builds run the same code.
     CC=clang CXX=clang++ configure_and_build build-clang -DCMAKE_BUILD_TYPE=Debug -DNIC_BENCHMARKS=ON \
-        "-DCMAKE_CXX_FLAGS=-Wshorten-64-to-32 -Wimplicit-int-conversion -Wfloat-conversion"
+        "-DCMAKE_CXX_FLAGS=-Wshorten-64-to-32 -Wimplicit-int-conversion -Wfloat-conversion -Wshadow-all"
+}
+
+# Qt and ICU built for Windows: the folder NIC_WINDOWS_TOOLCHAIN_DIR names,
+# else the one cmake/windows-toolchain.sh makes (and caches) from Debian's
+# sources the first time.
+windows_toolchain() {
+    if [ -n "${NIC_WINDOWS_TOOLCHAIN_DIR:-}" ]; then
+        echo "$NIC_WINDOWS_TOOLCHAIN_DIR"
+        return
+    fi
+    local cache=${NIC_WINDOWS_TOOLCHAIN_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/nic-decoder/windows-toolchain}
+    if [ ! -f "$cache/done" ]; then
+        echo "Building Qt and ICU for Windows into $cache (about 65 minutes on 2 cores)" >&2
+        cmake/windows-toolchain.sh "$cache" >&2
+    fi
+    echo "$cache"
 }
 
 run_windows_check() {
-    # Everything that needs neither Qt nor ICU, built for 64-bit Windows with
-    # MinGW-w64 against a GoogleTest built the same way, run under Wine.
+    # The whole program and its tests, built for 64-bit Windows with
+    # MinGW-w64 against Qt and ICU built the same way and a GoogleTest built
+    # here, run under Wine.
     local folder=$PWD/build-windows
     local toolchain=$PWD/cmake/mingw-w64-x86_64.cmake
+    local toolchain_dir
+    toolchain_dir=$(windows_toolchain)
     if [ ! -f "$folder/googletest/lib/cmake/GTest/GTestConfig.cmake" ]; then
         cmake -S /usr/src/googletest -B "$folder/googletest-build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
             -DCMAKE_BUILD_TYPE=Release -DBUILD_GMOCK=OFF -DCMAKE_INSTALL_PREFIX="$folder/googletest" >/dev/null
@@ -91,10 +112,10 @@ run_windows_check() {
         cmake --install "$folder/googletest-build" >/dev/null
     fi
     # A Wine prefix of its own in the build folder, made once, with no
-    # display; the toolchain file hands the same prefix to ctest.
+    # display; the build's run-under-wine hands the same prefix to ctest.
     local -x WINEPREFIX=$folder/wine WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
     configure_and_build "$folder" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-        -DNIC_WITH_QT=OFF -DNIC_WITH_ICU=OFF -DGTest_DIR="$folder/googletest/lib/cmake/GTest"
+        -DNIC_WINDOWS_TOOLCHAIN_DIR="$toolchain_dir" -DGTest_DIR="$folder/googletest/lib/cmake/GTest"
 
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
         echo "Making the Wine prefix $WINEPREFIX"
@@ -104,7 +125,7 @@ run_windows_check() {
         }
     fi
     local status=0
-    ctest --test-dir "$folder" --output-on-failure --timeout 300 || status=$?
+    ctest --test-dir "$folder" --output-on-failure --timeout 300 -j "$jobs" || status=$?
     /usr/lib/wine/wineserver64 -k 2>/dev/null || true
     return $status
 }

@@ -54,7 +54,7 @@ INSTANTIATE_TEST_SUITE_P(
                 "41  Years   &   3  Month"},
         AgeCase{"clock_before_the_birth_year_gives_a_negative_age", 1980y / May / 1, 1985y / March / 5,
                 "-5  Years   &   2  Month"}),
-    [](const testing::TestParamInfo<AgeCase> &info) { return std::string(info.param.name); });
+    [](const testing::TestParamInfo<AgeCase> &row) { return std::string(row.param.name); });
 
 struct NameCase
 {
@@ -89,7 +89,7 @@ INSTANTIATE_TEST_SUITE_P(
                     NameCase{"numbers_outside_the_tables_give_empty_names", 0, {1420, 13, 1}, "",
                              "1420      1"},
                     NameCase{"weekday_past_the_table", 8, {1420, 0, 1}, "", "1420      1"}),
-    [](const testing::TestParamInfo<NameCase> &info) { return std::string(info.param.name); });
+    [](const testing::TestParamInfo<NameCase> &row) { return std::string(row.param.name); });
 
 struct RealDateCase
 {
@@ -118,6 +118,6 @@ INSTANTIATE_TEST_SUITE_P(
                                  "1404   Jamada al Ula   28"},
                     RealDateCase{"1_January_1900", 1900y / January / 1, "Monday", "1317   Shaaban   29"},
                     RealDateCase{"31_December_1999", 1999y / December / 31, "Friday", "1420   Ramadhan   24"}),
-    [](const testing::TestParamInfo<RealDateCase> &info) { return std::string(info.param.name); });
+    [](const testing::TestParamInfo<RealDateCase> &row) { return std::string(row.param.name); });
 
 } // namespace
