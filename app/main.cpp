@@ -10,6 +10,7 @@
 #include "qt_sheet_printer.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 
 #include <memory>
 
@@ -40,6 +41,30 @@ std::unique_ptr<const IcuCalendarService> openCalendars()
     }
 }
 
+// --help and --version are answered before the application object exists,
+// so that they need no display; Qt's own options (-platform, -style...)
+// are left to the application. Qt shows the texts on the terminal, or in a
+// message box on Windows, where the program has no console, and ends.
+void answerHelpAndVersion(int argc, char *argv[])
+{
+    if (argc < 2)
+        return; // the usual start, from a desktop entry, costs nothing here
+    const QCoreApplication terminal(argc, argv);
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Decodes a Sri Lankan identity card number of the older form (nine digits and a letter) into date of "
+        "birth, Hijri date, weekday, sex and age, in a window, and prints a detail sheet. For lists of numbers "
+        "and spreadsheets, use nic-decode."));
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    parser.parse(QCoreApplication::arguments());
+    if (parser.isSet(help))
+        parser.showHelp();
+    if (parser.isSet(version))
+        parser.showVersion();
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -49,6 +74,8 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(ProgramName);
     QApplication::setOrganizationName(QStringLiteral("Vantrel Computers"));
     QApplication::setDesktopFileName(QStringLiteral(NIC_APP_ID));
+    QApplication::setApplicationVersion(QStringLiteral(NIC_VERSION));
+    answerHelpAndVersion(argc, argv);
 
     previousHandler = qInstallMessageHandler(reportFatalAndExit);
     QApplication application(argc, argv);
@@ -64,7 +91,7 @@ int main(int argc, char *argv[])
         const std::chrono::year_month_day today = calendars->today();
         return QDate(static_cast<int>(today.year()), static_cast<int>(static_cast<unsigned>(today.month())),
                      static_cast<int>(static_cast<unsigned>(today.day())));
-    });
+    }, &QtSheetPrinter::forPdfFile);
     Form1 window(desktop, *calendars, printing);
     window.Form_Load();
     window.show();

@@ -25,6 +25,7 @@ BirthDetails DecodeBirthDetails(std::string_view text, const CalendarService &ca
         details.DayOB = std::move(facts.DayOB);
         details.Age = std::move(facts.Age);
         details.HDateOB = std::move(facts.HDateOB);
+        details.Values = BirthValues{*dateCheck.birthDate, facts.weekday, facts.ageYears, facts.ageMonths, facts.hijri};
     }
     details.Verdict = CheckNumber(text, number) ? Verdict::Valid : Verdict::BadNumber;
     return details;

@@ -4,16 +4,28 @@
 // decode, date check, calendar facts, number rule. The result carries every
 // display text and the verdict, so the window only writes it into its fields.
 
+#include "birth_date.h"
+#include "calendar_service.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
-
-class CalendarService;
 
 // Valid: both checks passed. BadDate: the date check failed, before any
 // calendar fact was worked out. BadNumber: the number rule failed, after the
 // display texts were formed.
 enum class Verdict { Valid, BadDate, BadNumber };
+
+// The date of birth and its calendar facts as numbers, which the texts are
+// written from, for callers that write them in forms of their own.
+struct BirthValues
+{
+    BirthDate date;
+    int weekday = 0; // 1 = Sunday
+    int ageYears = 0;
+    int ageMonths = 0;
+    HijriDate hijri;
+};
 
 struct BirthDetails
 {
@@ -23,6 +35,8 @@ struct BirthDetails
     std::string DayOB;
     std::string Sex;
     std::string Age;
+    // Present exactly when the calendar facts were worked out.
+    std::optional<BirthValues> Values;
     ::Verdict Verdict = ::Verdict::BadNumber;
 };
 

@@ -28,7 +28,13 @@ std::string_view nameAt(const std::array<std::string_view, N> &names, int number
                                                        : std::string_view{};
 }
 
-std::string ageText(BirthDate birthDate, double birthYear, std::chrono::year_month_day today)
+struct Age
+{
+    double years = 0;
+    int months = 0;
+};
+
+Age countAge(BirthDate birthDate, double birthYear, std::chrono::year_month_day today)
 {
     const int birthMonth = static_cast<int>(static_cast<unsigned>(birthDate.month()));
     const int currentMonth = static_cast<int>(static_cast<unsigned>(today.month()));
@@ -38,16 +44,17 @@ std::string ageText(BirthDate birthDate, double birthYear, std::chrono::year_mon
     // month plays no part.
     const int monthSum = currentMonth + (MonthsPerYear - birthMonth);
     const double provisionalYears = (currentYear - 1) - birthYear;
-    double years = provisionalYears;
-    int months = monthSum;
-    if (monthSum >= MonthsPerYear) {
-        years = provisionalYears + 1;
-        months = monthSum - MonthsPerYear;
-    }
-    std::string text = WriteNumber(years);
+    if (monthSum >= MonthsPerYear)
+        return {provisionalYears + 1, monthSum - MonthsPerYear};
+    return {provisionalYears, monthSum};
+}
+
+std::string ageText(const Age &age)
+{
+    std::string text = WriteNumber(age.years);
     text += YearsText;
     text += AndText;
-    text += WriteNumber(months);
+    text += WriteNumber(age.months);
     text += MonthText;
     return text;
 }
@@ -79,8 +86,14 @@ CalendarFacts ComputeCalendarFacts(BirthDate birthDate, double birthYear,
                                    const CalendarService &calendars)
 {
     CalendarFacts facts;
-    facts.DayOB = std::string(WeekdayName(calendars.weekday(birthDate)));
-    facts.Age = ageText(birthDate, birthYear, today);
-    facts.HDateOB = hijriText(calendars.hijri(birthDate));
+    facts.weekday = calendars.weekday(birthDate);
+    facts.DayOB = std::string(WeekdayName(facts.weekday));
+    const Age age = countAge(birthDate, birthYear, today);
+    facts.Age = ageText(age);
+    // A formed date's year is whole (1900-1999), so the years are too.
+    facts.ageYears = static_cast<int>(age.years);
+    facts.ageMonths = age.months;
+    facts.hijri = calendars.hijri(birthDate);
+    facts.HDateOB = hijriText(facts.hijri);
     return facts;
 }

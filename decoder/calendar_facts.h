@@ -6,18 +6,23 @@
 // month plays no part.
 
 #include "birth_date.h"
+#include "calendar_service.h"
 
 #include <chrono>
 #include <string>
 #include <string_view>
-
-class CalendarService;
 
 struct CalendarFacts
 {
     std::string DayOB;
     std::string Age;
     std::string HDateOB;
+    // The numbers the three texts are written from, for callers that write
+    // them in forms of their own (the console program's ISO dates).
+    int weekday = 0; // 1 = Sunday
+    int ageYears = 0;
+    int ageMonths = 0;
+    HijriDate hijri;
 };
 
 CalendarFacts ComputeCalendarFacts(BirthDate birthDate, double birthYear,

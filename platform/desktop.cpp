@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
@@ -46,13 +47,25 @@ Desktop::FailureChoice QtDesktop::offerPdfInstead(QWidget *parent, const QString
 
 QString QtDesktop::askPdfFile(QWidget *parent, const QString &fileName)
 {
-    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    const QString folder = !documents.isEmpty() && QDir(documents).exists() ? documents : QDir::homePath();
-    // Qt's own dialog on every desktop, so it looks and answers the same
-    // everywhere (and can be driven the same way in tests).
+    // The first folder the user may write in: without HOME, Qt's home is
+    // the root folder, where nobody may save.
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::TempLocation);
+    for (const QString &candidate : {QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation),
+                                     qEnvironmentVariableIsEmpty("HOME") ? QString() : QDir::homePath()}) {
+        const QFileInfo info(candidate);
+        if (!candidate.isEmpty() && info.isDir() && info.isWritable()) {
+            folder = candidate;
+            break;
+        }
+    }
     QFileDialog dialog(parent, SaveDialogTitle.toString(), QDir(folder).filePath(fileName), PdfFilter.toString());
     dialog.setObjectName(QStringLiteral("savePdfDialog"));
+#ifndef Q_OS_WIN
+    // Qt's own dialog on the Linux desktops, so it looks and answers the
+    // same everywhere (and can be driven the same way in tests); Windows
+    // users get their own, with Quick access.
     dialog.setOption(QFileDialog::DontUseNativeDialog);
+#endif
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(PdfSuffix.toString());
@@ -71,5 +84,10 @@ void QtDesktop::quit()
     // exit() rather than quit(): it ends the event loop even while a
     // message box runs its own, and closes every window on the way out.
     QApplication::closeAllWindows();
+    // Called from the close box's own close event, the window that is
+    // closing is skipped by closeAllWindows; nothing may stay on screen
+    // while the program ends (after a press of Print that is still waiting).
+    for (QWidget *window : QApplication::topLevelWidgets())
+        window->hide();
     QCoreApplication::exit(0);
 }

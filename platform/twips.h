@@ -4,6 +4,9 @@
 // them. Qt works in logical pixels; at 15 twips to one logical pixel Qt's own
 // high-DPI scaling takes care of screens that are not 96 dots per inch.
 
+#include <QPoint>
+#include <QRect>
+#include <QWidget>
 #include <QtMath>
 
 namespace twips {
@@ -18,6 +21,31 @@ inline int toPixels(double twips)
 inline constexpr double fromPixels(int pixels)
 {
     return pixels * PerPixel;
+}
+
+} // namespace twips
+
+// A control's place and size in twips, as a layout gives it.
+struct TwipsRect
+{
+    double left = 0;
+    double top = 0;
+    double width = 0;
+    double height = 0;
+};
+
+namespace twips {
+
+// Each edge rounded on its own, the place from origin, a point in pixels.
+inline QRect toPixels(const TwipsRect &rect, QPoint origin = {})
+{
+    return {origin.x() + toPixels(rect.left), origin.y() + toPixels(rect.top), toPixels(rect.width),
+            toPixels(rect.height)};
+}
+
+inline void place(QWidget &control, const TwipsRect &rect, QPoint origin = {})
+{
+    control.setGeometry(toPixels(rect, origin));
 }
 
 } // namespace twips

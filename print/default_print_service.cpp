@@ -1,7 +1,6 @@
 #include "default_print_service.h"
 
 #include "detail_sheet.h"
-#include "qt_sheet_printer.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -18,6 +17,13 @@ namespace {
 constexpr QStringView NoPrintSystemMessage =
     u"The print system cannot be reached (it may not be running), so the detail sheet was not printed.\n\n"
     "Start the printing service, or ask whoever looks after this computer, then press Print again.";
+constexpr QStringView NamedPrinterMissingMessage =
+    u"The printer \"%1\", named as the default printer, is not found, so the detail sheet was not printed.\n\n"
+    "Check the name given for the default printer (in the printer settings, or in LPDEST or PRINTER), "
+    "then press Print again.";
+constexpr QStringView CancelledMessage =
+    u"Printing on \"%1\" was cancelled in its own window, so the detail sheet was not printed.\n\n"
+    "Press Print again and finish that window, or choose another default printer.";
 constexpr QStringView NoPrinterMessage = u"No default printer is set up, so the detail sheet was not printed.\n\n"
                                          "Set up a printer as the default printer, then press Print again.";
 constexpr QStringView RefusingMessage =
@@ -68,12 +74,18 @@ QString printFailureMessage(const SheetPrinter::Outcome &outcome)
     case Failure::NoPrinter:
         message = NoPrinterMessage.toString();
         break;
+    case Failure::NamedPrinterMissing:
+        message = NamedPrinterMissingMessage.toString().arg(printer);
+        break;
+    case Failure::CancelledByUser:
+        message = CancelledMessage.toString().arg(printer);
+        break;
     case Failure::Refusing:
         message = RefusingMessage.toString().arg(printer);
         break;
     case Failure::NoAnswer:
         message = NoAnswerMessage.toString().arg(
-            std::chrono::duration_cast<std::chrono::seconds>(QtSheetPrinter::Patience).count());
+            std::chrono::duration_cast<std::chrono::seconds>(outcome.waited).count());
         break;
     case Failure::CannotStart:
         message = CannotStartMessage.toString().arg(printer);
@@ -127,9 +139,10 @@ QString SheetPdfName(const DetailSheetTexts &texts)
     return name + PdfSuffix.toString();
 }
 
-DefaultPrintService::DefaultPrintService(SheetPrinter &printer, Today today)
+DefaultPrintService::DefaultPrintService(SheetPrinter &printer, Today today, PdfPrinterFor pdfPrinterFor)
     : m_printer(printer)
     , m_today(std::move(today))
+    , m_pdfPrinterFor(std::move(pdfPrinterFor))
 {
 }
 
@@ -157,8 +170,8 @@ PrintAnswer DefaultPrintService::saveSheetAsPdf(const DetailSheetTexts &texts, c
     const QDate today = m_today();
     // A printer of its own, starting from the same defaults as the program's
     // first sheet; the script, columns and fonts are the printed sheet's.
-    QtSheetPrinter pdf(file);
-    if (PrintDetailSheet(texts, monthNameOf(today), today.year(), pdf).succeeded())
+    const std::unique_ptr<SheetPrinter> pdf = m_pdfPrinterFor ? m_pdfPrinterFor(file) : nullptr;
+    if (pdf && PrintDetailSheet(texts, monthNameOf(today), today.year(), *pdf).succeeded())
         return {};
     return {PrintAnswer::Kind::Failed, saveFailureMessage(file)};
 }

@@ -5,8 +5,8 @@
 // today's local month (its full name in the user's language) and Gregorian
 // year, or the same sheet as a PDF file. Uses the one printer for the
 // program's whole life, so the font a sheet leaves holds for the next; a
-// PDF is written by a printer of its own, which starts from the default
-// font.
+// PDF is written by a printer of its own, made for that file by the
+// function it is given, which starts from the default font.
 // Failures come back as a message in plain words; it never retries on its
 // own, so nothing is printed twice unless the user presses Print twice.
 
@@ -15,6 +15,7 @@
 #include <QDate>
 
 #include <functional>
+#include <memory>
 
 class SheetPrinter;
 
@@ -23,8 +24,11 @@ class DefaultPrintService final : public PrintService
 public:
     // Today's local date, from the same clock as the age.
     using Today = std::function<QDate()>;
+    // A printer that writes one sheet into the PDF file named.
+    using PdfPrinterFor = std::function<std::unique_ptr<SheetPrinter>(const QString &file)>;
 
-    DefaultPrintService(SheetPrinter &printer, Today today);
+    // Without pdfPrinterFor a sheet cannot be saved, only printed.
+    DefaultPrintService(SheetPrinter &printer, Today today, PdfPrinterFor pdfPrinterFor = {});
 
     DefaultPrintService(const DefaultPrintService &) = delete;
     DefaultPrintService &operator=(const DefaultPrintService &) = delete;
@@ -35,4 +39,5 @@ public:
 private:
     SheetPrinter &m_printer;
     Today m_today;
+    PdfPrinterFor m_pdfPrinterFor;
 };

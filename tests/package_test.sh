@@ -21,13 +21,18 @@ dpkg-deb --field "$deb" Depends | grep -q fonts-wine || fail "the package does n
 
 dpkg -x "$deb" "$work/root"
 app_id=au.com.vantrel.NationalIdentityCard
-for file in usr/bin/nic-decoder "usr/share/applications/$app_id.desktop" \
+for file in usr/bin/nic-decoder usr/bin/nic-decode usr/share/man/man1/nic-decoder.1 usr/share/man/man1/nic-decode.1 \
+    "usr/share/applications/$app_id.desktop" \
     "usr/share/metainfo/$app_id.metainfo.xml" "usr/share/icons/hicolor/32x32/apps/$app_id.png" \
     "usr/share/icons/hicolor/128x128/apps/$app_id.png"; do
     [ -e "$work/root/$file" ] || fail "the package lacks $file"
 done
 desktop-file-validate "$work/root/usr/share/applications/$app_id.desktop"
 appstreamcli validate --no-net "$work/root/usr/share/metainfo/$app_id.metainfo.xml" >/dev/null
+
+row=$("$work/root/usr/bin/nic-decode" --today 2026-12-07 811231234V | tail -1)
+[ "$row" = "811231234V,valid,1981-05-02,1401-06-28,Saturday,male,45,7" ] || fail "the unpacked nic-decode wrote: $row"
+echo "unpacked nic-decode decodes"
 
 start_xvfb
 start_program "$work/root/usr/bin/nic-decoder"

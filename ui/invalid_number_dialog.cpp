@@ -4,17 +4,14 @@
 
 #include "classic_style.h"
 #include "control_colours.h"
+#include "control_table.h"
 #include "fonts.h"
 #include "program_identity.h"
-#include "program_pictures.h"
 #include "twips.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QPainter>
-#include <QPixmap>
-#include <QPushButton>
 
 namespace {
 
@@ -26,10 +23,6 @@ constexpr int BorderPixels = 1;
 constexpr double ClientWidth = 4785;
 constexpr double ClientHeight = 2385;
 
-constexpr double OkLeft = 1905, OkTop = 1800, OkWidth = 975, OkHeight = 375;
-constexpr double CrossLeft = 1800, CrossTop = 120, CrossWidth = 930, CrossHeight = 960;
-constexpr double MessageLeft = 165, MessageTop = 1080, MessageWidth = 4455, MessageHeight = 255;
-
 constexpr double MessagePoints = 12;
 
 // Everything the dialog shows, in screen order.
@@ -37,12 +30,6 @@ const QString CrossPath = u":/pictures/cross.png"_s;
 const QString CrossName = u"Invalid"_s;
 const QString Message = u"You have entered an invalid number"_s;
 const QString OkCaption = u"OK"_s;
-
-QRect clientRect(double left, double top, double width, double height)
-{
-    return {BorderPixels + twips::toPixels(left), BorderPixels + twips::toPixels(top), twips::toPixels(width),
-            twips::toPixels(height)};
-}
 
 } // namespace
 
@@ -52,41 +39,38 @@ frmInv::frmInv()
     setObjectName(u"frmInv"_s);
     presentAsTheProgram(*this);
     setFont(fonts::msSansSerif(fonts::WindowPoints));
+    setPalette(pinnedPalette());
     setColours(this, colours::Black);
     setFixedSize(twips::toPixels(ClientWidth) + 2 * BorderPixels, twips::toPixels(ClientHeight) + 2 * BorderPixels);
 
-    // Created bottom first: Qt draws later siblings above earlier ones.
-    lblMSG = new QLabel(this);
-    lblMSG->setObjectName(u"lblMSG"_s);
-    lblMSG->setFont(fonts::msSansSerif(MessagePoints, true));
-    lblMSG->setTextFormat(Qt::PlainText);
-    lblMSG->setText(Message);
-    lblMSG->setAccessibleName(Message);
-    lblMSG->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    setColours(lblMSG, colours::Black, colours::Red);
-    lblMSG->setGeometry(clientRect(MessageLeft, MessageTop, MessageWidth, MessageHeight));
-
-    imgCross = new QLabel(this);
-    imgCross->setObjectName(u"imgCross"_s);
-    imgCross->setPixmap(sharpPicture(CrossPath, devicePixelRatioF()));
-    imgCross->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    imgCross->setAccessibleName(CrossName);
-    imgCross->setGeometry(clientRect(CrossLeft, CrossTop, CrossWidth, CrossHeight));
-
-    cmdOK = new QPushButton(OkCaption, this);
-    cmdOK->setObjectName(u"cmdOK"_s);
-    cmdOK->setFont(fonts::msSansSerif(fonts::LargePoints));
-    cmdOK->setAccessibleName(OkCaption);
-    setButtonFace(cmdOK, colours::LightYellow, createClassicStyle(this));
-    cmdOK->setGeometry(clientRect(OkLeft, OkTop, OkWidth, OkHeight));
-    // The only control that takes the focus, so it has it whenever the
-    // dialog is active.
-    cmdOK->setFocus(Qt::OtherFocusReason);
+    // The client area lies inside the border this window paints itself.
+    setContentsMargins(BorderPixels, BorderPixels, BorderPixels, BorderPixels);
+    createControls();
 
     connect(cmdOK, &QPushButton::clicked, this, &frmInv::cmdOK_Click);
 }
 
 frmInv::~frmInv() = default;
+
+void frmInv::createControls()
+{
+    using controls::Kind;
+
+    // Topmost first; none of them overlap. Only OK takes the focus, so it
+    // has it whenever the dialog is active.
+    static const controls::ControlRow<frmInv> Controls[] = {
+        {&frmInv::cmdOK, {.name = u"cmdOK", .kind = Kind::Button, .parent = u"frmInv",
+                          .place = {1905, 1800, 975, 375}, .caption = OkCaption, .face = {fonts::LargePoints},
+                          .background = colours::LightYellow, .tab = 1}},
+        {&frmInv::imgCross, {.name = u"imgCross", .kind = Kind::Picture, .parent = u"frmInv",
+                             .place = {1800, 120, 930, 960}, .spoken = CrossName, .picture = CrossPath}},
+        {&frmInv::lblMSG, {.name = u"lblMSG", .kind = Kind::Label, .parent = u"frmInv",
+                           .place = {165, 1080, 4455, 255}, .caption = Message, .face = {MessagePoints, true},
+                           .text = colours::Red, .background = colours::Black, .alignment = Qt::AlignHCenter,
+                           .tab = 0}},
+    };
+    controls::buildControls<frmInv>(*this, Controls, createClassicStyle(this));
+}
 
 void frmInv::cmdOK_Click()
 {

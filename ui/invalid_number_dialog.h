@@ -31,6 +31,7 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    void createControls();
     void cmdOK_Click();
 
     QPushButton *cmdOK = nullptr;

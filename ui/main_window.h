@@ -19,11 +19,13 @@
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 
 struct BirthDetails;
 class CalendarService;
 class Desktop;
 class IntervalTimer;
+class PrintPress;
 class PrintService;
 class TwipsGeometry;
 class frmInv;
@@ -64,6 +66,9 @@ private:
     // The dialog's OK, as the dialog signals it: shown again, restored and
     // active, at the collapsed size.
     void frmInv_Dismissed();
+    // The number typed over: Print goes if the results were decoded from
+    // another text.
+    void txtIDNo_Change();
 
     // The window's outer geometry in twips, as the handlers read and set it.
     TwipsGeometry &outer() { return *m_outer; }
@@ -78,8 +83,10 @@ private:
     void showInvalidNumberDialog();
 
     void createControls();
-    void stackAndOrder();
     void connectHandlers();
+    // Empties the results and disables Print: a sheet must only ever pair a
+    // number with its own details.
+    void withdrawResults();
     void emptyResultFields();
     void writeResultFields(const BirthDetails &details);
     void centreOnScreen(QWidget &window) const;
@@ -89,7 +96,12 @@ private:
     PrintService &m_printing;
     TwipsGeometry *m_outer = nullptr;
     ExactTwips m_panelLeft;
+    // The text the results in the fields were decoded from, while they stand:
+    // the one fact the controls cannot hold, as the user may type into them.
+    std::optional<QString> m_decodedNumber;
     std::unique_ptr<frmInv> m_invalidNumberDialog;
+    // The press of Print under way, while one is.
+    PrintPress *m_printPress = nullptr;
 
     // Controls, by their names in the layout.
     QLineEdit *txtHDateOB = nullptr;
@@ -97,7 +109,7 @@ private:
     IntervalTimer *Timer3 = nullptr;
     QPushButton *cmdAbtOK = nullptr;
     QLabel *Image1 = nullptr;
-    QWidget *Line2 = nullptr;
+    QFrame *Line2 = nullptr;
     QLabel *Label7 = nullptr;
     QLabel *Label5 = nullptr;
     QGroupBox *Frame3 = nullptr;

@@ -15,11 +15,14 @@
 #include "twips.h"
 #include "twips_geometry.h"
 
-#include <QCoreApplication>
-#include <QEvent>
+#include <QEventLoop>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QThread>
+
+#include <memory>
+#include <optional>
 
 namespace {
 
@@ -35,65 +38,6 @@ constexpr double DialogCentringDivisor = 2;
 // The texts this file shows the user: the titles of the messages after Print.
 const QString PrintTitle = QStringLiteral("Print");
 const QString SaveAsPdfTitle = QStringLiteral("Save as PDF");
-
-// Eats every key press, click, wheel turn, access key, typed text and drop
-// while it is installed, and refuses the close box: closing would end the
-// program under the press that is still waiting.
-class InputEater final : public QObject
-{
-public:
-    using QObject::QObject;
-
-protected:
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        switch (event->type()) {
-        case QEvent::Close:
-            if (!event->spontaneous())
-                return false;
-            event->ignore();
-            return true;
-        case QEvent::InputMethod:
-        case QEvent::Drop:
-        case QEvent::KeyPress:
-        case QEvent::KeyRelease:
-        case QEvent::ShortcutOverride:
-        case QEvent::Shortcut:
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonRelease:
-        case QEvent::MouseButtonDblClick:
-        case QEvent::Wheel:
-            return true;
-        default:
-            return false;
-        }
-    }
-};
-
-// While a press waits for the print system: the busy cursor, and every key
-// and click thrown away as it comes, so the window stays painted but takes
-// no other input, and an impatient second click cannot become a second
-// sheet (held back, it would arrive once the press returns).
-class PrintWait
-{
-public:
-    PrintWait()
-    {
-        QCoreApplication::instance()->installEventFilter(&m_eater);
-        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    }
-    ~PrintWait()
-    {
-        QGuiApplication::restoreOverrideCursor();
-        QCoreApplication::instance()->removeEventFilter(&m_eater);
-    }
-
-    PrintWait(const PrintWait &) = delete;
-    PrintWait &operator=(const PrintWait &) = delete;
-
-private:
-    InputEater m_eater;
-};
 
 // After a failure: the message, with the offer to save the sheet as a PDF
 // instead, for as long as the user takes it and saving fails.
@@ -116,6 +60,48 @@ void offerPdfInstead(Desktop &desktop, PrintService &printing, QWidget *window, 
 
 } // namespace
 
+// One press of Print under way: the sheet is drawn and handed over on a
+// thread of its own, while the window's thread goes on painting, ticking
+// the timers and taking presses; the busy cursor shows that a press waits.
+// The print service bounds the press with its own time limit.
+class PrintPress
+{
+public:
+    PrintPress(PrintService &printing, const DetailSheetTexts &texts)
+        : m_worker(QThread::create([this, &printing, texts] { m_answer = printing.printSheet(texts); }))
+    {
+        QObject::connect(m_worker.get(), &QThread::finished, &m_loop, &QEventLoop::quit);
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+        m_worker->start();
+    }
+    ~PrintPress()
+    {
+        // The worker uses the print service and the texts: it is never left
+        // running, also when the program ends during the press.
+        m_worker->wait();
+        QGuiApplication::restoreOverrideCursor();
+    }
+
+    PrintPress(const PrintPress &) = delete;
+    PrintPress &operator=(const PrintPress &) = delete;
+
+    // The answer once the press has ended; none when the program was told
+    // to end meanwhile (its loops then stop), when no answer is shown.
+    std::optional<PrintAnswer> wait()
+    {
+        if (!m_worker->isFinished())
+            m_loop.exec();
+        if (!m_worker->isFinished())
+            return std::nullopt;
+        return m_answer;
+    }
+
+private:
+    QEventLoop m_loop;
+    PrintAnswer m_answer;
+    std::unique_ptr<QThread> m_worker;
+};
+
 void Form1::connectHandlers()
 {
     connect(Timer1, &IntervalTimer::tick, this, &Form1::Timer1_Timer);
@@ -126,6 +112,7 @@ void Form1::connectHandlers()
     connect(cmdExit, &QPushButton::clicked, this, &Form1::cmdExit_Click);
     connect(cmdPrint, &QPushButton::clicked, this, &Form1::cmdPrint_Click);
     connect(cmdAbtOK, &QPushButton::clicked, this, &Form1::cmdAbtOK_Click);
+    connect(txtIDNo, &QLineEdit::textChanged, this, &Form1::txtIDNo_Change);
 }
 
 double Form1::panelLeft() const
@@ -155,12 +142,15 @@ void Form1::cmdtext_Click()
     const BirthDetails details = DecodeBirthDetails(txtIDNo->text().toStdString(), m_calendars);
     switch (details.Verdict) {
     case Verdict::BadDate:
-        // The main window stays as it is, usable, and there is no beep.
+        // The main window stays as it is, usable, and there is no beep; but
+        // no sheet is left to print for a number that was not accepted.
+        withdrawResults();
         showInvalidNumberDialog();
         return;
     case Verdict::BadNumber:
         // The texts formed before the number rule rejected the number are
         // never shown: the fields stay as emptied above.
+        withdrawResults();
         // Asked for while the window is still shown; it keeps the focus there
         // for when the dialog's OK shows it again.
         outer().requestFocus(txtIDNo);
@@ -170,6 +160,10 @@ void Form1::cmdtext_Click()
         return;
     case Verdict::Valid:
         writeResultFields(details);
+        m_decodedNumber = txtIDNo->text();
+        // The last press wins: a shrink still running would cancel out the
+        // growth step for step and leave the window stuck half open.
+        Timer2->setInterval(Stopped);
         Timer1_Timer();
         return;
     }
@@ -178,6 +172,8 @@ void Form1::cmdtext_Click()
 void Form1::cmdCancel_Click()
 {
     cmdPrint->setEnabled(false);
+    // As with OK, the later press ends the other animation.
+    Timer1->setInterval(Stopped);
     Timer2_Timer();
 }
 
@@ -195,11 +191,21 @@ void Form1::cmdPrint_Click()
 {
     const DetailSheetTexts texts{txtIDNo->text(), txtDateOB->text(), txtHDateOB->text(),
                                  txtDayOB->text(), txtSex->text(), txtAge->text()};
-    PrintAnswer answer;
+    // One sheet at a time: Print pressed again while a press waits comes to nothing.
+    if (m_printPress)
+        return;
+    std::optional<PrintAnswer> ended;
     {
-        const PrintWait wait;
-        answer = m_printing.printSheet(texts);
+        PrintPress press(m_printing, texts);
+        m_printPress = &press;
+        ended = press.wait();
+        m_printPress = nullptr;
     }
+    // Exit or the close box during the press: the windows closed at once,
+    // the program ends now that the press is over, with nothing more to say.
+    if (!ended)
+        return;
+    const PrintAnswer &answer = *ended;
     switch (answer.kind) {
     case PrintAnswer::Kind::Done:
         break;
@@ -218,7 +224,10 @@ void Form1::Timer1_Timer()
     // The test comes before the step, so the run that finds the window grown
     // is the one that enables Print and stops.
     if (outer().height() > ExpandedThreshold) {
-        cmdPrint->setEnabled(true);
+        // A growth that outlived its number (rejected or typed over on the
+        // way) offers no sheet.
+        if (m_decodedNumber)
+            cmdPrint->setEnabled(true);
         Timer1->setInterval(Stopped);
     } else {
         outer().setHeight(outer().height() + GrowStep);
@@ -233,7 +242,7 @@ void Form1::Timer2_Timer()
     } else {
         Timer2->setInterval(Stopped);
         txtIDNo->clear();
-        emptyResultFields();
+        withdrawResults();
         outer().requestFocus(txtIDNo);
     }
 }
@@ -271,6 +280,23 @@ void Form1::showInvalidNumberDialog()
     m_invalidNumberDialog->show();
     m_invalidNumberDialog->raise();
     m_invalidNumberDialog->activateWindow();
+}
+
+void Form1::txtIDNo_Change()
+{
+    // A number typed over after its decoding no longer owns the results
+    // beside it, so the sheet that would pair them goes.
+    if (m_decodedNumber && txtIDNo->text() != *m_decodedNumber) {
+        m_decodedNumber.reset();
+        cmdPrint->setEnabled(false);
+    }
+}
+
+void Form1::withdrawResults()
+{
+    m_decodedNumber.reset();
+    cmdPrint->setEnabled(false);
+    emptyResultFields();
 }
 
 void Form1::emptyResultFields()

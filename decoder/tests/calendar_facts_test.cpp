@@ -25,6 +25,8 @@ struct AgeCase
     year_month_day today;
     year_month_day birth;
     std::string age;
+    int years; // the same age as numbers
+    int months;
 };
 
 class AgeTest : public testing::TestWithParam<AgeCase> {};
@@ -34,26 +36,29 @@ TEST_P(AgeTest, CountsMonthsAndYearsOnly)
     const AgeCase &c = GetParam();
     const ScriptedCalendar calendar;
     const double birthYear = static_cast<int>(c.birth.year());
-    EXPECT_EQ(ComputeCalendarFacts(c.birth, birthYear, c.today, calendar).Age, c.age);
+    const CalendarFacts facts = ComputeCalendarFacts(c.birth, birthYear, c.today, calendar);
+    EXPECT_EQ(facts.Age, c.age);
+    EXPECT_EQ(facts.ageYears, c.years);
+    EXPECT_EQ(facts.ageMonths, c.months);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, AgeTest,
     testing::Values(
-        AgeCase{"later_month_this_year", 2026y / December / 7, 1985y / March / 5, "41  Years   &   9  Month"},
+        AgeCase{"later_month_this_year", 2026y / December / 7, 1985y / March / 5, "41  Years   &   9  Month", 41, 9},
         AgeCase{"birth_month_with_the_birthday_still_to_come", 2026y / December / 7, 1985y / December / 20,
-                "41  Years   &   0  Month"},
+                "41  Years   &   0  Month", 41, 0},
         AgeCase{"today_before_the_birth_month", 2026y / March / 1, 1985y / December / 20,
-                "40  Years   &   3  Month"},
+                "40  Years   &   3  Month", 40, 3},
         AgeCase{"January_birthday_in_January", 2026y / January / 31, 1999y / January / 1,
-                "27  Years   &   0  Month"},
+                "27  Years   &   0  Month", 27, 0},
         AgeCase{"birth_month_one_after_today", 2026y / June / 15, 1990y / July / 16,
-                "35  Years   &   11  Month"},
-        AgeCase{"man_of_811231234V", 2026y / December / 7, 1981y / May / 2, "45  Years   &   7  Month"},
+                "35  Years   &   11  Month", 35, 11},
+        AgeCase{"man_of_811231234V", 2026y / December / 7, 1981y / May / 2, "45  Years   &   7  Month", 45, 7},
         AgeCase{"woman_of_857541234V", 2026y / December / 7, 1985y / September / 10,
-                "41  Years   &   3  Month"},
+                "41  Years   &   3  Month", 41, 3},
         AgeCase{"clock_before_the_birth_year_gives_a_negative_age", 1980y / May / 1, 1985y / March / 5,
-                "-5  Years   &   2  Month"}),
+                "-5  Years   &   2  Month", -5, 2}),
     [](const testing::TestParamInfo<AgeCase> &row) { return std::string(row.param.name); });
 
 struct NameCase

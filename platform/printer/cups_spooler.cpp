@@ -1,24 +1,24 @@
 #include "cups_spooler.h"
 
-#include <QCoreApplication>
-#include <QLibrary>
+#include "print_log.h"
+
+#include <QSizeF>
 
 #include <cups/cups.h>
 
-#include <cerrno>
+#include <cstdlib>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-// How often libcups hands control back while it waits, so the windows stay
-// painted.
+// How often libcups hands control back while it waits, so the time limit
+// is looked at.
 constexpr double WaitSliceSeconds = 0.1;
-constexpr QStringView PrinterUriPrefix = u"ipp://localhost/printers/";
-constexpr QStringView ResourcePrefix = u"/printers/";
-constexpr char PdfFormat[] = "application/pdf";
-// IPP's printer-state for a paused printer.
-constexpr int PrinterStopped = 5;
+// Each piece of the sheet handed to libcups at a time.
+constexpr qsizetype WriteChunk = 64 * 1024;
+// Media sizes come in hundredths of a millimetre.
+constexpr double HundredthsPerMillimetre = 100;
 
 constexpr QStringView BrokeOff = u"The connection to the print system broke off while the sheet was being sent; "
                                  "the print system may have stopped.";
@@ -32,78 +32,19 @@ constexpr QStringView FormatRefused = u"The printer cannot take the sheet's form
 constexpr QStringView SchedulerSaid = u"The print system said: %1";
 constexpr QStringView UnknownRefusal = u"The print system refused the sheet without giving a reason.";
 
-// The few libcups calls we make, looked up once.
-struct Cups
-{
-    decltype(&::cupsServer) server = nullptr;
-    decltype(&::ippPort) port = nullptr;
-    decltype(&::cupsEncryption) encryption = nullptr;
-    decltype(&::cupsUser) user = nullptr;
-    decltype(&::httpConnect2) connect = nullptr;
-    decltype(&::httpSetTimeout) setTimeout = nullptr;
-    decltype(&::httpClose) close = nullptr;
-    decltype(&::cupsGetNamedDest) namedDest = nullptr;
-    decltype(&::cupsFreeDests) freeDests = nullptr;
-    decltype(&::ippNewRequest) newRequest = nullptr;
-    decltype(&::ippAddString) addString = nullptr;
-    decltype(&::ippFindAttribute) findAttribute = nullptr;
-    decltype(&::ippGetString) getString = nullptr;
-    decltype(&::ippGetInteger) getInteger = nullptr;
-    decltype(&::ippGetBoolean) getBoolean = nullptr;
-    decltype(&::ippDelete) deleteIpp = nullptr;
-    decltype(&::cupsDoRequest) doRequest = nullptr;
-    decltype(&::cupsDoFileRequest) doFileRequest = nullptr;
-    decltype(&::cupsLastError) lastError = nullptr;
-    decltype(&::cupsLastErrorString) lastErrorString = nullptr;
-
-    bool complete() const
-    {
-        return server && port && encryption && user && connect && setTimeout && close && namedDest && freeDests
-               && newRequest && addString && findAttribute && getString && getInteger && getBoolean && deleteIpp
-               && doRequest && doFileRequest && lastError && lastErrorString;
-    }
-};
-
-template <typename Function>
-void resolve(QLibrary &library, Function &function, const char *name)
-{
-    function = reinterpret_cast<Function>(library.resolve(name));
-}
-
-const Cups &cups()
-{
-    static const Cups loaded = [] {
-        Cups c;
-        QLibrary library(u"cups"_s, 2);
-        resolve(library, c.server, "cupsServer");
-        resolve(library, c.port, "ippPort");
-        resolve(library, c.encryption, "cupsEncryption");
-        resolve(library, c.user, "cupsUser");
-        resolve(library, c.connect, "httpConnect2");
-        resolve(library, c.setTimeout, "httpSetTimeout");
-        resolve(library, c.close, "httpClose");
-        resolve(library, c.namedDest, "cupsGetNamedDest");
-        resolve(library, c.freeDests, "cupsFreeDests");
-        resolve(library, c.newRequest, "ippNewRequest");
-        resolve(library, c.addString, "ippAddString");
-        resolve(library, c.findAttribute, "ippFindAttribute");
-        resolve(library, c.getString, "ippGetString");
-        resolve(library, c.getInteger, "ippGetInteger");
-        resolve(library, c.getBoolean, "ippGetBoolean");
-        resolve(library, c.deleteIpp, "ippDelete");
-        resolve(library, c.doRequest, "cupsDoRequest");
-        resolve(library, c.doFileRequest, "cupsDoFileRequest");
-        resolve(library, c.lastError, "cupsLastError");
-        resolve(library, c.lastErrorString, "cupsLastErrorString");
-        // The library stays loaded: QLibrary unloads only on unload().
-        return c;
-    }();
-    return loaded;
-}
-
 http_t *asHttp(void *http)
 {
     return static_cast<http_t *>(http);
+}
+
+cups_dest_t *asDest(void *dest)
+{
+    return static_cast<cups_dest_t *>(dest);
+}
+
+cups_dinfo_t *asInfo(void *info)
+{
+    return static_cast<cups_dinfo_t *>(info);
 }
 
 int keepWaitingCallback(http_t *, void *spooler)
@@ -111,14 +52,19 @@ int keepWaitingCallback(http_t *, void *spooler)
     return static_cast<CupsSpooler *>(spooler)->keepWaiting() ? 1 : 0;
 }
 
-QString printerUri(const QString &queue)
-{
-    return PrinterUriPrefix.toString() + queue;
-}
-
 bool succeeded(ipp_status_t status)
 {
     return status <= IPP_STATUS_OK_EVENTS_COMPLETE;
+}
+
+QString optionOf(const cups_dest_t *dest, const char *name)
+{
+    return QString::fromUtf8(cupsGetOption(name, dest->num_options, dest->options));
+}
+
+QString lastErrorText()
+{
+    return QString::fromUtf8(cupsLastErrorString()).trimmed();
 }
 
 } // namespace
@@ -131,8 +77,14 @@ CupsSpooler::CupsSpooler(std::chrono::milliseconds patience)
 
 CupsSpooler::~CupsSpooler()
 {
-    if (m_http)
-        cups().close(asHttp(m_http));
+    if (m_info)
+        cupsFreeDestInfo(asInfo(m_info));
+    if (m_dest)
+        cupsFreeDests(1, asDest(m_dest));
+    if (m_destination && m_destination != m_scheduler)
+        httpClose(asHttp(m_destination));
+    if (m_scheduler)
+        httpClose(asHttp(m_scheduler));
 }
 
 std::chrono::milliseconds CupsSpooler::elapsed() const
@@ -140,109 +92,169 @@ std::chrono::milliseconds CupsSpooler::elapsed() const
     return std::chrono::milliseconds(m_clock.elapsed());
 }
 
+int CupsSpooler::millisecondsLeft() const
+{
+    return int(std::chrono::duration_cast<std::chrono::milliseconds>(m_patience - elapsed()).count());
+}
+
 bool CupsSpooler::keepWaiting()
 {
-    // The windows are repainted and timers run meanwhile. Keys and clicks
-    // are the window's business: it throws them away while it waits (held
-    // back instead, they would all arrive once the press returns).
-    QCoreApplication::processEvents();
     if (elapsed() < m_patience)
         return true;
     m_timedOut = true;
+    m_cancel = 1;
     return false;
 }
 
-bool CupsSpooler::connect()
+bool CupsSpooler::connectToScheduler()
 {
-    const Cups &c = cups();
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(m_patience - elapsed());
-    if (left.count() <= 0) {
+    if (millisecondsLeft() <= 0) {
         m_timedOut = true;
         return false;
     }
     // For a local socket the server is its path and the port is not used.
-    m_http = c.connect(c.server(), c.port(), nullptr, AF_UNSPEC, c.encryption(), 1, int(left.count()), nullptr);
-    if (!m_http) {
+    m_scheduler = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, millisecondsLeft(),
+                               &m_cancel);
+    if (!m_scheduler) {
         m_timedOut = elapsed() >= m_patience;
+        qCInfo(lcPrint) << "no connection to the print system at" << cupsServer() << ippPort()
+                        << (m_timedOut ? "within the time limit" : "") << lastErrorText();
         return false;
     }
-    c.setTimeout(asHttp(m_http), WaitSliceSeconds, &keepWaitingCallback, this);
+    httpSetTimeout(asHttp(m_scheduler), WaitSliceSeconds, &keepWaitingCallback, this);
     return true;
+}
+
+// The job goes to the scheduler the destination came from, over the same
+// connection: libcups takes a connection to any other address for one to
+// the printer itself. Only a destination the scheduler does not have yet (a
+// printer found on the network) is reached through cupsConnectDest, which
+// first has CUPS make a temporary queue for it.
+bool CupsSpooler::connectToDestination()
+{
+    if (!optionOf(asDest(m_dest), "printer-uri-supported").isEmpty()) {
+        m_destination = m_scheduler;
+        return true;
+    }
+    if (millisecondsLeft() <= 0) {
+        m_timedOut = true;
+        return false;
+    }
+    // It hands back a connection object even when it did not get through,
+    // and libcups 2.4's callback reports success and failure the wrong way
+    // round; an open socket is what tells.
+    m_destination = cupsConnectDest(asDest(m_dest), CUPS_DEST_FLAGS_NONE, millisecondsLeft(), &m_cancel, nullptr, 0,
+                                    nullptr, nullptr);
+    if (!m_destination || httpGetFd(asHttp(m_destination)) < 0) {
+        m_timedOut = m_timedOut || elapsed() >= m_patience;
+        qCInfo(lcPrint) << "no connection to the new destination" << m_queue << lastErrorText();
+        return false;
+    }
+    httpSetTimeout(asHttp(m_destination), WaitSliceSeconds, &keepWaitingCallback, this);
+    return true;
+}
+
+void CupsSpooler::readPaper()
+{
+    cups_size_t size{};
+    if (!cupsGetDestMediaDefault(asHttp(m_destination), asDest(m_dest), asInfo(m_info), 0, &size)
+        || size.width <= 0 || size.length <= 0)
+        return;
+    const QSizeF millimetres(size.width / HundredthsPerMillimetre, size.length / HundredthsPerMillimetre);
+    const QPageSize::PageSizeId id = QPageSize::id(millimetres, QPageSize::Millimeter, QPageSize::FuzzyMatch);
+    m_paper = id == QPageSize::Custom ? QPageSize(millimetres, QPageSize::Millimeter, QString::fromUtf8(size.media))
+                                      : QPageSize(id);
+    qCInfo(lcPrint) << "default paper" << size.media << "taken as" << m_paper->name();
 }
 
 SheetPrinter::Outcome CupsSpooler::findDefaultQueue()
 {
     using Failure = SheetPrinter::Failure;
-    const Cups &c = cups();
-    if (!c.complete())
-        return failure(Failure::NoPrintSystem);
-    if (!connect())
+    if (!connectToScheduler())
         return failure(m_timedOut ? Failure::NoAnswer : Failure::NoPrintSystem);
 
-    // Honours LPDEST, PRINTER and the user's own lpoptions as other programs do.
-    cups_dest_t *dest = c.namedDest(asHttp(m_http), nullptr, nullptr);
-    if (!dest) {
+    // Honours LPDEST, PRINTER and the user's own lpoptions and instances as
+    // other programs do.
+    m_dest = cupsGetNamedDest(asHttp(m_scheduler), nullptr, nullptr);
+    if (!m_dest) {
+        const ipp_status_t status = cupsLastError();
+        qCInfo(lcPrint) << "no default destination:" << ippErrorString(status) << lastErrorText();
         if (m_timedOut)
             return failure(Failure::NoAnswer);
-        const ipp_status_t status = c.lastError();
-        if (status == IPP_STATUS_ERROR_NOT_FOUND || succeeded(status))
-            return failure(Failure::NoPrinter);
         if (status == IPP_STATUS_ERROR_INTERNAL || status == IPP_STATUS_ERROR_SERVICE_UNAVAILABLE)
             return failure(Failure::NoPrintSystem, BrokeOffBeforeSending.toString());
-        return requestFailed(Stage::FindingQueue);
+        if (status != IPP_STATUS_ERROR_NOT_FOUND && !succeeded(status))
+            return requestFailed(Stage::FindingQueue);
+        // A default that is named (LPDEST, PRINTER, lpoptions) but does not
+        // exist is not the same as none at all.
+        if (const char *named = cupsGetDefault2(asHttp(m_scheduler)); named && *named) {
+            m_printerName = QString::fromUtf8(named);
+            return failure(Failure::NamedPrinterMissing);
+        }
+        return failure(Failure::NoPrinter);
     }
+    const cups_dest_t *dest = asDest(m_dest);
     m_queue = QString::fromUtf8(dest->name);
-    m_printerName = m_queue;
-    c.freeDests(1, dest);
-
-    ipp_t *request = c.newRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
-    c.addString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr,
-                printerUri(m_queue).toUtf8().constData());
-    ipp_t *response = c.doRequest(asHttp(m_http), request, "/");
-    if (!response || !succeeded(c.lastError())) {
-        if (response)
-            c.deleteIpp(response);
-        return requestFailed(Stage::FindingQueue);
-    }
-    if (ipp_attribute_t *info = c.findAttribute(response, "printer-info", IPP_TAG_TEXT)) {
-        const QString description = QString::fromUtf8(c.getString(info, 0, nullptr));
-        if (!description.isEmpty())
-            m_printerName = description;
-    }
-    bool accepting = true;
-    if (ipp_attribute_t *attribute = c.findAttribute(response, "printer-is-accepting-jobs", IPP_TAG_BOOLEAN))
-        accepting = c.getBoolean(attribute, 0) != 0;
-    if (ipp_attribute_t *attribute = c.findAttribute(response, "printer-state", IPP_TAG_ENUM))
-        m_paused = c.getInteger(attribute, 0) == PrinterStopped;
-    c.deleteIpp(response);
-
+    const QString description = optionOf(dest, "printer-info");
+    m_printerName = description.isEmpty() ? m_queue : description;
+    const bool accepting = optionOf(dest, "printer-is-accepting-jobs") != u"false"_s;
+    m_paused = optionOf(dest, "printer-state").toInt() == IPP_PSTATE_STOPPED;
+    qCInfo(lcPrint) << "destination" << m_queue << (dest->instance ? dest->instance : "") << "at"
+                    << optionOf(dest, "printer-uri-supported") << "state" << optionOf(dest, "printer-state")
+                    << optionOf(dest, "printer-state-reasons") << "accepting" << accepting;
     if (!accepting)
         return failure(Failure::Refusing);
+
+    if (!connectToDestination())
+        return m_timedOut ? failure(Failure::NoAnswer) : requestFailed(Stage::FindingQueue);
+    m_info = cupsCopyDestInfo(asHttp(m_destination), asDest(m_dest));
+    if (!m_info) {
+        qCInfo(lcPrint) << "no details of the destination:" << ippErrorString(cupsLastError()) << lastErrorText();
+        return requestFailed(Stage::FindingQueue);
+    }
+    readPaper();
     SheetPrinter::Outcome found;
     found.printerName = m_printerName;
     return found;
 }
 
-SheetPrinter::Outcome CupsSpooler::submit(const QString &pdfFile, const QString &jobName)
+SheetPrinter::Outcome CupsSpooler::submit(const QByteArray &pdf, const QString &jobName)
 {
     using Failure = SheetPrinter::Failure;
-    const Cups &c = cups();
-    if (!m_http || m_queue.isEmpty())
+    if (!m_info)
         return failure(Failure::CannotStart);
+    http_t *http = asHttp(m_destination);
+    cups_dest_t *dest = asDest(m_dest);
+    const QByteArray title = jobName.toUtf8();
 
-    ipp_t *request = c.newRequest(IPP_OP_PRINT_JOB);
-    c.addString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr,
-                printerUri(m_queue).toUtf8().constData());
-    c.addString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, c.user());
-    c.addString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "job-name", nullptr, jobName.toUtf8().constData());
-    c.addString(request, IPP_TAG_OPERATION, IPP_TAG_MIMETYPE, "document-format", nullptr, PdfFormat);
-    ipp_t *response = c.doFileRequest(asHttp(m_http), request, (ResourcePrefix.toString() + m_queue).toUtf8().constData(),
-                                      pdfFile.toLocal8Bit().constData());
-    const ipp_status_t status = c.lastError();
-    if (response)
-        c.deleteIpp(response);
+    // The destination's options include what the user saved for it
+    // (lpoptions: copies, media, an instance's settings); they go with the
+    // job as lp sends them.
+    int jobId = 0;
+    ipp_status_t status = cupsCreateDestJob(http, dest, asInfo(m_info), &jobId, title.constData(), dest->num_options,
+                                            dest->options);
+    qCInfo(lcPrint) << "create job on" << m_queue << ":" << ippErrorString(status) << lastErrorText() << "job"
+                    << jobId;
+    if (!succeeded(status) || jobId <= 0) {
+        if (m_timedOut)
+            return failure(Failure::NoAnswer);
+        if (status == IPP_STATUS_ERROR_NOT_ACCEPTING_JOBS)
+            return failure(Failure::Refusing);
+        return requestFailed(Stage::FindingQueue);
+    }
 
-    if (succeeded(status)) {
+    bool written = cupsStartDestDocument(http, dest, asInfo(m_info), jobId, title.constData(), CUPS_FORMAT_PDF, 0,
+                                         nullptr, 1)
+                   == HTTP_STATUS_CONTINUE;
+    for (qsizetype at = 0; written && at < pdf.size(); at += WriteChunk)
+        written = cupsWriteRequestData(http, pdf.constData() + at, size_t(qMin(WriteChunk, pdf.size() - at)))
+                  == HTTP_STATUS_CONTINUE;
+    // Finished even after a failed write: it reads the scheduler's answer,
+    // which says why.
+    status = cupsFinishDestDocument(http, dest, asInfo(m_info));
+    qCInfo(lcPrint) << "sheet of" << pdf.size() << "bytes sent:" << written << ippErrorString(status)
+                    << lastErrorText() << "after" << elapsed().count() << "ms";
+    if (written && succeeded(status)) {
         SheetPrinter::Outcome sent;
         sent.printerName = m_printerName;
         sent.waitsInPausedQueue = m_paused;
@@ -252,9 +264,16 @@ SheetPrinter::Outcome CupsSpooler::submit(const QString &pdfFile, const QString 
     // answering cannot be known from here.
     if (m_timedOut)
         return failure(Failure::NoAnswer, MayStillPrint.toString());
+    SheetPrinter::Outcome failed;
     if (status == IPP_STATUS_ERROR_NOT_ACCEPTING_JOBS)
-        return failure(Failure::Refusing);
-    return requestFailed(Stage::SendingSheet);
+        failed = failure(Failure::Refusing);
+    else if (succeeded(status))
+        failed = failure(Failure::FailedWhilePrinting, BrokeOff.toString());
+    else
+        failed = requestFailed(Stage::SendingSheet);
+    // A job left without its sheet would wait for ever.
+    cupsCancelDestJob(http, dest, jobId);
+    return failed;
 }
 
 SheetPrinter::Outcome CupsSpooler::failure(SheetPrinter::Failure failure, const QString &reason) const
@@ -263,6 +282,8 @@ SheetPrinter::Outcome CupsSpooler::failure(SheetPrinter::Failure failure, const 
     outcome.failure = failure;
     outcome.printerName = m_printerName;
     outcome.reason = reason;
+    if (failure == SheetPrinter::Failure::NoAnswer)
+        outcome.waited = m_patience;
     return outcome;
 }
 
@@ -274,8 +295,7 @@ SheetPrinter::Outcome CupsSpooler::requestFailed(Stage stage) const
     using Failure = SheetPrinter::Failure;
     if (m_timedOut)
         return failure(Failure::NoAnswer);
-    const Cups &c = cups();
-    const ipp_status_t status = c.lastError();
+    const ipp_status_t status = cupsLastError();
     switch (status) {
     case IPP_STATUS_ERROR_INTERNAL:
     case IPP_STATUS_ERROR_SERVICE_UNAVAILABLE:
@@ -295,7 +315,7 @@ SheetPrinter::Outcome CupsSpooler::requestFailed(Stage stage) const
         break;
     }
     // Any other refusal comes with the scheduler's own sentence.
-    const QString said = QString::fromUtf8(c.lastErrorString()).trimmed();
+    const QString said = lastErrorText();
     return failure(Failure::FailedWhilePrinting,
                    said.isEmpty() ? UnknownRefusal.toString() : SchedulerSaid.toString().arg(said));
 }

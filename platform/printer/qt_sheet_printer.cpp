@@ -1,11 +1,18 @@
 #include "qt_sheet_printer.h"
 
+#include "print_log.h"
+
 #ifdef NIC_HAVE_CUPS
 #include "cups_spooler.h"
+#else
+// Without CUPS no spooler is ever made; the type only has to be complete.
+class CupsSpooler
+{
+};
 #endif
 
+#include <QBuffer>
 #include <QCoreApplication>
-#include <QDir>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetricsF>
@@ -15,8 +22,12 @@
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QTemporaryFile>
+#include <QSaveFile>
 #include <QTextBoundaryFinder>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
 
 namespace {
 
@@ -30,7 +41,6 @@ constexpr QMarginsF PdfMargins{10, 10, 10, 10}; // millimetres
 // Faces with Latin letters found on most desktops, best first.
 const QStringList LatinFaces{QStringLiteral("Noto Sans"), QStringLiteral("DejaVu Sans"),
                              QStringLiteral("Liberation Sans"), QStringLiteral("Arial")};
-constexpr QStringView SpoolFileTemplate = u"/nic-sheet-XXXXXX.pdf";
 
 // One column per character as the reader sees it, so that letters with
 // combining marks (Sinhala, Tamil) count once.
@@ -70,7 +80,7 @@ QFont sheetTypeface()
     return QFont(desktop.family());
 }
 
-QPageSize pageSizeForLocale()
+QPageSize paperForLocale()
 {
     return QPageSize(QLocale().measurementSystem() == QLocale::ImperialUSSystem ? QPageSize::Letter
                                                                                  : QPageSize::A4);
@@ -169,12 +179,15 @@ SheetPrinter::Outcome QtSheetPrinter::endDocument()
         const bool drawn = m_painter->end();
         if (!drawn || (m_printer && m_printer->printerState() == QPrinter::Error))
             fail(Failure::FailedWhilePrinting);
-        else if (m_spoolFile)
+        else if (!m_pdfFile.isEmpty())
+            saveSheet();
+        else if (m_pdf)
             sendSheet();
     } else if (m_state == State::Failed) {
         dropSheet();
     }
-    m_spoolFile.reset();
+    m_pdf.reset();
+    m_spooler.reset();
     const Outcome outcome = m_outcome;
     m_outcome = {};
     m_state = State::Idle;
@@ -189,7 +202,7 @@ bool QtSheetPrinter::ensureSheetStarted()
         return false;
     m_painter = std::make_unique<QPainter>();
     if (!m_painter->begin(m_device.get())) {
-        fail(Failure::CannotStart);
+        fail(startFailure());
         return false;
     }
     m_state = State::Printing;
@@ -209,28 +222,34 @@ bool QtSheetPrinter::choosePrinter()
 {
     if (!m_pdfFile.isEmpty()) {
         m_outcome.printerName = m_pdfFile;
-        return choosePdf(m_pdfFile);
+        return choosePdf(paperForLocale());
     }
 #ifdef NIC_HAVE_CUPS
-    // Drawn first, sent at the end: the print system is asked nothing
-    // until the whole sheet is ready, and then with a time limit.
-    m_spoolFile = std::make_unique<QTemporaryFile>(QDir::tempPath() + SpoolFileTemplate.toString());
-    if (!m_spoolFile->open()) {
-        fail(Failure::CannotStart);
+    // The destination is found first, with a time limit, so the sheet is
+    // drawn on its own default paper; the drawn sheet goes to it at the end.
+    m_spooler = std::make_unique<CupsSpooler>(Patience);
+    const Outcome found = m_spooler->findDefaultQueue();
+    m_outcome = found;
+    if (!found.succeeded()) {
+        m_state = State::Failed;
         return false;
     }
-    return choosePdf(m_spoolFile->fileName());
+    return choosePdf(m_spooler->defaultPaper().value_or(paperForLocale()));
 #else
     return chooseNativePrinter();
 #endif
 }
 
-bool QtSheetPrinter::choosePdf(const QString &file)
+// The sheet is drawn into memory; only the whole of it is written out, so
+// that a write that fails halfway is seen and nothing half-written is sent
+// or left as the user's file.
+bool QtSheetPrinter::choosePdf(const QPageSize &paper)
 {
-    auto writer = std::make_unique<QPdfWriter>(file);
+    m_pdf = std::make_unique<QBuffer>();
+    m_pdf->open(QIODevice::WriteOnly);
+    auto writer = std::make_unique<QPdfWriter>(m_pdf.get());
     writer->setResolution(PdfResolution);
-    writer->setPageLayout(QPageLayout(pageSizeForLocale(), QPageLayout::Portrait, PdfMargins,
-                                      QPageLayout::Millimeter));
+    writer->setPageLayout(QPageLayout(paper, QPageLayout::Portrait, PdfMargins, QPageLayout::Millimeter));
     writer->setTitle(m_documentName);
     writer->setCreator(QCoreApplication::applicationName());
     m_device = std::move(writer);
@@ -266,15 +285,28 @@ bool QtSheetPrinter::chooseNativePrinter()
     return true;
 }
 
+void QtSheetPrinter::saveSheet()
+{
+    QSaveFile file(m_pdfFile);
+    if (!file.open(QIODevice::WriteOnly)) {
+        qCInfo(lcPrint) << "cannot create" << m_pdfFile << file.errorString();
+        fail(Failure::CannotStart, {});
+        return;
+    }
+    const QByteArray &pdf = m_pdf->data();
+    // A full disk shows in the count written or, at the latest, in the
+    // commit; only then does the file take the place of the old one.
+    if (file.write(pdf) != pdf.size() || !file.commit()) {
+        qCInfo(lcPrint) << "cannot write" << m_pdfFile << file.errorString();
+        fail(Failure::FailedWhilePrinting, {});
+    }
+}
+
 void QtSheetPrinter::sendSheet()
 {
 #ifdef NIC_HAVE_CUPS
-    CupsSpooler spooler(Patience);
-    Outcome outcome = spooler.findDefaultQueue();
-    if (outcome.succeeded())
-        outcome = spooler.submit(m_spoolFile->fileName(), m_documentName);
-    m_outcome = outcome;
-    if (!outcome.succeeded())
+    m_outcome = m_spooler->submit(m_pdf->data(), m_documentName);
+    if (!m_outcome.succeeded())
         m_state = State::Failed;
 #endif
 }
@@ -283,11 +315,23 @@ void QtSheetPrinter::dropSheet()
 {
     if (!m_painter || !m_painter->isActive())
         return;
-    // The Windows spooler cancels the job; a PDF cannot be cancelled and is
-    // finished as it stands (a sheet for CUPS is then never sent).
+    // The Windows spooler cancels the job; a PDF in memory is finished and
+    // then thrown away, never saved or sent.
     if (m_printer)
         m_printer->abort();
     m_painter->end();
+}
+
+// A driver that writes a file ("Microsoft Print to PDF") asks where in its
+// own dialog inside StartDoc; cancelling that is the user's choice, not a
+// printer that is off.
+SheetPrinter::Failure QtSheetPrinter::startFailure() const
+{
+#ifdef Q_OS_WIN
+    if (m_printer && GetLastError() == ERROR_CANCELLED)
+        return Failure::CancelledByUser;
+#endif
+    return Failure::CannotStart;
 }
 
 void QtSheetPrinter::fontChanged()

@@ -12,6 +12,8 @@
 #include <QList>
 #include <QString>
 
+#include <chrono>
+
 struct PrintItem
 {
     enum class Kind { Tab, Spaces, Text };
@@ -36,9 +38,11 @@ public:
         None,
         NoPrintSystem,       // no print system could be reached
         NoPrinter,           // no default printer is set up
+        NamedPrinterMissing, // the printer named as the default does not exist
         Refusing,            // the default printer does not accept jobs
         NoAnswer,            // the print system took too long to answer
         CannotStart,         // the printer would not start a job
+        CancelledByUser,     // the printer's own dialog (where to save its file) was cancelled
         FailedWhilePrinting, // the job started but did not reach the printer whole
     };
 
@@ -50,6 +54,8 @@ public:
         // The sheet was accepted into a queue that is paused: nothing comes
         // out until someone resumes the printer.
         bool waitsInPausedQueue = false;
+        // How long the press waited for the print system before it gave up.
+        std::chrono::milliseconds waited{0};
 
         bool succeeded() const { return failure == Failure::None; }
     };

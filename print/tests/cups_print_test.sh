@@ -7,7 +7,11 @@
 # a printer that is not the default, no printer at all, a scheduler that
 # dies while it takes the sheet, a socket that never answers, and no
 # scheduler at all. Each time the probe must be back within 30 seconds, keep
-# running, and nothing may print twice.
+# running, and nothing may print twice. Then the destination as lp chooses
+# it: an lpoptions instance with its copies and paper, PRINTER naming queues
+# with UTF-8 and % in their names, LPDEST naming no queue, the queue's own
+# Letter paper under en_GB, the scheduler as a server on a local port, and a
+# full disk under Print's temporary folder and under a saved PDF.
 #
 #   cups_print_test.sh PROBE
 #
@@ -26,6 +30,9 @@ fi
 
 folder=$(mktemp -d /tmp/nic-cups-test.XXXXXX)
 trap 'bash "$cups" stop "$folder"; rm -rf "$folder"' EXIT
+# A free local port, where the scheduler is reached as a server on the network too.
+NIC_CUPS_PORT=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+export NIC_CUPS_PORT
 bash "$cups" start "$folder"
 queue=$(cat "$folder/queue")
 
@@ -65,11 +72,24 @@ completed_jobs() {
     lpstat -W completed -o "$queue" 2>/dev/null | wc -l
 }
 
-run_probe() { # sets output, status and took (milliseconds)
+run_probe() { # [arguments for the probe]; sets output, status and took (milliseconds)
     status=0
-    output=$(timeout 120 "$probe" </dev/null 2>"$folder/probe.err") || status=$?
+    output=$(timeout 120 "${probe_runner[@]}" "$probe" "$@" </dev/null 2>"$folder/probe.err") || status=$?
     took=$(sed -n 's/^took \([0-9]*\) ms$/\1/p' <<<"$output")
     echo "probe ($status): $output"
+}
+
+# How the probe is started: as it is, or inside a mount namespace of its own.
+probe_runner=(env)
+
+# The probe with a full disk at FOLDER/full: a tiny file system, filled up.
+full_disk=$folder/full
+mkdir -p "$full_disk"
+on_full_disk=(unshare --mount --propagation private sh -c
+    'mount -t tmpfs -o size=8k tmpfs "$0" && { cat /dev/zero >"$0/filler" 2>/dev/null; exec "$@"; }' "$full_disk")
+
+last_page_log() {
+    tail -1 "$folder/log/page_log"
 }
 
 # The press gives the window back within the bound, and the probe goes on.
@@ -207,6 +227,76 @@ check "it says the print system cannot be reached" grep -q 'print system cannot 
 check "it does not blame a missing default printer" bash -c '! grep -q "No default printer" <<<"$1"' _ "$output"
 check_no_bare_error_text
 check_back_in_time
+
+bash "$cups" start "$folder"
+ppd=/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd
+printed_before=$(pdfs_written)
+
+echo "== the default is an instance of the queue, with saved options"
+mkdir -p "$HOME/.cups"
+printf 'Dest %s/two copies=2 media=na_letter_8.5x11in\nDefault %s/two\n' "$queue" "$queue" >"$HOME/.cups/lpoptions"
+run_probe
+check "the probe says the sheet was printed" grep -qx printed <<<"$output"
+wait_for_idle_queue
+check "the job had the instance's two copies and its paper" grep -Eq "^$queue .* total 2 .* na_letter_8.5x11in" <(last_page_log)
+rm "$HOME/.cups/lpoptions"
+
+# Queue names beyond plain ASCII letters, and PRINTER chosen over the
+# server's default; the same CUPS-PDF device writes their sheets.
+for named in 'Drucker-ü' 'a%41b'; do
+    echo "== PRINTER=$named, over the server's default"
+    lpadmin -p "$named" -E -v "cups-pdf:/$queue" -P "$ppd" 2>/dev/null
+    PRINTER=$named run_probe
+    check "the probe says the sheet was printed" grep -qx printed <<<"$output"
+    wait_for_idle_queue
+    sleep 0.5
+    check "the sheet went to $named" grep -q "^$named " <(last_page_log)
+done
+
+echo "== LPDEST names a printer that is not there"
+LPDEST=NoSuchQueue run_probe
+check "a message comes back" [ "$status" -eq 2 ]
+check "it says the named printer is not found" grep -q '"NoSuchQueue", named as the default printer, is not found' <<<"$output"
+check "it does not say no default is set up" bash -c '! grep -q "No default printer" <<<"$1"' _ "$output"
+
+echo "== the queue's default paper is Letter, the user's locale en_GB"
+lpadmin -p "$queue" -o PageSize=Letter
+before=$(pdfs_written)
+LC_ALL=en_GB.UTF-8 run_probe
+check "the probe says the sheet was printed" grep -qx printed <<<"$output"
+wait_for_idle_queue
+pdf=$(ls -t "$folder"/out/*.pdf | head -1)
+check "one more PDF was written" [ "$(pdfs_written)" -eq $((before + 1)) ]
+check "its page is Letter" grep -Eq '^Page size:.*\(letter\)' <(pdfinfo "$pdf")
+check "it has one page" grep -Eq '^Pages:\s+1$' <(pdfinfo "$pdf")
+lpadmin -p "$queue" -o PageSize=A4
+
+echo "== the print system as a server on a local port (CUPS_SERVER=127.0.0.1:$NIC_CUPS_PORT)"
+before=$(pdfs_written)
+CUPS_SERVER=127.0.0.1:$NIC_CUPS_PORT run_probe
+check "the probe says the sheet was printed" grep -qx printed <<<"$output"
+wait_for_idle_queue
+check "one more PDF was written" [ "$(pdfs_written)" -eq $((before + 1)) ]
+
+echo "== Print with the temporary folder on a full disk"
+before=$(pdfs_written)
+probe_runner=("${on_full_disk[@]}")
+TMPDIR=$full_disk run_probe
+probe_runner=(env)
+check "the probe says the sheet was printed" grep -qx printed <<<"$output"
+wait_for_idle_queue
+pdf=$(ls -t "$folder"/out/*.pdf | head -1)
+check "one more PDF was written" [ "$(pdfs_written)" -eq $((before + 1)) ]
+check "it is the whole sheet" grep -q 'www\.vantrel\.com\.au' <(pdftotext "$pdf" -)
+
+echo "== Save as PDF onto a full disk"
+probe_runner=("${on_full_disk[@]}")
+run_probe "$full_disk/811231234V.pdf"
+probe_runner=(env)
+check "a message comes back" [ "$status" -eq 2 ]
+check "it says the sheet could not be saved, and to look for room on the disk" \
+    grep -q 'could not be saved as .*room on the disk' <<<"$output"
+check "nothing was printed instead" [ "$(pdfs_written)" -eq $((before + 1)) ]
 
 if [ "$failures" -ne 0 ]; then
     echo "$failures checks failed; scheduler log:"

@@ -291,7 +291,7 @@ void PdfSheetTest::savedAsPdfByTheService()
     QVERIFY(QDir(m_folder->path()).mkdir(u"taken.pdf"_s));
     const QString path = m_folder->filePath(file);
     RecordingPrinterless noPrinter;
-    DefaultPrintService service(noPrinter, [] { return QDate(2026, 12, 7); });
+    DefaultPrintService service(noPrinter, [] { return QDate(2026, 12, 7); }, &QtSheetPrinter::forPdfFile);
 
     const PrintAnswer answer = service.saveSheetAsPdf(ValidNumber, path);
 

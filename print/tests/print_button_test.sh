@@ -10,7 +10,9 @@
 # printer the sheet is saved as a PDF instead, through the message's
 # "Save as PDF..." and Qt's file dialog, first into a read-only folder
 # (which must fail with its own message and lose nothing), then into the
-# Documents folder under the name the dialog offers.
+# Documents folder under the name the dialog offers. While a silent
+# scheduler holds a press, a second Print does nothing; Exit and the close
+# box close the windows at once and the program ends within the time limit.
 # Screenshots of each stage and the printed sheet (printed-sheet.pdf) go to
 # the folder given, to be looked at.
 #
@@ -137,16 +139,20 @@ press_print_expecting_message() { # stage name
     [ "$(client_height "$main")" -eq "$GrownHeight" ] || fail "$1: the main window changed size"
 }
 
-"$program" &
-program_pid=$!
+# Starts the program and brings it to the grown window of 811231234V.
+start_program() {
+    "$program" &
+    program_pid=$!
+    main=$(wait_for_window "National Identity Card" 10) || fail "the main window did not appear"
+    xdotool mousemove --window "$main" $AboutOk click 1
+    sleep 1
+    xdotool mousemove --window "$main" $EntryField click 1
+    xdotool type --delay 30 811231234V
+    xdotool key Return
+    wait_for "$GrownHeight" client_height "$main"
+}
 
-main=$(wait_for_window "National Identity Card" 10) || fail "the main window did not appear"
-xdotool mousemove --window "$main" $AboutOk click 1
-sleep 1
-xdotool mousemove --window "$main" $EntryField click 1
-xdotool type --delay 30 811231234V
-xdotool key Return
-wait_for "$GrownHeight" client_height "$main"
+start_program
 
 echo "== no printer at all"
 press_print_expecting_message 1-no-printer
@@ -255,10 +261,10 @@ sleep 3
 echo "ok: one sheet, the key pressed while waiting came to nothing"
 
 echo "== a print system that takes the press and never answers"
-# A stopped scheduler still takes connections but answers nothing. Exit, a
-# second Print and the close box pressed while the press waits must come to
-# nothing. A window manager from here on turns Alt+F4 into the close request
-# that a title bar's close box sends.
+# A stopped scheduler still takes connections but answers nothing. A
+# second Print pressed while the press waits must come to nothing, and the
+# message must come within the time limit. A window manager from here on
+# turns Alt+F4 into the close request that a title bar's close box sends.
 openbox --sm-disable >/dev/null 2>&1 &
 wm_pid=$!
 sleep 1
@@ -269,25 +275,55 @@ started=$(date +%s%N)
 press_print
 sleep 1
 shoot 6-waiting
-xdotool key alt+x
 xdotool key alt+p
-xdotool key alt+F4
 box=$(wait_for_new_window_long "$before")
 answered_ms=$((($(date +%s%N) - started) / 1000000))
 echo "the message came after $answered_ms ms"
 [ "$answered_ms" -lt 30000 ] || fail "the press held the window for $answered_ms ms"
 shoot 7-no-answer
-kill -0 "$program_pid" || fail "Exit or the close box pressed while waiting ended the program afterwards"
 xdotool key Return
 wait_for no is_visible "$box"
 sleep 2
-[ "$(visible_windows)" = "$before" ] || fail "a key pressed while waiting started another print"
+[ "$(visible_windows)" = "$before" ] || fail "Print pressed while waiting started another print"
 kill -CONT "$(cat "$folder/cupsd.pid")"
 sleep 2
 [ "$(pdfs_written)" -eq "$pdfs_before" ] || fail "a sheet came out after the print system was said not to answer"
 [ "$(client_height "$main")" -eq "$GrownHeight" ] || fail "the main window changed size"
-echo "ok: the message within 30 seconds, keys and the close box pressed meanwhile came to nothing, nothing printed"
+echo "ok: the message within 30 seconds, Print pressed meanwhile came to nothing, nothing printed"
 
 kill -0 "$program_pid" || fail "the program ended"
 shoot 5-still-running
+
+# Exit and the close box while a press waits: the windows close at once, as
+# Exit always does; the press is not cut off halfway but ends within its
+# time limit, and then the program ends, with no message.
+for how in Exit "the close box"; do
+    echo "== $how while the press waits"
+    kill -STOP "$(cat "$folder/cupsd.pid")"
+    pdfs_before=$(pdfs_written)
+    started=$(date +%s%N)
+    press_print
+    sleep 1
+    kill -0 "$program_pid" || fail "the program ended before $how was pressed"
+    if [ "$how" = Exit ]; then xdotool key alt+x; else xdotool windowactivate --sync "$main" key alt+F4; fi
+    sleep 0.5
+    [ -z "$(visible_windows)" ] || { shoot 8-left-open; fail "$how left a window on the screen"; }
+    for _ in $(seq 400); do
+        kill -0 "$program_pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    ended_ms=$((($(date +%s%N) - started) / 1000000))
+    kill -0 "$program_pid" 2>/dev/null && fail "the program still runs $ended_ms ms after $how"
+    wait "$program_pid" || fail "the program ended with code $? after $how"
+    echo "the program ended $ended_ms ms after the press"
+    [ "$ended_ms" -lt 30000 ] || fail "the program ended only after $ended_ms ms"
+    kill -CONT "$(cat "$folder/cupsd.pid")"
+    sleep 2
+    [ "$(pdfs_written)" -eq "$pdfs_before" ] || fail "a sheet came out after $how"
+    echo "ok: $how closed the windows at once and the program ended within the time limit"
+    [ "$how" = Exit ] || break
+    # The program again, for the close box.
+    start_program
+done
+program_pid=
 echo "PASS"

@@ -30,7 +30,7 @@ int main(int argc, char *argv[])
     QGuiApplication application(argc, argv);
 
     QtSheetPrinter printer;
-    DefaultPrintService printing(printer, &QDate::currentDate);
+    DefaultPrintService printing(printer, &QDate::currentDate, &QtSheetPrinter::forPdfFile);
     const DetailSheetTexts texts{u"811231234V"_s, u"1981   May   2"_s, u"1401   6   27"_s,
                                  u"Sturday"_s,    u"Male"_s,           u"45  Years   &   7  Month"_s};
     const QStringList arguments = QGuiApplication::arguments();

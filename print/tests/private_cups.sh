@@ -9,6 +9,9 @@
 #   private_cups.sh add-queue FOLDER [--default]   add the queue again after lpadmin -x
 #   private_cups.sh stop FOLDER                    stop it
 #
+# With NIC_CUPS_PORT=N set at start it listens on 127.0.0.1:N as well, for
+# clients that reach it as a server on the network.
+#
 # Needs root: CUPS runs its backends as root and CUPS-PDF needs that. The
 # CUPS-PDF backend reads its settings from /etc/cups only, from
 # cups-pdf-NAME.conf for the device cups-pdf:/NAME. The scheduler runs in a
@@ -51,6 +54,7 @@ FileDevice No
 EOF
     cat >"$folder/etc/cupsd.conf" <<EOF
 Listen $folder/cups.sock
+${NIC_CUPS_PORT:+Listen 127.0.0.1:$NIC_CUPS_PORT}
 LogLevel info
 Browsing No
 WebInterface No

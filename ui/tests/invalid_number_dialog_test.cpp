@@ -163,7 +163,7 @@ void InvalidNumberDialogTest::controls_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<double>("points");
     QTest::addColumn<bool>("bold");
-    QTest::addColumn<QColor>("textColour"); // invalid: the desktop's
+    QTest::addColumn<QColor>("textColour"); // invalid: not shown
     QTest::addColumn<QColor>("background");
 
     // Stacking order, topmost first.
@@ -191,12 +191,12 @@ void InvalidNumberDialogTest::controls()
     QCOMPARE(shown->geometry(),
              QRect(Border + twips::toPixels(twipsRect.left()), Border + twips::toPixels(twipsRect.top()),
                    twips::toPixels(twipsRect.width()), twips::toPixels(twipsRect.height())));
-    const QPalette system = QApplication::palette();
 
     if (auto *button = qobject_cast<QPushButton *>(shown)) {
         QCOMPARE(button->text(), text);
         QCOMPARE(button->palette().color(QPalette::Button), background);
-        QCOMPARE(button->palette().color(QPalette::ButtonText), system.color(QPalette::ButtonText));
+        // The light scheme's button text, whatever the desktop's.
+        QCOMPARE(button->palette().color(QPalette::ButtonText), Black);
         QVERIFY(button->style() != QApplication::style());
     } else if (auto *label = qobject_cast<QLabel *>(shown); label && !text.isEmpty()) {
         QCOMPARE(label->text(), text);

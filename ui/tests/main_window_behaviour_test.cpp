@@ -5,8 +5,11 @@
 
 #include "behaviour_harness.h"
 #include "main_window_sizes.h"
+#include "sample_numbers.h"
 
+#include <QElapsedTimer>
 #include <QFrame>
+#include <QTimer>
 #include <QTest>
 
 #include <memory>
@@ -16,10 +19,11 @@ using namespace mainwindow;
 
 namespace {
 
-enum class Event { OkValid, OkBadDate, OkBadNumber, Cancel, Timer1Tick, Timer2Tick, DialogOk };
+enum class Event { OkValid, OkBadDate, OkBadNumber, Cancel, Timer1Tick, Timer2Tick, DialogOk, DigitTyped };
 // What became of the six fields: kept as they were, written from the valid
-// number, the five results emptied, or all six emptied by a shrink's end.
-enum class Fields { Kept, Written, Emptied, Reset };
+// number, the five results emptied, all six emptied by a shrink's end, or
+// the results kept beside a digit typed onto the number.
+enum class Fields { Kept, Written, Emptied, Reset, Typed };
 
 struct Start
 {
@@ -28,6 +32,8 @@ struct Start
     int timer2 = 0;
     bool print = false;
     bool hiddenUnderDialog = false;
+    // The results beside the number were decoded from it, by a valid OK.
+    bool decoded = false;
 };
 
 struct Outcome
@@ -53,6 +59,8 @@ constexpr int Running = 1;
 constexpr int Stopped = 0;
 // Far more runs than any animation needs: a loop that gets here never ends.
 constexpr int RunawayLimit = 1000;
+// The longest animation: 60 grow steps from 2580 and the run that stops.
+constexpr int LongestAnimationRuns = 61;
 
 } // namespace
 
@@ -85,10 +93,11 @@ private slots:
     void slideCountsItsSteps();
     void validWhenAlreadyTallOnlyEnablesPrint_data();
     void validWhenAlreadyTallOnlyEnablesPrint();
-    void badNumberAfterAGrowKeepsPrint();
+    void badNumberAfterAGrowTakesPrint();
     void badNumberWhileGrowing_data();
     void badNumberWhileGrowing();
-    void cancelWhileGrowingRunsBothTimers();
+    void turnAboutEndsGrownOrCollapsed_data();
+    void turnAboutEndsGrownOrCollapsed();
     void animationsFinishWhileHidden_data();
     void animationsFinishWhileHidden();
     void stepsWhileMinimizedLandOnRestore_data();
@@ -102,6 +111,9 @@ private slots:
     void printAnswersAreShownAndChangeNothing_data();
     void printAnswersAreShownAndChangeNothing();
     void timersRunTheAnimationsOnTheirOwn();
+    void sampleNumbersAsBothProgramsShowThem_data();
+    void sampleNumbersAsBothProgramsShowThem();
+    void printWaitsOffTheWindowThread();
 
 private:
     Harness &h() { return *m_h; }
@@ -132,7 +144,7 @@ void MainWindowBehaviourTest::windowTransitions_data()
     const auto row = [](const char *name, Start start, Event event, Outcome outcome) {
         QTest::newRow(name) << start << event << outcome;
     };
-    // height, Timer1, Timer2, Print, hidden under the dialog
+    // height, Timer1, Timer2, Print, hidden under the dialog, decoded
     // -> height, Timer1, Timer2, Print, visible, dialog, beeps, fields, focus to txtIDNo
     row("collapsed, OK Valid: written, one grow step, Timer1 starts", {CreatedHeight, 0, 0, false}, Event::OkValid,
         {CreatedHeight + GrowStep, 1, 0, false, true, false, 0, Fields::Written});
@@ -142,8 +154,10 @@ void MainWindowBehaviourTest::windowTransitions_data()
         {3000, 1, 0, false, true, true, 0, Fields::Emptied});
     row("collapsed, OK BadNumber: emptied, focus, hidden, beep, dialog", {CreatedHeight, 0, 0, false},
         Event::OkBadNumber, {CreatedHeight, 0, 0, false, false, true, 1, Fields::Emptied, true});
-    row("expanded, OK BadNumber: Print keeps its state", {5585, 0, 0, true}, Event::OkBadNumber,
-        {5585, 0, 0, true, false, true, 1, Fields::Emptied, true});
+    row("expanded, OK BadNumber: Print goes with the results", {5585, 0, 0, true, false, true}, Event::OkBadNumber,
+        {5585, 0, 0, false, false, true, 1, Fields::Emptied, true});
+    row("expanded, OK BadDate: Print goes with the results", {5585, 0, 0, true, false, true}, Event::OkBadDate,
+        {5585, 0, 0, false, true, true, 0, Fields::Emptied});
     row("shrinking, OK BadNumber: the timers are not touched", {4000, 0, 1, false}, Event::OkBadNumber,
         {4000, 0, 1, false, false, true, 1, Fields::Emptied, true});
     row("collapsed at 2685, Cancel: one shrink step, Timer2 starts", {CreatedHeight, 0, 0, false}, Event::Cancel,
@@ -153,12 +167,16 @@ void MainWindowBehaviourTest::windowTransitions_data()
         {CollapsedThreshold - ShrinkStep, 0, 0, false, true, false, 0, Fields::Reset, true});
     row("growing, Timer1 tick at 5550: one more step", {ExpandedThreshold, 1, 0, false}, Event::Timer1Tick,
         {ExpandedThreshold + GrowStep, 1, 0, false, true, false, 0, Fields::Kept});
-    row("growing, Timer1 tick above 5550: Print enabled, Timer1 stops", {ExpandedThreshold + 0.5, 1, 0, false},
-        Event::Timer1Tick, {ExpandedThreshold + 0.5, 0, 0, true, true, false, 0, Fields::Kept});
+    row("growing, Timer1 tick above 5550: Print enabled, Timer1 stops",
+        {ExpandedThreshold + 0.5, 1, 0, false, false, true}, Event::Timer1Tick,
+        {ExpandedThreshold + 0.5, 0, 0, true, true, false, 0, Fields::Kept});
+    row("growing, Timer1 tick above 5550 beside results not decoded: Timer1 stops, no Print",
+        {ExpandedThreshold + 0.5, 1, 0, false}, Event::Timer1Tick,
+        {ExpandedThreshold + 0.5, 0, 0, false, true, false, 0, Fields::Kept});
     row("growing, OK Valid: rewritten, one extra grow step", {3000, 1, 0, false}, Event::OkValid,
         {3050, 1, 0, false, true, false, 0, Fields::Written});
-    row("growing, Cancel: one shrink step, both timers run", {3000, 1, 0, false}, Event::Cancel,
-        {2950, 1, 1, false, true, false, 0, Fields::Kept});
+    row("growing, Cancel: the growth stops, one shrink step", {3000, 1, 0, false}, Event::Cancel,
+        {2950, 0, 1, false, true, false, 0, Fields::Kept});
     row("expanded, OK Valid: rewritten, Print enabled, height kept", {5585, 0, 0, false}, Event::OkValid,
         {5585, 0, 0, true, true, false, 0, Fields::Written});
     row("expanded, Cancel: Print disabled, one shrink step, Timer2 starts", {5585, 0, 0, true},
@@ -169,17 +187,14 @@ void MainWindowBehaviourTest::windowTransitions_data()
         Event::Timer2Tick, {CollapsedThreshold - 0.5, 0, 0, false, true, false, 0, Fields::Reset, true});
     row("shrinking, Cancel: one extra shrink step", {4000, 0, 1, false}, Event::Cancel,
         {3950, 0, 1, false, true, false, 0, Fields::Kept});
-    row("shrinking, OK Valid: one grow step, Timer1 starts beside Timer2", {4000, 0, 1, false},
-        Event::OkValid, {4050, 1, 1, false, true, false, 0, Fields::Written});
-    row("growing and shrinking, Timer1 tick: up a step", {4000, 1, 1, false}, Event::Timer1Tick,
-        {4050, 1, 1, false, true, false, 0, Fields::Kept});
-    row("growing and shrinking, Timer2 tick: down a step", {4000, 1, 1, false}, Event::Timer2Tick,
-        {3950, 1, 1, false, true, false, 0, Fields::Kept});
-    row("growing and shrinking, Timer1 finds it grown: the shrink goes on alone",
-        {ExpandedThreshold + GrowStep, 1, 1, false}, Event::Timer1Tick,
-        {ExpandedThreshold + GrowStep, 0, 1, true, true, false, 0, Fields::Kept});
-    row("growing and shrinking, Timer2 finds it collapsed: the growth goes on alone", {2600, 1, 1, false},
-        Event::Timer2Tick, {2600, 1, 0, false, true, false, 0, Fields::Reset, true});
+    row("shrinking, OK Valid: the shrink stops, one grow step", {4000, 0, 1, false}, Event::OkValid,
+        {4050, 1, 0, false, true, false, 0, Fields::Written});
+    row("expanded, a digit typed onto the decoded number: Print disabled", {5585, 0, 0, true, false, true},
+        Event::DigitTyped, {5585, 0, 0, false, true, false, 0, Fields::Typed});
+    row("growing, a digit typed onto the decoded number: the growth goes on", {3000, 1, 0, false, false, true},
+        Event::DigitTyped, {3000, 1, 0, false, true, false, 0, Fields::Typed});
+    row("shrinking, a digit typed: the shrink goes on", {4000, 0, 1, false}, Event::DigitTyped,
+        {4000, 0, 1, false, true, false, 0, Fields::Typed});
     row("dialog up, its OK: shown again at 2580 at once", {4000, 0, 0, true, true}, Event::DialogOk,
         {RestoredHeight, 0, 0, true, true, false, 0, Fields::Kept, true});
     row("dialog up while growing, its OK: the growth carries on from 2580", {4000, 1, 0, false, true},
@@ -194,6 +209,8 @@ void MainWindowBehaviourTest::windowTransitions()
 
     QLineEdit *const idNo = h().field(u"txtIDNo"_s);
     QWidget *const elsewhere = h().field(u"txtDateOB"_s);
+    if (start.decoded)
+        h().enter(ValidNumber);
     if (start.hiddenUnderDialog) {
         h().enter(BadNumberNumber);
         h().desktop.beeps = 0;
@@ -205,7 +222,9 @@ void MainWindowBehaviourTest::windowTransitions()
     h().timer(u"Timer2"_s)->setInterval(start.timer2);
     h().button(u"cmdPrint"_s)->setEnabled(start.print);
     h().setResultTexts(OldTexts);
-    idNo->setText(OldNumber);
+    if (!start.decoded)
+        idNo->setText(OldNumber);
+    const QString startNumber = idNo->text();
 
     switch (event) {
     case Event::OkValid: h().enter(ValidNumber); break;
@@ -215,6 +234,7 @@ void MainWindowBehaviourTest::windowTransitions()
     case Event::Timer1Tick: h().seam.Timer1_Timer(); break;
     case Event::Timer2Tick: h().seam.Timer2_Timer(); break;
     case Event::DialogOk: h().pressDialogOk(); break;
+    case Event::DigitTyped: QTest::keyClick(idNo, Qt::Key_1); break;
     }
 
     QCOMPARE(h().height(), outcome.height);
@@ -231,7 +251,11 @@ void MainWindowBehaviourTest::windowTransitions()
     switch (outcome.fields) {
     case Fields::Kept:
         QCOMPARE(h().resultTexts(), OldTexts);
-        QCOMPARE(typed, OldNumber);
+        QCOMPARE(typed, startNumber);
+        break;
+    case Fields::Typed:
+        QCOMPARE(h().resultTexts(), OldTexts);
+        QCOMPARE(typed, startNumber + u'1');
         break;
     case Fields::Written:
         QCOMPARE(h().resultTexts(), ValidTexts);
@@ -488,7 +512,7 @@ void MainWindowBehaviourTest::validWhenAlreadyTallOnlyEnablesPrint()
     QCOMPARE(h().resultTexts(), ValidTexts);
 }
 
-void MainWindowBehaviourTest::badNumberAfterAGrowKeepsPrint()
+void MainWindowBehaviourTest::badNumberAfterAGrowTakesPrint()
 {
     h().enter(ValidNumber);
     QCOMPARE(tickUntilStopped(&Form1TestAccess::Timer1_Timer, u"Timer1"_s), 57);
@@ -498,7 +522,7 @@ void MainWindowBehaviourTest::badNumberAfterAGrowKeepsPrint()
     QVERIFY(!h().window.isVisible());
     QVERIFY(h().dialogShown());
     QCOMPARE(h().desktop.beeps, 1);
-    QVERIFY(h().printEnabled());
+    QVERIFY2(!h().printEnabled(), "no sheet pairs the rejected number with the emptied results");
     QCOMPARE(h().resultTexts(), EmptyTexts);
 
     h().pressDialogOk();
@@ -506,7 +530,7 @@ void MainWindowBehaviourTest::badNumberAfterAGrowKeepsPrint()
     QVERIFY(!h().dialogShown());
     QCOMPARE(h().height(), RestoredHeight);
     QCOMPARE(h().seam.outer().width(), RestoredWidth);
-    QVERIFY(h().printEnabled());
+    QVERIFY(!h().printEnabled());
     QCOMPARE(h().field(u"txtIDNo"_s)->text(), BadNumberNumber);
     QCOMPARE(h().window.focusWidget(), h().field(u"txtIDNo"_s));
 }
@@ -516,7 +540,7 @@ void MainWindowBehaviourTest::badNumberWhileGrowing_data()
     QTest::addColumn<bool>("dialogOkBeforeTheEnd");
     QTest::addColumn<int>("stepsAfterDialogOk");
 
-    QTest::newRow("the hidden window grows to its end, then collapses to 2580") << false << 0;
+    QTest::newRow("the hidden window grows to its end, no Print, then collapses to 2580") << false << 0;
     QTest::newRow("the dialog's OK mid-growth: grows again from 2580, 60 steps") << true << 60;
 }
 
@@ -537,59 +561,69 @@ void MainWindowBehaviourTest::badNumberWhileGrowing()
         QCOMPARE(tickUntilStopped(&Form1TestAccess::Timer1_Timer, u"Timer1"_s), 58 - StepsBeforeTheBadNumber);
         QVERIFY(!h().window.isVisible());
         QCOMPARE(h().height(), 5585.0);
-        QVERIFY(h().printEnabled());
+        QVERIFY2(!h().printEnabled(), "the growth outlived its number");
     }
     h().pressDialogOk();
     QCOMPARE(h().height(), RestoredHeight);
     QCOMPARE(tickUntilStopped(&Form1TestAccess::Timer1_Timer, u"Timer1"_s), stepsAfterDialogOk);
     QCOMPARE(h().height(), dialogOkBeforeTheEnd ? 5580.0 : RestoredHeight);
-    QVERIFY(h().printEnabled());
+    QVERIFY(!h().printEnabled());
     QCOMPARE(h().desktop.beeps, 1);
 }
 
-void MainWindowBehaviourTest::cancelWhileGrowingRunsBothTimers()
+void MainWindowBehaviourTest::turnAboutEndsGrownOrCollapsed_data()
 {
-    h().enter(ValidNumber);
-    h().seam.Timer1_Timer();
-    QCOMPARE(h().height(), 2785.0);
+    QTest::addColumn<bool>("cancelFirst");
+    QTest::addColumn<int>("ticksBetween");
 
-    h().press(u"cmdCancel"_s);
-    QCOMPARE(h().height(), 2735.0);
-    QCOMPARE(h().interval(u"Timer1"_s), Running);
-    QCOMPARE(h().interval(u"Timer2"_s), Running);
+    QTest::newRow("Esc then Enter at once: grown again, Print enabled") << true << 0;
+    QTest::newRow("Esc then Enter mid-shrink: grows back") << true << 20;
+    QTest::newRow("Enter then Esc at once: collapsed and reset") << false << 0;
+    QTest::newRow("Enter then Esc mid-growth: shrinks back") << false << 20;
+}
 
-    // Turn about, the two timers hold the height where it is.
-    for (int round = 0; round < 20; ++round) {
-        h().seam.Timer1_Timer();
-        QCOMPARE(h().height(), 2785.0);
-        h().seam.Timer2_Timer();
-        QCOMPARE(h().height(), 2735.0);
+void MainWindowBehaviourTest::turnAboutEndsGrownOrCollapsed()
+{
+    QFETCH(bool, cancelFirst);
+    QFETCH(int, ticksBetween);
+
+    if (cancelFirst) {
+        h().enter(ValidNumber);
+        tickUntilStopped(&Form1TestAccess::Timer1_Timer, u"Timer1"_s);
+        h().press(u"cmdCancel"_s);
+        for (int tick = 0; tick < ticksBetween; ++tick)
+            h().seam.Timer2_Timer();
+        h().press(u"cmdtext"_s);
+    } else {
+        h().enter(ValidNumber);
+        for (int tick = 0; tick < ticksBetween; ++tick)
+            h().seam.Timer1_Timer();
+        h().press(u"cmdCancel"_s);
     }
-    h().press(u"cmdCancel"_s);
-    QCOMPARE(h().height(), CreatedHeight);
-    h().enter(ValidNumber);
-    QCOMPARE(h().height(), 2735.0);
+    // The later press stopped the other timer: one animation runs, alone.
+    QCOMPARE(h().interval(u"Timer1"_s) + h().interval(u"Timer2"_s), Running);
 
-    // Two grow ticks to each shrink tick: the growth wins, and only the run
-    // that finds the window above 5550 enables Print.
-    const auto tickIfRunning = [this](void (Form1TestAccess::*tick)() const, const QString &timerName) {
-        if (h().interval(timerName) == Running)
-            (h().seam.*tick)();
-    };
-    for (int round = 0; round < RunawayLimit && h().interval(u"Timer1"_s) == Running; ++round) {
+    // Both timers' ticks as they come, turn about; equal steps against each
+    // other would hold the window half open for ever.
+    int rounds = 0;
+    for (; rounds < RunawayLimit && (h().interval(u"Timer1"_s) == Running || h().interval(u"Timer2"_s) == Running);
+         ++rounds) {
+        if (h().interval(u"Timer1"_s) == Running)
+            h().seam.Timer1_Timer();
+        if (h().interval(u"Timer2"_s) == Running)
+            h().seam.Timer2_Timer();
+    }
+    QVERIFY2(rounds <= LongestAnimationRuns, "from anywhere the window ends within one animation's steps");
+    if (cancelFirst) {
+        QVERIFY(h().height() > ExpandedThreshold);
+        QVERIFY(h().printEnabled());
+        QCOMPARE(h().resultTexts(), ValidTexts);
+    } else {
+        QVERIFY(h().height() < CollapsedThreshold);
         QVERIFY(!h().printEnabled());
-        tickIfRunning(&Form1TestAccess::Timer1_Timer, u"Timer1"_s);
-        tickIfRunning(&Form1TestAccess::Timer1_Timer, u"Timer1"_s);
-        tickIfRunning(&Form1TestAccess::Timer2_Timer, u"Timer2"_s);
+        QCOMPARE(h().field(u"txtIDNo"_s)->text(), QString());
+        QCOMPARE(h().resultTexts(), EmptyTexts);
     }
-    QVERIFY(h().printEnabled());
-    QCOMPARE(h().interval(u"Timer2"_s), Running);
-
-    // The shrink goes on alone to its end; Print stays, for only Cancel disables it.
-    tickUntilStopped(&Form1TestAccess::Timer2_Timer, u"Timer2"_s);
-    QVERIFY(h().height() < CollapsedThreshold);
-    QVERIFY(h().printEnabled());
-    QCOMPARE(h().field(u"txtIDNo"_s)->text(), QString());
 }
 
 void MainWindowBehaviourTest::animationsFinishWhileHidden_data()
@@ -732,34 +766,65 @@ void MainWindowBehaviourTest::exitEndsTheProgramAtOnce()
 
 void MainWindowBehaviourTest::printHandsOverTheSixTexts_data()
 {
-    QTest::addColumn<QString>("number");
+    // Entered one after another, each grown to its end or its dialog put away.
+    QTest::addColumn<QStringList>("numbers");
+    // A digit typed onto the last number: never, while it grows, or once grown.
+    QTest::addColumn<QString>("digitTyped");
     QTest::addColumn<QString>("handEdited");
+    // The sheet's number and results; no number: Print stays disabled.
+    QTest::addColumn<QString>("printedNumber");
     QTest::addColumn<QStringList>("printed");
 
     const QStringList edited{ValidTexts.at(0), ValidTexts.at(1), u"Female"_s, ValidTexts.at(3), ValidTexts.at(4)};
-    QTest::newRow("the results of a valid number") << ValidNumber << QString() << ValidTexts;
-    QTest::newRow("a field changed by hand prints as changed") << ValidNumber << u"Female"_s << edited;
-    QTest::newRow("empty results beside a rejected number") << BadNumberNumber << QString() << EmptyTexts;
+    const QString never;
+    const QString growing = u"growing"_s;
+    const QString grown = u"grown"_s;
+    QTest::newRow("the results of a valid number")
+        << QStringList{ValidNumber} << never << QString() << ValidNumber << ValidTexts;
+    QTest::newRow("a field changed by hand prints as changed")
+        << QStringList{ValidNumber} << never << u"Female"_s << ValidNumber << edited;
+    QTest::newRow("a rejected number after a valid one: no sheet of blanks")
+        << QStringList{ValidNumber, BadNumberNumber} << never << QString() << QString() << QStringList();
+    QTest::newRow("a bad date after a valid one: no sheet of blanks")
+        << QStringList{ValidNumber, BadDateNumber} << never << QString() << QString() << QStringList();
+    QTest::newRow("the number typed over once grown: not beside the old results")
+        << QStringList{ValidNumber} << grown << QString() << QString() << QStringList();
+    QTest::newRow("the number typed over while growing: the growth offers no sheet")
+        << QStringList{ValidNumber} << growing << QString() << QString() << QStringList();
 }
 
 void MainWindowBehaviourTest::printHandsOverTheSixTexts()
 {
-    QFETCH(QString, number);
+    QFETCH(QStringList, numbers);
+    QFETCH(QString, digitTyped);
     QFETCH(QString, handEdited);
+    QFETCH(QString, printedNumber);
     QFETCH(QStringList, printed);
 
-    h().button(u"cmdPrint"_s)->setEnabled(true);
-    h().enter(number);
-    if (h().dialogShown())
-        h().pressDialogOk();
+    QLineEdit *const idNo = h().field(u"txtIDNo"_s);
+    for (const QString &number : numbers) {
+        h().enter(number);
+        if (h().dialogShown())
+            h().pressDialogOk();
+        if (digitTyped == u"growing")
+            QTest::keyClick(idNo, Qt::Key_1);
+        tickUntilStopped(&Form1TestAccess::Timer1_Timer, u"Timer1"_s);
+    }
+    if (digitTyped == u"grown")
+        QTest::keyClick(idNo, Qt::Key_1);
     if (!handEdited.isEmpty())
         h().field(u"txtSex"_s)->setText(handEdited);
 
     h().press(u"cmdPrint"_s);
 
+    if (printedNumber.isEmpty()) {
+        QVERIFY(!h().printEnabled());
+        QCOMPARE(h().printing.sheets.size(), 0);
+        return;
+    }
     QCOMPARE(h().printing.sheets.size(), 1);
     const DetailSheetTexts &sheet = h().printing.sheets.constFirst();
-    QCOMPARE(sheet.IdNo, number);
+    QCOMPARE(sheet.IdNo, printedNumber);
     QCOMPARE((QStringList{sheet.DateOB, sheet.DayOB, sheet.Sex, sheet.Age, sheet.HDateOB}), printed);
     QCOMPARE(h().desktop.errors.size(), 0);
 }
@@ -826,6 +891,9 @@ void MainWindowBehaviourTest::printAnswersAreShownAndChangeNothing()
     h().enter(ValidNumber);
     tickUntilStopped(&Form1TestAccess::Timer1_Timer, u"Timer1"_s);
     h().press(u"cmdAbtOK"_s);
+    // The timers run on while Print waits: the slide ends first, so that
+    // what is compared is only what the press could change.
+    tickUntilStopped(&Form1TestAccess::Timer3_Timer, u"Timer3"_s);
     const Snapshot before = h().snapshot();
 
     h().press(u"cmdPrint"_s);
@@ -875,5 +943,81 @@ void MainWindowBehaviourTest::timersRunTheAnimationsOnTheirOwn()
     QCOMPARE(h().seam.panelLeft(), -4950.0);
 }
 
+void MainWindowBehaviourTest::sampleNumbersAsBothProgramsShowThem_data()
+{
+    QTest::addColumn<QString>("number");
+    QTest::addColumn<QString>("verdict");
+    QTest::addColumn<QStringList>("texts");
+    for (const samples::SampleNumber &sample : samples::Numbers) {
+        QStringList texts;
+        for (const std::string_view text : sample.windowTexts)
+            texts << QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+        QTest::newRow(std::string(sample.name).c_str())
+            << QString::fromUtf8(sample.number.data(), static_cast<qsizetype>(sample.number.size()))
+            << QString::fromUtf8(sample.verdict.data(), static_cast<qsizetype>(sample.verdict.size())) << texts;
+    }
+}
+
+// The verdict as the user sees it: a valid number grows the window, a
+// rejected date brings the dialog over it, any other rejected number hides it.
+void MainWindowBehaviourTest::sampleNumbersAsBothProgramsShowThem()
+{
+    QFETCH(QString, number);
+    QFETCH(QString, verdict);
+    QFETCH(QStringList, texts);
+
+    h().enter(number);
+    const QString seen = !h().dialogShown() ? u"valid"_s : h().window.isVisible() ? u"bad-date"_s : u"bad-number"_s;
+    QCOMPARE(seen, verdict);
+    if (verdict != u"valid")
+        return;
+    const QStringList fieldsTopToBottom{u"txtDateOB"_s, u"txtHDateOB"_s, u"txtDayOB"_s, u"txtSex"_s, u"txtAge"_s};
+    QStringList shown;
+    for (const QString &name : fieldsTopToBottom)
+        shown << h().field(name)->text();
+    QCOMPARE(shown, texts);
+}
+
+
 QTEST_MAIN(MainWindowBehaviourTest)
+// While a slow print system holds the press, the window's thread goes on:
+// a timer ticks without a gap, the about panel slides, and Print pressed
+// again comes to nothing.
+void MainWindowBehaviourTest::printWaitsOffTheWindowThread()
+{
+    constexpr std::chrono::milliseconds Held{800};
+    constexpr qint64 LongestGap = 100; // milliseconds
+    h().printing.holdPress = Held;
+    h().enter(ValidNumber);
+    QTRY_VERIFY_WITH_TIMEOUT(h().printEnabled(), 10000);
+    h().press(u"cmdAbtOK"_s);
+    const double panelBefore = h().seam.panelLeft();
+
+    QElapsedTimer sinceTick;
+    qint64 longestGap = 0;
+    QTimer ticker;
+    ticker.setInterval(10);
+    connect(&ticker, &QTimer::timeout, this, [&] {
+        longestGap = qMax(longestGap, sinceTick.restart());
+    });
+    int pressesAgain = 0;
+    QTimer::singleShot(Held / 4, this, [&] {
+        h().press(u"cmdPrint"_s);
+        ++pressesAgain;
+    });
+    QElapsedTimer press;
+    press.start();
+    sinceTick.start();
+    ticker.start();
+    h().press(u"cmdPrint"_s);
+    ticker.stop();
+
+    QCOMPARE_GE(press.elapsed(), qint64(Held.count()));
+    QCOMPARE(pressesAgain, 1);
+    QCOMPARE(h().printing.sheets.size(), 1);
+    QCOMPARE_LT(longestGap, LongestGap);
+    QCOMPARE_LT(h().seam.panelLeft(), panelBefore);
+    QCOMPARE(h().desktop.quits, 0);
+}
+
 #include "main_window_behaviour_test.moc"

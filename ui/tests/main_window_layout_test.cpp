@@ -18,6 +18,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPalette>
 #include <QPushButton>
 #include <QStyle>
 #include <QStyleOptionButton>
@@ -31,10 +32,13 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QColor System; // invalid: the desktop's own colour for that role
 const QColor Teal{0, 128, 128};
 const QColor Black{0, 0, 0};
 const QColor White{255, 255, 255};
+// The "system" colours of the light scheme the windows are drawn for,
+// whatever the desktop's: text and button text, and a text box's ground.
+const QColor SchemeText = Black;
+const QColor SchemeBase = White;
 const QColor LightPink{255, 192, 192};
 const QColor Cyan{0, 255, 255};
 
@@ -119,6 +123,47 @@ QRect visibleTitleInk(QGroupBox *group)
     return QRect(QPoint(logical(left), logical(top)), QPoint(logical(right), logical(bottom)));
 }
 
+// A desktop's palette: every role of every group from its window, text and
+// button colours, as Qt derives the rest.
+QPalette desktopPalette(QColor window, QColor text, QColor base, QColor button)
+{
+    QPalette palette(text, button, button.lighter(), button.darker(), button.darker(120), text, White, base, window);
+    palette.setColor(QPalette::ButtonText, text);
+    palette.setColor(QPalette::Highlight, QColor(0, 120, 215));
+    return palette;
+}
+
+// Both windows as the user sees them, each picture of every kind of
+// control: the about panel, the main window grown with the panel gone and
+// text in every field, and the dialog.
+QList<QImage> paintedWindows(MainWindowOnDoubles &w)
+{
+    QList<QImage> pictures;
+    pictures << w.control(u"pct1"_s)->grab().toImage();
+    w.seam.setPanelLeft(mainwindow::SlideEnd - mainwindow::SlideStep);
+    w.window.resize(w.window.width(), twips::toPixels(GrownClientHeight));
+    for (QLineEdit *field : w.window.findChildren<QLineEdit *>())
+        field->setText(u"811231234V"_s);
+    pictures << w.window.grab().toImage();
+    w.seam.showInvalidNumberDialog();
+    pictures << w.seam.invalidNumberDialog()->grab().toImage();
+    return pictures;
+}
+
+// One row for each of the window's controls of a kind that show, as the
+// window builds them: a control it gains is checked with the others of its
+// kind, without a row of its own here.
+template<typename Control>
+void rowsForEach(bool (*shows)(const Control *))
+{
+    QTest::addColumn<QString>("name");
+    const MainWindowOnDoubles built;
+    for (const Control *control : built.window.findChildren<Control *>()) {
+        if (shows(control))
+            QTest::newRow(qPrintable(control->objectName())) << control->objectName();
+    }
+}
+
 QPoint pixels(double leftTwips, double topTwips)
 {
     return {twips::toPixels(leftTwips), twips::toPixels(topTwips)};
@@ -147,6 +192,8 @@ private slots:
     void buttonsArePaintedInTheirColour_data();
     void buttonsArePaintedInTheirColour();
     void disabledPrintGreysOnlyItsCaption();
+    void paintedAlikeOnAnyDesktop_data();
+    void paintedAlikeOnAnyDesktop();
     void textBoxesHaveTheSunkenEdge_data();
     void textBoxesHaveTheSunkenEdge();
     void lineIsShortAndNearTheCorner();
@@ -310,18 +357,18 @@ void MainWindowLayoutTest::appearance_data()
     constexpr int Centred = Qt::AlignHCenter;
     constexpr double Small = fonts::WindowPoints;
     constexpr double Large = fonts::LargePoints;
-    row("pct1", QString(), 0, false, false, System, Black);
+    row("pct1", QString(), 0, false, false, SchemeText, Black);
     row("Label7", u"Sri Lanka National Identity Card"_s, Large, true, false, White, Black, Centred);
     row("Label5", AboutTextShown, Small, false, false, White, Black, Centred);
-    row("cmdAbtOK", u"OK"_s, Small, false, false, System, LightPink);
-    row("Frame2", QString(), Large, true, false, System, Teal);
+    row("cmdAbtOK", u"OK"_s, Small, false, false, SchemeText, LightPink);
+    row("Frame2", QString(), Large, true, false, SchemeText, Teal);
     row("Frame1", u"Enter NIC Number"_s, Large, true, true, White, Teal);
-    row("txtIDNo", QString(), Large, true, false, System, System, Left);
-    row("Frame4", QString(), Small, false, false, System, Teal);
-    row("cmdtext", u"&OK"_s, Small, false, false, System, Cyan);
-    row("cmdCancel", u"Cancel"_s, Small, false, false, System, Cyan);
-    row("cmdExit", u"E&xit"_s, Small, false, false, System, Cyan);
-    row("cmdPrint", u"&Print"_s, Small, false, false, System, Cyan);
+    row("txtIDNo", QString(), Large, true, false, SchemeText, SchemeBase, Left);
+    row("Frame4", QString(), Small, false, false, SchemeText, Teal);
+    row("cmdtext", u"&OK"_s, Small, false, false, SchemeText, Cyan);
+    row("cmdCancel", u"Cancel"_s, Small, false, false, SchemeText, Cyan);
+    row("cmdExit", u"E&xit"_s, Small, false, false, SchemeText, Cyan);
+    row("cmdPrint", u"&Print"_s, Small, false, false, SchemeText, Cyan);
     row("Frame3", u"Detail"_s, Large, true, true, White, Teal);
     row("Label1", u"Date Of Birth"_s, Small, true, false, White, Teal, Left);
     row("Label6", u"Date Of Birth (Hijri)"_s, Small, true, false, White, Teal, Left);
@@ -329,7 +376,7 @@ void MainWindowLayoutTest::appearance_data()
     row("Label3", u"Sex"_s, Small, true, false, White, Teal, Left);
     row("Label4", u"Age"_s, Small, true, false, White, Teal, Left);
     for (const char *field : {"txtDateOB", "txtHDateOB", "txtDayOB", "txtSex", "txtAge"})
-        row(field, QString(), Small, false, false, System, System, Centred);
+        row(field, QString(), Small, false, false, SchemeText, SchemeBase, Centred);
 }
 
 void MainWindowLayoutTest::appearance()
@@ -345,10 +392,9 @@ void MainWindowLayoutTest::appearance()
 
     QWidget *control = widget(name);
     QVERIFY(control);
-    const QPalette system = QApplication::palette();
     const QPalette own = control->palette();
     const auto expect = [&](QPalette::ColorRole role, const QColor &wanted) {
-        return own.color(QPalette::Active, role) == (wanted.isValid() ? wanted : system.color(QPalette::Active, role));
+        return own.color(QPalette::Active, role) == wanted;
     };
 
     if (points > 0) {
@@ -414,20 +460,16 @@ void MainWindowLayoutTest::facesAreTheOnesAskedFor()
 
 void MainWindowLayoutTest::buttonsArePaintedInTheirColour_data()
 {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QColor>("colour");
-    QTest::newRow("OK") << u"cmdtext"_s << Cyan;
-    QTest::newRow("Cancel") << u"cmdCancel"_s << Cyan;
-    QTest::newRow("Exit") << u"cmdExit"_s << Cyan;
-    QTest::newRow("Print, disabled at creation") << u"cmdPrint"_s << Cyan;
-    QTest::newRow("the about panel's OK") << u"cmdAbtOK"_s << LightPink;
+    // Print among them disabled, as at creation.
+    rowsForEach<QPushButton>([](const QPushButton *) { return true; });
 }
 
 void MainWindowLayoutTest::buttonsArePaintedInTheirColour()
 {
     QFETCH(QString, name);
-    QFETCH(QColor, colour);
     auto *button = m_w->control<QPushButton>(name);
+    // The colour each asks for; the appearance rows say which that is.
+    const QColor colour = button->palette().color(QPalette::Button);
 
     const auto checkFace = [&](const ButtonPaint &paint, const char *state) {
         const FaceCount face = countFace(paint, colour);
@@ -467,11 +509,43 @@ void MainWindowLayoutTest::disabledPrintGreysOnlyItsCaption()
     QVERIFY(!greyed.contains(text));
 }
 
+void MainWindowLayoutTest::paintedAlikeOnAnyDesktop_data()
+{
+    QTest::addColumn<QPalette>("desktop");
+
+    QTest::newRow("a dark desktop") << desktopPalette({32, 32, 32}, White, {45, 45, 45}, {60, 60, 60});
+    QTest::newRow("a high-contrast desktop") << desktopPalette(Black, {255, 255, 0}, Black, Black);
+    QTest::newRow("a desktop in one colour") << desktopPalette({200, 0, 200}, {200, 0, 200}, {200, 0, 200},
+                                                               {200, 0, 200});
+}
+
+void MainWindowLayoutTest::paintedAlikeOnAnyDesktop()
+{
+    QFETCH(QPalette, desktop);
+
+    const QList<QImage> light = paintedWindows(*m_w);
+    const QPalette before = QApplication::palette();
+    QApplication::setPalette(desktop);
+    QList<QImage> onDesktop;
+    {
+        MainWindowOnDoubles other;
+        onDesktop = paintedWindows(other);
+    }
+    // A desktop that changes its scheme while the program runs, as Windows
+    // does on a switch to dark mode, reaches the windows already shown.
+    const QList<QImage> switched = paintedWindows(*m_w);
+    QApplication::setPalette(before);
+
+    const char *names[] = {"the about panel", "the main window", "the dialog"};
+    for (qsizetype i = 0; i < light.size(); ++i) {
+        QVERIFY2(onDesktop.at(i) == light.at(i), names[i]);
+        QVERIFY2(switched.at(i) == light.at(i), names[i]);
+    }
+}
+
 void MainWindowLayoutTest::textBoxesHaveTheSunkenEdge_data()
 {
-    QTest::addColumn<QString>("name");
-    for (const char *name : {"txtIDNo", "txtDateOB", "txtHDateOB", "txtDayOB", "txtSex", "txtAge"})
-        QTest::newRow(name) << QString::fromLatin1(name);
+    rowsForEach<QLineEdit>([](const QLineEdit *) { return true; });
 }
 
 void MainWindowLayoutTest::textBoxesHaveTheSunkenEdge()
@@ -547,8 +621,8 @@ void MainWindowLayoutTest::lineIsShortAndNearTheCorner()
     const QPoint inside = panel->contentsRect().topLeft();
     const QRect allowed(inside + pixels(240, 240), inside + pixels(480, 360));
     QVERIFY(allowed.contains(line->geometry()));
-    // The default line colour: the desktop's window text.
-    QCOMPARE(line->palette().color(QPalette::WindowText), QApplication::palette().color(QPalette::WindowText));
+    // The default line colour: the scheme's window text.
+    QCOMPARE(line->palette().color(QPalette::WindowText), SchemeText);
 }
 
 void MainWindowLayoutTest::stacking_data()
@@ -690,10 +764,14 @@ void MainWindowLayoutTest::accessibleNames()
 
 void MainWindowLayoutTest::captionsAreNotClipped_data()
 {
-    QTest::addColumn<QString>("name");
-    for (const char *name : {"Label7", "Label5", "cmdAbtOK", "Frame1", "cmdtext", "cmdCancel", "cmdExit", "cmdPrint",
-                             "Frame3", "Label1", "Label6", "Label2", "Label3", "Label4"})
-        QTest::newRow(name) << QString::fromLatin1(name);
+    // Every label, button and group title with a text.
+    rowsForEach<QWidget>([](const QWidget *control) {
+        if (const auto *label = qobject_cast<const QLabel *>(control))
+            return !label->text().isEmpty();
+        if (const auto *group = qobject_cast<const QGroupBox *>(control))
+            return !group->title().isEmpty();
+        return qobject_cast<const QPushButton *>(control) != nullptr;
+    });
 }
 
 void MainWindowLayoutTest::captionsAreNotClipped()

@@ -134,9 +134,11 @@ void MainWindowRandomTest::invariantsHoldAfterEveryEvent()
 
     Harness h;
     std::mt19937 random(seed);
-    // The one fact no control holds: whether a grow run has found the window
-    // above 5550 since the last Cancel, which is when Print must be enabled.
-    bool grownSinceCancel = false;
+    // What no control holds: whether the results beside the number were
+    // decoded from it, and whether a grow run has found the window above
+    // 5550 for them since, which is when Print must be enabled.
+    bool decoded = false;
+    bool printable = false;
     int grows = 0, shrinks = 0, slides = 0, hiddenTicks = 0;
 
     for (int count = 0; count < EventsPerSeed; ++count) {
@@ -149,10 +151,15 @@ void MainWindowRandomTest::invariantsHoldAfterEveryEvent()
         const double panelBefore = h.seam.panelLeft();
         apply(h, event, random);
 
-        if (event == Event::Cancel)
-            grownSinceCancel = false;
-        if ((event == Event::Timer1Tick || event == Event::OkValid) && heightBefore > mainwindow::ExpandedThreshold)
-            grownSinceCancel = true;
+        if (event == Event::OkValid)
+            decoded = true;
+        if (event == Event::OkBadDate || event == Event::OkBadNumber || event == Event::OkLetters)
+            decoded = false;
+        if (event == Event::Cancel || !decoded)
+            printable = false;
+        if ((event == Event::Timer1Tick || event == Event::OkValid) && heightBefore > mainwindow::ExpandedThreshold
+            && decoded)
+            printable = true;
 
         const bool stopped = (event == Event::Timer1Tick && h.interval(u"Timer1"_s) == 0)
                              || (event == Event::Timer2Tick && h.interval(u"Timer2"_s) == 0)
@@ -168,7 +175,9 @@ void MainWindowRandomTest::invariantsHoldAfterEveryEvent()
         }
         QVERIFY2(h.window.isVisible() || h.dialogShown(), where + ": hidden with no dialog up");
         QVERIFY2(h.seam.panelLeft() <= panelBefore, where + ": the panel moved back");
-        QVERIFY2(h.printEnabled() == grownSinceCancel, where + ": Print enabled out of turn");
+        QVERIFY2(h.printEnabled() == printable, where + ": Print enabled out of turn");
+        QVERIFY2(h.interval(u"Timer1"_s) == 0 || h.interval(u"Timer2"_s) == 0,
+                 where + ": the grow and the shrink run against each other");
         const QStringList texts = h.resultTexts();
         const bool fourEmpty = texts.at(0).isEmpty() && texts.at(1).isEmpty() && texts.at(2).isEmpty()
                                && texts.at(3).isEmpty();

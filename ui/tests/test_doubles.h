@@ -17,6 +17,9 @@
 #include <QStringList>
 #include <QWidget>
 
+#include <chrono>
+#include <thread>
+
 class RecordingDesktop final : public Desktop
 {
 public:
@@ -70,6 +73,8 @@ public:
     PrintAnswer printSheet(const DetailSheetTexts &texts) override
     {
         sheets.append(texts);
+        // A print system that is slow to answer.
+        std::this_thread::sleep_for(holdPress);
         return answer;
     }
     PrintAnswer saveSheetAsPdf(const DetailSheetTexts &texts, const QString &file) override
@@ -83,4 +88,5 @@ public:
     // What every print answers; what each save answers in turn (done when none is left).
     PrintAnswer answer;
     QList<PrintAnswer> saveAnswers;
+    std::chrono::milliseconds holdPress{0}; // how long each print keeps the press waiting
 };

@@ -8,6 +8,7 @@
 #include "fonts.h"
 #include "form1_test_access.h"
 #include "main_window.h"
+#include "sample_numbers.h"
 #include "test_doubles.h"
 
 #include <QFont>
@@ -37,7 +38,7 @@ struct MainWindowOnDoubles
 {
     UsableFaces faces;
     RecordingDesktop desktop;
-    FixedTodayCalendar calendars{std::chrono::year{2026} / std::chrono::December / 7};
+    FixedTodayCalendar calendars{samples::Today};
     RecordingPrintService printing;
     Form1 window{desktop, calendars, printing};
     Form1TestAccess seam{window};

@@ -1,0 +1,122 @@
+#include "command_line.h"
+
+#include <CLI/CLI.hpp>
+
+#include <charconv>
+#include <map>
+
+namespace {
+
+constexpr int FirstYear = 1900;
+
+constexpr const char *Description =
+    "Decodes Sri Lankan identity card numbers of the older form (nine digits and a letter) into date of "
+    "birth, Hijri date, weekday, sex and age, with the same decoder as the window program. Each NUMBER is "
+    "decoded; without any, the numbers are read from standard input, one a line.";
+constexpr const char *Footer =
+    "Exit status: 0 when every number is valid, 1 when any is not, 2 for a usage error or input or "
+    "output that fails, 3 when the calendar data is unusable.";
+
+std::optional<std::size_t> columnIndex(std::string_view text)
+{
+    std::size_t number = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
+    if (error != std::errc{} || end != text.data() + text.size())
+        return std::nullopt;
+    return number;
+}
+
+CommandLine usageError(std::string message)
+{
+    CommandLine result;
+    result.status = UsageError;
+    result.error = std::string(ProgramName) + ": " + std::move(message);
+    return result;
+}
+
+} // namespace
+
+std::optional<std::chrono::year_month_day> ParseToday(std::string_view text)
+{
+    using namespace std::chrono;
+    const auto digits = [&](std::size_t first, std::size_t count) -> std::optional<int> {
+        int value = 0;
+        for (std::size_t i = first; i < first + count; ++i) {
+            if (text[i] < '0' || text[i] > '9')
+                return std::nullopt;
+            value = value * 10 + (text[i] - '0');
+        }
+        return value;
+    };
+    if (text.size() != 10 || text[4] != '-' || text[7] != '-')
+        return std::nullopt;
+    const std::optional<int> y = digits(0, 4);
+    const std::optional<int> m = digits(5, 2);
+    const std::optional<int> d = digits(8, 2);
+    if (!y || !m || !d || *y < FirstYear)
+        return std::nullopt;
+    const year_month_day date{year(*y), month(static_cast<unsigned>(*m)), day(static_cast<unsigned>(*d))};
+    if (!date.ok())
+        return std::nullopt;
+    return date;
+}
+
+CommandLine ParseCommandLine(int argc, const char *const *argv)
+{
+    CLI::App app(Description, std::string(ProgramName));
+    app.footer(Footer);
+    app.set_version_flag("--version", std::string(ProgramName) + " " + NIC_VERSION);
+
+    const std::map<std::string, OutputFormat> formats{
+        {"csv", OutputFormat::Csv}, {"json", OutputFormat::Json}, {"text", OutputFormat::Text}};
+    DecodeOptions options;
+    std::string format = "csv";
+    std::string today;
+    std::string column;
+    app.add_option("--format", format,
+                   "csv (the default): a header and one row a number; json: JSON Lines, one object a number; "
+                   "text: the window's own texts, tab-separated")
+        ->check(CLI::IsMember(formats))
+        ->option_text("csv|json|text");
+    app.add_option("--today", today, "count the ages as on this day instead of today")->option_text("YYYY-MM-DD");
+    app.add_option("--column", column,
+                   "read a CSV spreadsheet from standard input whose column NAME (by its header) or N "
+                   "(from 1) holds the numbers, and write each row whole with the decoded columns after it")
+        ->option_text("NAME|N");
+    app.add_option("NUMBER", options.numbers, "a number to decode");
+
+    CommandLine result;
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::CallForHelp &) {
+        result.output = app.help();
+        return result;
+    } catch (const CLI::CallForVersion &version) {
+        result.output = std::string(version.what()) + "\n";
+        return result;
+    } catch (const CLI::ParseError &error) {
+        return usageError(error.what());
+    }
+
+    options.format = formats.at(format);
+    if (app.count("--today") > 0) {
+        options.today = ParseToday(today);
+        if (!options.today)
+            return usageError("--today " + today + ": not a day of the form YYYY-MM-DD from 1900-01-01 on");
+    }
+    if (app.count("--column") > 0) {
+        ColumnChoice choice{column, std::nullopt};
+        if (const std::optional<std::size_t> number = columnIndex(column)) {
+            if (*number == 0)
+                return usageError("--column 0: columns are counted from 1");
+            choice.index = *number - 1;
+        } else if (column.empty()) {
+            return usageError("--column needs a column name or number");
+        }
+        if (!options.numbers.empty())
+            return usageError("--column reads a spreadsheet from standard input: give no NUMBER with it");
+        options.column = std::move(choice);
+    }
+    result.options = std::move(options);
+    return result;
+}

@@ -1,0 +1,94 @@
+// The console program: read the options, open the calendars with the same
+// check as the window program, decode, and end with a status that says how
+// it went.
+
+#include "chosen_today_calendar.h"
+#include "command_line.h"
+#include "icu_calendar_service.h"
+#include "number_list_decoding.h"
+#include "output_buffer.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <system_error>
+
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
+
+namespace {
+
+bool writeTo(std::FILE *stream, std::string_view bytes)
+{
+    return std::fwrite(bytes.data(), 1, bytes.size(), stream) == bytes.size();
+}
+
+// One line, under the program's name.
+void printError(const std::string &line)
+{
+    std::fprintf(stderr, "%s\n", line.c_str());
+}
+
+void printProgramError(const std::string &message)
+{
+    printError(std::string(ProgramName) + ": " + message);
+}
+
+std::string lastSystemError()
+{
+    return std::generic_category().message(errno);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+#ifdef _WIN32
+    // Bytes as they are: no CR LF translation, no end at a Ctrl+Z.
+    _setmode(_fileno(stdin), _O_BINARY);
+    _setmode(_fileno(stdout), _O_BINARY);
+#endif
+    const CommandLine commandLine = ParseCommandLine(argc, argv);
+    if (!commandLine.options) {
+        if (!commandLine.error.empty())
+            printError(commandLine.error);
+        writeTo(stdout, commandLine.output);
+        return commandLine.status;
+    }
+    const DecodeOptions &options = *commandLine.options;
+
+    std::unique_ptr<const IcuCalendarService> calendars;
+    try {
+        calendars = std::make_unique<const IcuCalendarService>();
+    } catch (const CalendarDataError &error) {
+        printProgramError(error.what());
+        return CalendarDataUnusable;
+    }
+    const ChosenTodayCalendar runCalendars(*calendars, options.today.value_or(calendars->today()));
+
+    int status = AllValid;
+    {
+        OutputBuffer output([](std::string_view bytes) { return writeTo(stdout, bytes); });
+        const DecodingResult result = DecodeNumberList(
+            options, runCalendars, [](char *buffer, std::size_t size) { return std::fread(buffer, 1, size, stdin); },
+            output);
+        if (!result.error.empty())
+            printError(result.error);
+        status = result.status;
+        output.flush();
+        if (output.failed() || std::fflush(stdout) != 0) {
+            printProgramError("the output could not be written: " + lastSystemError());
+            return UsageError;
+        }
+        // A read that failed ends the input early; the rows so far stand,
+        // but the run must not look complete.
+        if (std::ferror(stdin)) {
+            printProgramError("the input could not be read to its end: " + lastSystemError());
+            return UsageError;
+        }
+    }
+    return status;
+}
