@@ -41,7 +41,10 @@ if(NIC_WINE)
 # Starts a Windows program of this build under Wine; made by cmake/wine.cmake.
 : "${WINEPREFIX:=@CMAKE_BINARY_DIR@/wine}"
 : "${QT_QPA_FONTDIR:=@font_dir@}"
-export WINEPREFIX QT_QPA_FONTDIR
+# Without a console Qt on Windows sends its messages, Qt Test's report
+# included, to the debugger: ctest would show a failure without its lines.
+: "${QT_FORCE_STDERR_LOGGING:=1}"
+export WINEPREFIX QT_QPA_FONTDIR QT_FORCE_STDERR_LOGGING
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEPATH='@wine_path@'
 # Wine hands a Windows program no QT_ variable of the Linux side (a Linux
