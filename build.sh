@@ -9,8 +9,8 @@
 #                      build without the test libraries and the Windows
 #                      cross-check)
 #   ./build.sh bench   build in Release and run the benchmarks
-#   ./build.sh windows cross-build the decoder and its tests for Windows and
-#                      run them under Wine
+#   ./build.sh windows cross-build the program and its tests for Windows, run
+#                      the tests under Wine and try the installed program
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -34,9 +34,11 @@ test_packages=(
     desktop-file-utils appstream faketime locales
 )
 # What the Windows cross-check needs: MinGW-w64, Wine to run its programs,
-# and GoogleTest's sources to build it for Windows.
+# GoogleTest's sources to build it for Windows, a virtual display with a
+# window manager and tools to drive it, and NSIS for the installer.
 windows_packages=(
     cmake ninja-build g++-mingw-w64-x86-64-posix wine64 googletest
+    xvfb xauth xdotool x11-utils imagemagick openbox nsis
 )
 
 as_root() {
@@ -128,6 +130,12 @@ run_windows_check() {
     local status=0
     ctest --test-dir "$folder" --output-on-failure --timeout 300 -j "$jobs" || status=$?
     /usr/lib/wine/wineserver64 -k 2>/dev/null || true
+    # The installed program in a fresh Wine prefix, worked as a user would on
+    # a virtual display, at 96 and 144 dots per inch.
+    local scale
+    for scale in 1 1.5; do
+        NIC_SESSION_SHOTS=$folder/session-shots-$scale tests/user_session_test.sh "$folder" "$scale" || status=$?
+    done
     return $status
 }
 
