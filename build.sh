@@ -136,6 +136,8 @@ run_windows_check() {
     for scale in 1 1.5; do
         NIC_SESSION_SHOTS=$folder/session-shots-$scale tests/user_session_test.sh "$folder" "$scale" || status=$?
     done
+    # The ZIP and the NSIS installer, each in a fresh prefix.
+    tests/windows_package_test.sh "$folder" || status=$?
     return $status
 }
 
