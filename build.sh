@@ -24,12 +24,12 @@ build_packages=(
 )
 # What the tests need besides: a second compiler for fuzzing, a virtual
 # display and tools to drive it, a headless Wayland compositor, a private
-# print system, PDF tools and a typeface with a real italic for the printed
-# sheet.
+# print system with an IPP Everywhere printer, PDF tools and a typeface with
+# a real italic for the printed sheet.
 test_packages=(
     clang libclang-rt-14-dev valgrind
     xvfb xauth xdotool x11-utils x11-apps imagemagick openbox weston
-    cups cups-client printer-driver-cups-pdf poppler-utils fonts-dejavu-extra
+    cups cups-client cups-ipp-utils printer-driver-cups-pdf poppler-utils fonts-dejavu-extra
     dbus dbus-x11 at-spi2-core python3-pyatspi
     desktop-file-utils appstream faketime locales
 )
@@ -56,32 +56,14 @@ install_missing() {
     as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
 }
 
+# The builds themselves, their folders and flags, are the presets in
+# CMakePresets.json, so an IDE opens the same builds; this script only puts
+# them in order.
 jobs=$(nproc)
 
-configure_and_build() { # folder, then extra CMake arguments
-    local folder=$1
-    shift
-    cmake -S . -B "$folder" -G Ninja -DCMAKE_COMPILE_WARNING_AS_ERROR=ON "$@" >/dev/null
-    cmake --build "$folder" -j "$jobs"
-}
-
-build_program() { # extra CMake arguments
-    configure_and_build build -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
-}
-
-check_plain_build() {
-    # What a user without GoogleTest or Google Benchmark builds: the program alone.
-    configure_and_build build-plain -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF \
-        -DCMAKE_DISABLE_FIND_PACKAGE_GTest=ON -DCMAKE_DISABLE_FIND_PACKAGE_benchmark=ON
-}
-
-check_narrowing() {
-    # What MSVC's /W4 reports and GCC does not, so errors under warnings as
-    # errors there: narrowing (C4244, C4267) and a name hiding another, a
-    # lambda's parameter GoogleTest's own included (C4456-C4459); clang
-    # finds the same here. Compiled only: the other builds run the same code.
-    CC=clang CXX=clang++ configure_and_build build-clang -DCMAKE_BUILD_TYPE=Debug -DNIC_BENCHMARKS=ON \
-        "-DCMAKE_CXX_FLAGS=-Wshorten-64-to-32 -Wimplicit-int-conversion -Wfloat-conversion -Wshadow-all"
+configure_and_build() { # preset
+    cmake --preset "$1" >/dev/null
+    cmake --build --preset "$1" -j "$jobs"
 }
 
 # Qt and ICU built for Windows: the folder NIC_WINDOWS_TOOLCHAIN_DIR names,
@@ -117,8 +99,8 @@ run_windows_check() {
     # A Wine prefix of its own in the build folder, made once, with no
     # display; the build's run-under-wine hands the same prefix to ctest.
     local -x WINEPREFIX=$folder/wine WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
-    configure_and_build "$folder" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-        -DNIC_WINDOWS_TOOLCHAIN_DIR="$toolchain_dir" -DNIC_WITH_CLI=OFF -DGTest_DIR="$folder/googletest/lib/cmake/GTest"
+    cmake --preset windows -DNIC_WINDOWS_TOOLCHAIN_DIR="$toolchain_dir" >/dev/null
+    cmake --build --preset windows -j "$jobs"
 
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
         echo "Making the Wine prefix $WINEPREFIX"
@@ -142,10 +124,7 @@ run_windows_check() {
 }
 
 run_fuzzer() {
-    # The decoder itself is instrumented too, so the fuzzer sees its branches.
-    CC=clang CXX=clang++ configure_and_build build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-        "-DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link,address,undefined" \
-        -DNIC_WITH_QT=OFF -DBUILD_TESTING=OFF -DNIC_FUZZ=ON
+    configure_and_build fuzz
     local corpus
     corpus=$(mktemp -d)
     cp decoder/fuzz/corpus/* "$corpus"/
@@ -156,35 +135,32 @@ run_fuzzer() {
 
 run_sanitized_tests() {
     # Everything again with AddressSanitizer and UndefinedBehaviorSanitizer,
-    # the windows and the whole program included. The grow pace test is left
-    # out: it times the real program, and instrumented code is not that.
-    configure_and_build build-asan -DCMAKE_BUILD_TYPE=Debug -DNIC_WITH_QT=ON -DBUILD_TESTING=ON \
-        "-DCMAKE_CXX_FLAGS=-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
-    ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-        ctest --test-dir build-asan --output-on-failure -j "$jobs" -E '^grow_pace_test$'
+    # the windows and the whole program included.
+    configure_and_build asan
+    ctest --preset asan -j "$jobs"
 }
 
 case "${1:-}" in
 run)
     install_missing "${build_packages[@]}"
-    build_program
+    configure_and_build default
     exec build/app/nic-decoder
     ;;
 check)
     install_missing "${build_packages[@]}" "${test_packages[@]}"
-    build_program
-    ctest --test-dir build --output-on-failure -j "$jobs" -LE slow
+    configure_and_build default
+    ctest --preset check -j "$jobs"
     ;;
 test)
     install_missing "${build_packages[@]}" "${test_packages[@]}" "${windows_packages[@]}"
-    build_program -DNIC_BENCHMARKS=ON
-    check_plain_build
-    check_narrowing
+    configure_and_build default
+    configure_and_build plain
+    configure_and_build clang-narrowing
     run_windows_check
     run_fuzzer
     run_sanitized_tests
     tests/valgrind_offscreen.sh build
-    ctest --test-dir build --output-on-failure -j "$jobs"
+    ctest --preset default -j "$jobs"
     ;;
 windows)
     install_missing "${windows_packages[@]}"
@@ -192,7 +168,7 @@ windows)
     ;;
 bench)
     install_missing "${build_packages[@]}"
-    configure_and_build build-release -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DNIC_BENCHMARKS=ON
+    configure_and_build release
     for benchmark in $(find build-release -name '*_benchmark' -type f -executable | sort); do
         "$benchmark"
     done

@@ -4,10 +4,16 @@
 #include "desktop.h"
 #include "icu_calendar_service.h"
 #include "main_window.h"
+#include "pdf_file.h"
 #include "program_identity.h"
 #include "program_pictures.h"
-#include "startup_failure.h"
 #include "qt_sheet_printer.h"
+#include "startup_failure.h"
+#ifdef NIC_HAVE_CUPS
+#include "cups_queue.h"
+#else
+#include "windows_printer.h"
+#endif
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -65,6 +71,22 @@ void answerHelpAndVersion(int argc, char *argv[])
         parser.showVersion();
 }
 
+// Where Print sends the sheet: the default CUPS queue where CUPS is the
+// print system, the Windows spooler's default printer elsewhere.
+std::unique_ptr<SheetDelivery> defaultPrinter()
+{
+#ifdef NIC_HAVE_CUPS
+    return std::make_unique<CupsQueue>();
+#else
+    return std::make_unique<WindowsPrinter>();
+#endif
+}
+
+std::unique_ptr<SheetPrinter> pdfPrinterFor(const QString &file)
+{
+    return std::make_unique<QtSheetPrinter>(std::make_unique<PdfFile>(file));
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -85,13 +107,13 @@ int main(int argc, char *argv[])
 
     QtDesktop desktop;
     const std::unique_ptr<const IcuCalendarService> calendars = openCalendars();
-    QtSheetPrinter printer;
+    QtSheetPrinter printer(defaultPrinter());
     // The stamp's today comes from the same clock as the age.
     DefaultPrintService printing(printer, [&calendars] {
         const std::chrono::year_month_day today = calendars->today();
         return QDate(static_cast<int>(today.year()), static_cast<int>(static_cast<unsigned>(today.month())),
                      static_cast<int>(static_cast<unsigned>(today.day())));
-    }, &QtSheetPrinter::forPdfFile);
+    }, &pdfPrinterFor);
     Form1 window(desktop, *calendars, printing);
     window.Form_Load();
     window.show();

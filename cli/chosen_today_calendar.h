@@ -18,7 +18,6 @@ public:
     }
 
     std::chrono::year_month_day today() const override { return m_today; }
-    int weekday(std::chrono::year_month_day date) const override { return m_calendars.weekday(date); }
     HijriDate hijri(std::chrono::year_month_day date) const override { return m_calendars.hijri(date); }
 
 private:

@@ -21,6 +21,13 @@ constexpr std::string_view AndText = "   &   ";
 constexpr std::string_view MonthText = "  Month";
 constexpr std::string_view HijriSeparator = "   ";
 
+// 1 for Sunday up to 7 for Saturday. The dates are 1900-1999, where the
+// proleptic Gregorian calendar of <chrono> is the Gregorian calendar itself.
+int weekdayNumber(BirthDate date)
+{
+    return static_cast<int>(std::chrono::weekday{std::chrono::sys_days{date}}.c_encoding()) + 1;
+}
+
 template <std::size_t N>
 std::string_view nameAt(const std::array<std::string_view, N> &names, int number)
 {
@@ -86,7 +93,7 @@ CalendarFacts ComputeCalendarFacts(BirthDate birthDate, double birthYear,
                                    const CalendarService &calendars)
 {
     CalendarFacts facts;
-    facts.weekday = calendars.weekday(birthDate);
+    facts.weekday = weekdayNumber(birthDate);
     facts.DayOB = std::string(WeekdayName(facts.weekday));
     const Age age = countAge(birthDate, birthYear, today);
     facts.Age = ageText(age);

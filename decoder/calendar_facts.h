@@ -1,9 +1,10 @@
 #pragma once
 
-// The facts that need the calendars: the day of the week of birth, the
-// present age in years and months, and the Hijri date of birth, each as the
-// text the window shows. Only months and years enter the age; the day of the
-// month plays no part.
+// The facts that need the calendars: the day of the week of birth (worked
+// out here from the Gregorian date), the present age in years and months,
+// and the Hijri date of birth (from the calendar service), each as the text
+// the window shows. Only months and years enter the age; the day of the month
+// plays no part.
 
 #include "birth_date.h"
 #include "calendar_service.h"

@@ -1,13 +1,12 @@
 #pragma once
 
-// The real clock and calendars: today from the C library's local time (see
-// local_clock.h), ICU's Gregorian calendar for the day of the week and its
-// tabular Islamic calendar ("islamic-tbla": astronomical epoch, leap years 2,
-// 5, 7, 10, 13, 16, 18, 21, 24, 26 and 29 of each 30-year cycle) for the
-// Hijri date. Only ICU's C API is used, so on Windows the system's own
-// icu.dll serves it. The ICU calendars are opened once and reused, because
-// opening one costs more than a whole decoding. Not thread-safe; the program
-// uses it from its user-interface thread only.
+// The real clock and calendar: today from the C library's local time (see
+// local_clock.h) and ICU's tabular Islamic calendar ("islamic-tbla":
+// astronomical epoch, leap years 2, 5, 7, 10, 13, 16, 18, 21, 24, 26 and 29
+// of each 30-year cycle) for the Hijri date. Only ICU's C API is used, so on
+// Windows the system's own icu.dll serves it. The ICU calendar is opened once
+// and reused, because opening it costs more than a whole decoding. Not
+// thread-safe; the program uses it from its user-interface thread only.
 
 #include "calendar_service.h"
 
@@ -26,8 +25,8 @@ public:
 class IcuCalendarService final : public CalendarService
 {
 public:
-    // Opens both calendars and checks them on one known date; throws
-    // CalendarDataError when either is not what it must be.
+    // Opens the Islamic calendar and checks it on one known date; throws
+    // CalendarDataError when it is not what it must be.
     IcuCalendarService();
     ~IcuCalendarService() override;
 
@@ -35,10 +34,9 @@ public:
     IcuCalendarService &operator=(const IcuCalendarService &) = delete;
 
     std::chrono::year_month_day today() const override;
-    int weekday(std::chrono::year_month_day date) const override;
     HijriDate hijri(std::chrono::year_month_day date) const override;
 
 private:
-    struct Calendars;
-    std::unique_ptr<Calendars> m_calendars;
+    struct Calendar;
+    std::unique_ptr<Calendar> m_calendar;
 };

@@ -7,15 +7,13 @@ using namespace std::chrono;
 
 namespace {
 
-// Hands back chosen weekday and Hijri numbers, to test how they are written.
+// Hands back chosen Hijri numbers, to test how they are written.
 class ScriptedCalendar final : public CalendarService
 {
 public:
-    int weekdayNumber = 1;
     HijriDate hijriDate{1405, 6, 13};
 
     year_month_day today() const override { return 2026y / December / 7; }
-    int weekday(year_month_day) const override { return weekdayNumber; }
     HijriDate hijri(year_month_day) const override { return hijriDate; }
 };
 
@@ -64,7 +62,8 @@ INSTANTIATE_TEST_SUITE_P(
 struct NameCase
 {
     const char *name;
-    int weekday;
+    year_month_day birth;
+    int weekday; // 1 = Sunday
     HijriDate hijri;
     std::string dayOB;
     std::string hDateOB;
@@ -76,24 +75,34 @@ TEST_P(NamesTest, WritesDayAndHijriTexts)
 {
     const NameCase &c = GetParam();
     ScriptedCalendar calendar;
-    calendar.weekdayNumber = c.weekday;
     calendar.hijriDate = c.hijri;
-    const CalendarFacts facts = ComputeCalendarFacts(1985y / March / 5, 1985, 2026y / December / 7, calendar);
+    const CalendarFacts facts =
+        ComputeCalendarFacts(c.birth, static_cast<int>(c.birth.year()), 2026y / December / 7, calendar);
+    EXPECT_EQ(facts.weekday, c.weekday);
     EXPECT_EQ(facts.DayOB, c.dayOB);
     EXPECT_EQ(facts.HDateOB, c.hDateOB);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Tables, NamesTest,
-    testing::Values(NameCase{"Sunday_first", 1, {1405, 6, 13}, "Sunday", "1405   Jamada al Thani   13"},
-                    NameCase{"Saturday_spelled_Sturday", 7, {1405, 1, 1}, "Sturday", "1405   Muharram   1"},
-                    NameCase{"no_leading_zero_in_the_day", 3, {1405, 6, 3}, "Tuesday",
+    testing::Values(NameCase{"Sunday_first", 1985y / March / 3, 1, {1405, 6, 13}, "Sunday",
+                             "1405   Jamada al Thani   13"},
+                    NameCase{"Saturday_spelled_Sturday", 1985y / March / 9, 7, {1405, 1, 1}, "Sturday",
+                             "1405   Muharram   1"},
+                    NameCase{"no_leading_zero_in_the_day", 1985y / March / 5, 3, {1405, 6, 3}, "Tuesday",
                              "1405   Jamada al Thani   3"},
-                    NameCase{"apostrophes_kept", 4, {1317, 3, 30}, "Wednesday", "1317   Rabi'al Awal   30"},
-                    NameCase{"last_month", 6, {1420, 12, 29}, "Friday", "1420   Dhul Hajjah   29"},
-                    NameCase{"numbers_outside_the_tables_give_empty_names", 0, {1420, 13, 1}, "",
-                             "1420      1"},
-                    NameCase{"weekday_past_the_table", 8, {1420, 0, 1}, "", "1420      1"}),
+                    NameCase{"apostrophes_kept", 1985y / March / 6, 4, {1317, 3, 30}, "Wednesday",
+                             "1317   Rabi'al Awal   30"},
+                    NameCase{"last_month", 1985y / March / 8, 6, {1420, 12, 29}, "Friday",
+                             "1420   Dhul Hajjah   29"},
+                    NameCase{"Hijri_month_past_the_table_gives_an_empty_name", 1985y / March / 4, 2,
+                             {1420, 13, 1}, "Monday", "1420      1"},
+                    NameCase{"Hijri_month_zero_gives_an_empty_name", 1985y / March / 7, 5, {1420, 0, 1},
+                             "Thursday", "1420      1"},
+                    NameCase{"first_day_of_the_first_year", 1900y / January / 1, 2, {1317, 8, 29}, "Monday",
+                             "1317   Shaaban   29"},
+                    NameCase{"last_day_of_the_last_year", 1999y / December / 31, 6, {1420, 9, 24}, "Friday",
+                             "1420   Ramadhan   24"}),
     [](const testing::TestParamInfo<NameCase> &row) { return std::string(row.param.name); });
 
 struct RealDateCase

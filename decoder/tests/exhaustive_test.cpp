@@ -69,14 +69,20 @@ TEST(Exhaustive, EveryYearAndDayCode)
 
 TEST(Exhaustive, WeekdayOfEveryDate1900To1999)
 {
+    // Counted on a day at a time from 1 January 1900, a Monday, rather than
+    // asked of <chrono>, which the decoder itself uses.
     const FixedTodayCalendar calendar{2026y / December / 7};
+    int expected = 2; // Sunday = 1
     for (sys_days day = sys_days{1900y / January / 1}; day <= sys_days{1999y / December / 31};
          day += days{1}) {
         const year_month_day date{day};
-        const unsigned expected = weekday{day}.c_encoding() + 1; // Sunday = 1
-        ASSERT_EQ(calendar.weekday(date), static_cast<int>(expected)) << static_cast<int>(date.year());
-        ASSERT_EQ(ComputeCalendarFacts(date, static_cast<int>(date.year()), calendar.today(), calendar).DayOB,
-                  WeekdayName(static_cast<int>(expected)));
+        const CalendarFacts facts =
+            ComputeCalendarFacts(date, static_cast<int>(date.year()), calendar.today(), calendar);
+        ASSERT_EQ(facts.weekday, expected) << static_cast<int>(date.year()) << "-"
+                                           << static_cast<unsigned>(date.month()) << "-"
+                                           << static_cast<unsigned>(date.day());
+        ASSERT_EQ(facts.DayOB, WeekdayName(expected));
+        expected = expected % 7 + 1;
     }
 }
 
@@ -117,7 +123,6 @@ TEST(Exhaustive, ArithmeticCalendarAgreesWithIcu1900To1999)
         ASSERT_EQ(actual, expected) << static_cast<int>(date.year()) << "-" << static_cast<unsigned>(date.month())
                                     << "-" << static_cast<unsigned>(date.day()) << ": " << actual.year << "/"
                                     << actual.month << "/" << actual.day;
-        ASSERT_EQ(ArithmeticCalendar::weekday(date), icu.weekday(date));
     }
 }
 #endif

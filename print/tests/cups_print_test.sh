@@ -9,7 +9,8 @@
 # scheduler at all. Each time the probe must be back within 30 seconds, keep
 # running, and nothing may print twice. Then the destination as lp chooses
 # it: an lpoptions instance with its copies and paper, PRINTER naming queues
-# with UTF-8 and % in their names, LPDEST naming no queue, the queue's own
+# with UTF-8 and % in their names, a driverless queue in front of an IPP
+# Everywhere printer (ippeveprinter), LPDEST naming no queue, the queue's own
 # Letter paper under en_GB, the scheduler as a server on a local port, and a
 # full disk under Print's temporary folder and under a saved PDF.
 #
@@ -249,9 +250,42 @@ for named in 'Drucker-ü' 'a%41b'; do
     PRINTER=$named run_probe
     check "the probe says the sheet was printed" grep -qx printed <<<"$output"
     wait_for_idle_queue
-    sleep 0.5
+    # The job is in the queue named, which wait_for_idle_queue does not watch:
+    # the page log tells when it is done.
+    for _ in $(seq 300); do grep -q "^$named " <(last_page_log 2>/dev/null) && break; sleep 0.1; done
     check "the sheet went to $named" grep -q "^$named " <(last_page_log)
 done
+
+echo "== a driverless queue in front of an IPP Everywhere printer"
+# ippeveprinter keeps each document it takes (-k), and runs a command that
+# does nothing instead of taking seconds to pretend to print. It opens an
+# Avahi client even with its announcements off, and that needs a D-Bus
+# system bus, though not Avahi itself: a bus of the test's own stands in.
+ipp_folder=$folder/ipp-printer
+ipp_port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+mkdir -p "$ipp_folder"
+timeout 300 dbus-daemon --session --address="unix:path=$folder/bus.sock" --nofork --nopidfile \
+    >"$folder/log/dbus.out" 2>&1 &
+bus_pid=$!
+for _ in $(seq 50); do [ -S "$folder/bus.sock" ] && break; sleep 0.1; done
+DBUS_SYSTEM_BUS_ADDRESS=unix:path=$folder/bus.sock timeout 300 ippeveprinter -r off -n localhost -p "$ipp_port" \
+    -d "$ipp_folder" -k -c /bin/true -f application/pdf "NIC test printer" >"$folder/log/ippeveprinter.out" 2>&1 &
+ipp_pid=$!
+ipp_uri=ipp://localhost:$ipp_port/ipp/print
+for _ in $(seq 100); do ipptool -q "$ipp_uri" get-printer-attributes.test 2>/dev/null && break; sleep 0.1; done
+check "a driverless queue is made for it" lpadmin -p Driverless -E -v "$ipp_uri" -m everywhere
+PRINTER=Driverless run_probe
+check "the probe says the sheet was printed" grep -qx printed <<<"$output"
+queue=Driverless wait_for_idle_queue
+check "the printer received one document" [ "$(find "$ipp_folder" -name '*.pdf' | wc -l)" -eq 1 ]
+received=$(find "$ipp_folder" -name '*.pdf' | head -1)
+if [ -n "$received" ]; then
+    check "it has one page" grep -Eq '^Pages:\s+1$' <(pdfinfo "$received")
+    check "it is the whole sheet" grep -q 'www\.vantrel\.com\.au' <(pdftotext "$received" -)
+fi
+lpadmin -x Driverless
+kill "$ipp_pid" "$bus_pid" 2>/dev/null || true
+wait "$ipp_pid" "$bus_pid" 2>/dev/null || true
 
 echo "== LPDEST names a printer that is not there"
 LPDEST=NoSuchQueue run_probe

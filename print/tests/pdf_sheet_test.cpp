@@ -5,8 +5,10 @@
 // left. The system's default printer is tried too, with CUPS_SERVER
 // pointing at a scheduler that is not there.
 
+#include "cups_queue.h"
 #include "default_print_service.h"
 #include "detail_sheet.h"
+#include "pdf_file.h"
 #include "qt_sheet_printer.h"
 
 #include <QDir>
@@ -66,6 +68,12 @@ QList<Word> wordsOf(const QString &pdf)
     for (const QRegularExpressionMatch &match : word.globalMatch(html))
         words.append({match.captured(3), match.captured(1).toDouble(), match.captured(2).toDouble()});
     return words;
+}
+
+// The PDF printer as the program makes it.
+std::unique_ptr<SheetPrinter> pdfPrinterFor(const QString &file)
+{
+    return std::make_unique<QtSheetPrinter>(std::make_unique<PdfFile>(file));
 }
 
 Word firstWord(const QList<Word> &words, const QString &text)
@@ -130,7 +138,7 @@ void PdfSheetTest::init()
 
 QString PdfSheetTest::printSheet(const DetailSheetTexts &texts)
 {
-    QtSheetPrinter printer(m_pdf);
+    QtSheetPrinter printer(std::make_unique<PdfFile>(m_pdf));
     const SheetPrinter::Outcome outcome = PrintDetailSheet(texts, u"December"_s, 2026, printer);
     return outcome.succeeded() ? QString() : u"failure %1: %2"_s.arg(int(outcome.failure)).arg(outcome.reason);
 }
@@ -225,7 +233,7 @@ void PdfSheetTest::colonsStandUnderOneAnother()
 
 void PdfSheetTest::secondSheetStartsInTheFontTheFirstLeft()
 {
-    QtSheetPrinter printer(m_pdf);
+    QtSheetPrinter printer(std::make_unique<PdfFile>(m_pdf));
     QVERIFY(PrintDetailSheet(ValidNumber, u"December"_s, 2026, printer).succeeded());
     const double firstTitleTop = firstWord(wordsOf(m_pdf), u"Detail"_s).yMin;
     QCOMPARE(printer.font().pointSizeF(), 8.0);
@@ -244,7 +252,7 @@ void PdfSheetTest::secondSheetStartsInTheFontTheFirstLeft()
 void PdfSheetTest::folderThatIsNotThereCannotStart()
 {
     const QString folder = m_folder->filePath(u"not yet"_s);
-    QtSheetPrinter printer(folder + u"/sheet.pdf"_s);
+    QtSheetPrinter printer(std::make_unique<PdfFile>(folder + u"/sheet.pdf"_s));
 
     const SheetPrinter::Outcome failed = PrintDetailSheet(ValidNumber, u"December"_s, 2026, printer);
     QCOMPARE(failed.failure, SheetPrinter::Failure::CannotStart);
@@ -261,7 +269,7 @@ void PdfSheetTest::noPrintSystemIsReported()
 {
     // CTest points CUPS_SERVER at a socket where no scheduler listens.
     QVERIFY(!qEnvironmentVariableIsEmpty("CUPS_SERVER"));
-    QtSheetPrinter printer;
+    QtSheetPrinter printer(std::make_unique<CupsQueue>());
 
     for (int press = 0; press < 2; ++press) {
         const SheetPrinter::Outcome outcome = PrintDetailSheet(ValidNumber, u"December"_s, 2026, printer);
@@ -291,7 +299,7 @@ void PdfSheetTest::savedAsPdfByTheService()
     QVERIFY(QDir(m_folder->path()).mkdir(u"taken.pdf"_s));
     const QString path = m_folder->filePath(file);
     RecordingPrinterless noPrinter;
-    DefaultPrintService service(noPrinter, [] { return QDate(2026, 12, 7); }, &QtSheetPrinter::forPdfFile);
+    DefaultPrintService service(noPrinter, [] { return QDate(2026, 12, 7); }, &pdfPrinterFor);
 
     const PrintAnswer answer = service.saveSheetAsPdf(ValidNumber, path);
 

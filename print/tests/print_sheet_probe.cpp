@@ -6,7 +6,9 @@
 // and that it is still running.
 // Exit code: 0 printed, 2 a failure came back, 3 the sheet waits in a paused queue.
 
+#include "cups_queue.h"
 #include "default_print_service.h"
+#include "pdf_file.h"
 #include "qt_sheet_printer.h"
 
 #include <QElapsedTimer>
@@ -23,14 +25,20 @@ QString oneLine(QString text)
     return text.replace(u'\n', u' ');
 }
 
+// The PDF printer as the program makes it.
+std::unique_ptr<SheetPrinter> pdfPrinterFor(const QString &file)
+{
+    return std::make_unique<QtSheetPrinter>(std::make_unique<PdfFile>(file));
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
     QGuiApplication application(argc, argv);
 
-    QtSheetPrinter printer;
-    DefaultPrintService printing(printer, &QDate::currentDate, &QtSheetPrinter::forPdfFile);
+    QtSheetPrinter printer(std::make_unique<CupsQueue>());
+    DefaultPrintService printing(printer, &QDate::currentDate, &pdfPrinterFor);
     const DetailSheetTexts texts{u"811231234V"_s, u"1981   May   2"_s, u"1401   6   27"_s,
                                  u"Sturday"_s,    u"Male"_s,           u"45  Years   &   7  Month"_s};
     const QStringList arguments = QGuiApplication::arguments();

@@ -1,10 +1,10 @@
 #pragma once
 
-// Weekdays and Hijri dates by arithmetic alone, for builds without ICU (the
-// Windows cross-check). The Hijri date is the tabular Islamic calendar with
-// the astronomical epoch, the one the program asks ICU for
-// ("islamic-tbla"); the decoder tests built with ICU prove the two agree on
-// every day of 1900-1999. It has no clock: today() is the caller's.
+// Hijri dates by arithmetic alone, for builds without ICU (the Windows
+// cross-check): the tabular Islamic calendar with the astronomical epoch,
+// the one the program asks ICU for ("islamic-tbla"); the decoder tests built
+// with ICU prove the two agree on every day of 1900-1999. It has no clock:
+// today() is the caller's.
 
 #include "calendar_service.h"
 
@@ -13,11 +13,6 @@
 class ArithmeticCalendar
 {
 public:
-    static int weekday(std::chrono::year_month_day date)
-    {
-        return static_cast<int>(std::chrono::weekday{std::chrono::sys_days{date}}.c_encoding()) + 1;
-    }
-
     static HijriDate hijri(std::chrono::year_month_day date)
     {
         int days = static_cast<int>(std::chrono::sys_days{date}.time_since_epoch().count()) + DaysFromEpochTo1970;

@@ -18,7 +18,6 @@ public:
     explicit FixedTodayCalendar(std::chrono::year_month_day today) : m_today(today) {}
 
     std::chrono::year_month_day today() const override { return m_today; }
-    int weekday(std::chrono::year_month_day date) const override { return m_real.weekday(date); }
     HijriDate hijri(std::chrono::year_month_day date) const override { return m_real.hijri(date); }
 
 private:

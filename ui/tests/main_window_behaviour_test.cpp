@@ -986,7 +986,9 @@ QTEST_MAIN(MainWindowBehaviourTest)
 void MainWindowBehaviourTest::printWaitsOffTheWindowThread()
 {
     constexpr std::chrono::milliseconds Held{800};
-    constexpr qint64 LongestGap = 100; // milliseconds
+    // A press on the window's thread would stall the ticks for the whole hold;
+    // a busy machine's scheduler alone can hold them for over 100 ms.
+    constexpr qint64 LongestGap = Held.count() / 2; // milliseconds
     h().printing.holdPress = Held;
     h().enter(ValidNumber);
     QTRY_VERIFY_WITH_TIMEOUT(h().printEnabled(), 10000);
@@ -1015,6 +1017,7 @@ void MainWindowBehaviourTest::printWaitsOffTheWindowThread()
     QCOMPARE_GE(press.elapsed(), qint64(Held.count()));
     QCOMPARE(pressesAgain, 1);
     QCOMPARE(h().printing.sheets.size(), 1);
+    qInfo("longest gap between two ticks while the press waited: %lld ms", longestGap);
     QCOMPARE_LT(longestGap, LongestGap);
     QCOMPARE_LT(h().seam.panelLeft(), panelBefore);
     QCOMPARE(h().desktop.quits, 0);

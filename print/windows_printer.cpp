@@ -1,0 +1,84 @@
+#include "windows_printer.h"
+
+#include <QPrinter>
+#include <QPrinterInfo>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
+namespace {
+
+QString printerNameOf(const QPrinterInfo &info)
+{
+    return info.description().isEmpty() ? info.printerName() : info.description();
+}
+
+} // namespace
+
+WindowsPrinter::WindowsPrinter() = default;
+
+WindowsPrinter::~WindowsPrinter() = default;
+
+SheetDelivery::Outcome WindowsPrinter::open(const QString &documentName)
+{
+    if (!m_printer)
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    const QPrinterInfo chosen = QPrinterInfo::defaultPrinter();
+    m_printerName.clear();
+    if (chosen.isNull())
+        return outcome(Failure::NoPrinter);
+    m_printerName = printerNameOf(chosen);
+    // Qt falls back to writing PDF when it found no printer earlier, and
+    // then ignores a printer name; ask for the printer itself again.
+    if (m_printer->outputFormat() != QPrinter::NativeFormat)
+        m_printer->setOutputFormat(QPrinter::NativeFormat);
+    if (m_printer->printerName() != chosen.printerName())
+        m_printer->setPrinterName(chosen.printerName());
+    if (m_printer->outputFormat() != QPrinter::NativeFormat || m_printer->printerName() != chosen.printerName()
+        || !m_printer->isValid())
+        return outcome(Failure::CannotStart);
+    m_printer->setDocName(documentName);
+    return outcome();
+}
+
+QPagedPaintDevice *WindowsPrinter::page()
+{
+    return m_printer.get();
+}
+
+bool WindowsPrinter::pageFailed() const
+{
+    return m_printer->printerState() == QPrinter::Error;
+}
+
+// A driver that writes a file asks where in its own dialog inside StartDoc,
+// which is where painting begins.
+SheetDelivery::Failure WindowsPrinter::startFailure() const
+{
+#ifdef Q_OS_WIN
+    if (GetLastError() == ERROR_CANCELLED)
+        return Failure::CancelledByUser;
+#endif
+    return Failure::CannotStart;
+}
+
+// The end of painting handed the job to the spooler.
+SheetDelivery::Outcome WindowsPrinter::deliver()
+{
+    return outcome();
+}
+
+// Cancels the job in the spooler before the end of painting would send it.
+void WindowsPrinter::drop()
+{
+    m_printer->abort();
+}
+
+SheetDelivery::Outcome WindowsPrinter::outcome(Failure failure) const
+{
+    Outcome result;
+    result.failure = failure;
+    result.printerName = m_printerName;
+    return result;
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+// A sheet printed on the system's default printer through Qt's own printer
+// engine, which on Windows is the Windows spooler: the printer is looked up
+// again for every sheet, so one set up while the program runs is found,
+// and the sheet is drawn straight on it. A driver that asks where to save
+// its file ("Microsoft Print to PDF") and is cancelled there is the user's
+// choice, not a printer that is off. Built on every system, so the Linux
+// builds compile it too; the program prints through it where CUPS is not
+// the print system.
+
+#include "sheet_delivery.h"
+
+#include <QString>
+
+#include <memory>
+
+class QPrinter;
+
+class WindowsPrinter final : public SheetDelivery
+{
+public:
+    WindowsPrinter();
+    ~WindowsPrinter() override;
+
+    WindowsPrinter(const WindowsPrinter &) = delete;
+    WindowsPrinter &operator=(const WindowsPrinter &) = delete;
+
+    Outcome open(const QString &documentName) override;
+    QPagedPaintDevice *page() override;
+    bool pageFailed() const override;
+    Failure startFailure() const override;
+    Outcome deliver() override;
+    void drop() override;
+
+private:
+    Outcome outcome(Failure failure = Failure::None) const;
+
+    // Made at the first sheet, not at start: Qt loads its print support
+    // for it. Kept from one sheet to the next.
+    std::unique_ptr<QPrinter> m_printer;
+    QString m_printerName;
+};
