@@ -9,8 +9,8 @@
 #                      build without the test libraries and the Windows
 #                      cross-check)
 #   ./build.sh bench   build in Release and run the benchmarks
-#   ./build.sh windows cross-build the decoder and its tests for Windows and
-#                      run them under Wine
+#   ./build.sh windows cross-build the program and its tests for Windows, run
+#                      the tests under Wine and try the installed program
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -34,9 +34,11 @@ test_packages=(
     desktop-file-utils appstream faketime locales
 )
 # What the Windows cross-check needs: MinGW-w64, Wine to run its programs,
-# and GoogleTest's sources to build it for Windows.
+# GoogleTest's sources to build it for Windows, a virtual display with a
+# window manager and tools to drive it, and NSIS for the installer.
 windows_packages=(
     cmake ninja-build g++-mingw-w64-x86-64-posix wine64 googletest
+    xvfb xauth xdotool x11-utils imagemagick openbox nsis unzip
 )
 
 as_root() {
@@ -64,12 +66,30 @@ configure_and_build() { # preset
     cmake --build --preset "$1" -j "$jobs"
 }
 
+# Qt and ICU built for Windows: the folder NIC_WINDOWS_TOOLCHAIN_DIR names,
+# else the one cmake/windows-toolchain.sh makes (and caches) from Debian's
+# sources the first time.
+windows_toolchain() {
+    if [ -n "${NIC_WINDOWS_TOOLCHAIN_DIR:-}" ]; then
+        echo "$NIC_WINDOWS_TOOLCHAIN_DIR"
+        return
+    fi
+    local cache=${NIC_WINDOWS_TOOLCHAIN_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/nic-decoder/windows-toolchain}
+    if [ ! -f "$cache/done" ]; then
+        echo "Building Qt and ICU for Windows into $cache (about 65 minutes on 2 cores)" >&2
+        cmake/windows-toolchain.sh "$cache" >&2
+    fi
+    echo "$cache"
+}
+
 run_windows_check() {
-    # Everything that needs neither Qt nor ICU (nor nic-decode's libraries,
-    # which are not cross-built here), built for 64-bit Windows with
-    # MinGW-w64 against a GoogleTest built the same way, run under Wine.
+    # The whole program and its tests, built for 64-bit Windows with
+    # MinGW-w64 against Qt and ICU built the same way and a GoogleTest built
+    # here, run under Wine. nic-decode's libraries are not cross-built here.
     local folder=$PWD/build-windows
     local toolchain=$PWD/cmake/mingw-w64-x86_64.cmake
+    local toolchain_dir
+    toolchain_dir=$(windows_toolchain)
     if [ ! -f "$folder/googletest/lib/cmake/GTest/GTestConfig.cmake" ]; then
         cmake -S /usr/src/googletest -B "$folder/googletest-build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
             -DCMAKE_BUILD_TYPE=Release -DBUILD_GMOCK=OFF -DCMAKE_INSTALL_PREFIX="$folder/googletest" >/dev/null
@@ -77,9 +97,10 @@ run_windows_check() {
         cmake --install "$folder/googletest-build" >/dev/null
     fi
     # A Wine prefix of its own in the build folder, made once, with no
-    # display; the toolchain file hands the same prefix to ctest.
+    # display; the build's run-under-wine hands the same prefix to ctest.
     local -x WINEPREFIX=$folder/wine WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
-    configure_and_build windows
+    cmake --preset windows -DNIC_WINDOWS_TOOLCHAIN_DIR="$toolchain_dir" >/dev/null
+    cmake --build --preset windows -j "$jobs"
 
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
         echo "Making the Wine prefix $WINEPREFIX"
@@ -89,8 +110,16 @@ run_windows_check() {
         }
     fi
     local status=0
-    ctest --test-dir "$folder" --output-on-failure --timeout 300 || status=$?
+    ctest --test-dir "$folder" --output-on-failure --timeout 300 -j "$jobs" || status=$?
     /usr/lib/wine/wineserver64 -k 2>/dev/null || true
+    # The installed program in a fresh Wine prefix, worked as a user would on
+    # a virtual display, at 96 and 144 dots per inch.
+    local scale
+    for scale in 1 1.5; do
+        NIC_SESSION_SHOTS=$folder/session-shots-$scale tests/user_session_test.sh "$folder" "$scale" || status=$?
+    done
+    # The ZIP and the NSIS installer, each in a fresh prefix.
+    tests/windows_package_test.sh "$folder" || status=$?
     return $status
 }
 

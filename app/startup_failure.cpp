@@ -40,8 +40,9 @@ QString startupFailureReason(const QString &qtMessage)
     if (!qtMessage.contains(u"platform plugin"_s))
         return qtWords;
 #ifdef Q_OS_WIN
-    return u"Qt's Windows platform plugin could not be loaded; platforms\\qwindows.dll belongs beside "
-           "nic-decoder.exe."_s;
+    // The installed layout: bin\qt.conf names the plugins folder beside bin\.
+    return u"Qt's Windows platform plugin could not be loaded; plugins\\platforms\\qwindows.dll belongs in "
+           "the folder above nic-decoder.exe's, as the qt.conf beside nic-decoder.exe says."_s;
 #else
     if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         return u"no desktop to show the window on (is DISPLAY or WAYLAND_DISPLAY set?)"_s;

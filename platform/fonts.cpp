@@ -104,8 +104,10 @@ QString standIn()
 QStringList standInCandidates()
 {
 #ifdef Q_OS_WIN
-    // Its successor first: it was made with the bitmap face's widths.
-    return {u"Microsoft Sans Serif"_s, u"Tahoma"_s, u"Arial"_s};
+    // Its successor first: it was made with the bitmap face's widths. Arial's
+    // advances are closer to the bitmap face's than Tahoma's; Liberation Sans
+    // has Arial's, where a machine (or Wine) has it instead.
+    return {u"Microsoft Sans Serif"_s, u"Arial"_s, u"Liberation Sans"_s, u"Tahoma"_s};
 #else
     return {u"Liberation Sans"_s, u"Tahoma"_s, u"DejaVu Sans"_s};
 #endif
@@ -116,18 +118,13 @@ QString familyFor(double points, bool bold, bool italic, double dotsPerInch)
     const Faces &resolved = faces();
     if (resolved.bitmap.isEmpty() || dotsPerInch != BitmapDotsPerInch)
         return resolved.scalable;
-#ifdef Q_OS_WIN
-    // Windows' own bitmap face has strikes for the layouts' larger sizes and
-    // draws them bold and italic as well.
-    Q_UNUSED(points);
-    Q_UNUSED(bold);
-    Q_UNUSED(italic);
-    return resolved.bitmap;
-#else
+    // The bitmap face's 13-pixel strike is the plain window font's size. At
+    // 9.75 points the same strike would be picked again, and bold or italic
+    // would be faked by the font system (GDI on Windows smears and slants
+    // the bitmap): the scalable face draws those.
     if (points == WindowPoints && !bold && !italic)
         return resolved.bitmap;
     return resolved.scalable;
-#endif
 }
 
 QFont msSansSerif(double points, bool bold, bool italic)

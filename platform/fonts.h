@@ -13,10 +13,10 @@
 //
 // Where the system has no MS Sans Serif, the free one of the wine fonts
 // (Debian's fonts-wine) is loaded for this program alone. On Windows the
-// system's own faces serve: MS Sans Serif where the font system lists it,
-// else its scalable successor Microsoft Sans Serif (Qt from 6.8 draws through
-// DirectWrite, which lists no bitmap faces). Only when no candidate exists
-// does the system's sans-serif face draw.
+// system's own faces serve, by the same rule: the bitmap MS Sans Serif where
+// the font system lists it (GDI lists raster faces) and its strike fits,
+// else the scalable successor Microsoft Sans Serif, then Tahoma and Arial.
+// Only when no candidate exists does the system's sans-serif face draw.
 
 #include <QFont>
 #include <QString>

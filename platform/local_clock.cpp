@@ -1,6 +1,26 @@
 #include "local_clock.h"
 
+#if defined(_WIN32)
+#define WIN32_LEAN_AND_MEAN
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#else
 #include <ctime>
+#endif
+
+#if defined(_WIN32)
+
+std::chrono::year_month_day LocalToday()
+{
+    SYSTEMTIME local{};
+    GetLocalTime(&local);
+    return std::chrono::year_month_day{std::chrono::year(local.wYear), std::chrono::month(local.wMonth),
+                                       std::chrono::day(local.wDay)};
+}
+
+#else
 
 namespace {
 
@@ -10,11 +30,7 @@ namespace {
 void readZoneOnce()
 {
     static const bool read = [] {
-#if defined(_WIN32)
-        _tzset();
-#else
         tzset();
-#endif
         return true;
     }();
     (void)read;
@@ -27,12 +43,10 @@ std::chrono::year_month_day LocalToday()
     readZoneOnce();
     const std::time_t now = std::time(nullptr);
     std::tm local{};
-#if defined(_WIN32)
-    localtime_s(&local, &now);
-#else
     localtime_r(&now, &local);
-#endif
     return std::chrono::year_month_day{std::chrono::year(local.tm_year + 1900),
                                        std::chrono::month(static_cast<unsigned>(local.tm_mon + 1)),
                                        std::chrono::day(static_cast<unsigned>(local.tm_mday))};
 }
+
+#endif

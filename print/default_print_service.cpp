@@ -149,10 +149,12 @@ DefaultPrintService::DefaultPrintService(SheetPrinter &printer, Today today, Pdf
 namespace {
 
 // The stamp names a month without a day, so the standalone form is the
-// right one in languages that decline month names.
+// right one in languages that decline month names. The default locale is
+// the user's own (on Windows the language of Windows' settings, elsewhere
+// LANG and LC_ALL) unless the program, or a test, sets another through Qt.
 QString monthNameOf(QDate date)
 {
-    return QLocale::system().standaloneMonthName(date.month(), QLocale::LongFormat);
+    return QLocale().standaloneMonthName(date.month(), QLocale::LongFormat);
 }
 
 } // namespace

@@ -121,8 +121,8 @@ TEST_P(SampleNumberTest, JsonHasNumbersAndNulls)
 }
 
 INSTANTIATE_TEST_SUITE_P(Samples, SampleNumberTest, testing::ValuesIn(samples::Numbers),
-                         [](const testing::TestParamInfo<samples::SampleNumber> &info) {
-                             std::string name(info.param.name);
+                         [](const testing::TestParamInfo<samples::SampleNumber> &row) {
+                             std::string name(row.param.name);
                              std::replace_if(name.begin(), name.end(), [](unsigned char c) { return !std::isalnum(c); }, '_');
                              return name;
                          });
@@ -180,7 +180,7 @@ INSTANTIATE_TEST_SUITE_P(
                     FieldCase{"equals_later_is_harmless", "a=1", "a=1"},
                     FieldCase{"invalid_utf8_as_it_came", "\xff\xfe", "\xff\xfe"},
                     FieldCase{"empty", "", ""}),
-    [](const testing::TestParamInfo<FieldCase> &info) { return std::string(info.param.name); });
+    [](const testing::TestParamInfo<FieldCase> &row) { return std::string(row.param.name); });
 
 struct SpreadsheetCase
 {
@@ -248,7 +248,7 @@ INSTANTIATE_TEST_SUITE_P(
         SpreadsheetCase{"long_row_kept_whole", "NIC\n811231234V,extra,more\n", "1", 0},
         SpreadsheetCase{"no_final_line_end", "NIC\n811231234V", "NIC", 0},
         SpreadsheetCase{"control_characters_in_a_field", std::string("NIC,x\n811231234V,a\0b\x1b\n", 20), "NIC", 0}),
-    [](const testing::TestParamInfo<SpreadsheetCase> &info) { return std::string(info.param.name); });
+    [](const testing::TestParamInfo<SpreadsheetCase> &row) { return std::string(row.param.name); });
 
 TEST(Spreadsheet, UnknownColumnIsAUsageError)
 {
@@ -299,7 +299,7 @@ INSTANTIATE_TEST_SUITE_P(
         LineCase{"invalid_utf8", "\xff\xc3\n", {"\xff\xc3"}},
         LineCase{"megabyte_line_between_others", "a\n" + MegabyteLine + "\nb\n", {"a", MegabyteLine, "b"}},
         LineCase{"empty_input", "", {}}),
-    [](const testing::TestParamInfo<LineCase> &info) { return std::string(info.param.name); });
+    [](const testing::TestParamInfo<LineCase> &row) { return std::string(row.param.name); });
 
 struct OptionCase
 {
@@ -350,7 +350,7 @@ INSTANTIATE_TEST_SUITE_P(
                    "nic-decode: --column reads a spreadsheet from standard input: give no NUMBER with it"},
         OptionCase{"help", {"--help"}, AllValid, ""},
         OptionCase{"version", {"--version"}, AllValid, ""}),
-    [](const testing::TestParamInfo<OptionCase> &info) { return std::string(info.param.name); });
+    [](const testing::TestParamInfo<OptionCase> &row) { return std::string(row.param.name); });
 
 struct TodayCase
 {
@@ -382,6 +382,6 @@ INSTANTIATE_TEST_SUITE_P(Days, TodayTest,
                                          TodayCase{"last_day_of_the_year", "2026-12-31", "45", "7"},
                                          TodayCase{"first_day_of_the_next_year", "2027-01-01", "45", "8"},
                                          TodayCase{"before_the_birth_year", "1980-05-01", "-1", "0"}),
-                         [](const testing::TestParamInfo<TodayCase> &info) { return std::string(info.param.name); });
+                         [](const testing::TestParamInfo<TodayCase> &row) { return std::string(row.param.name); });
 
 } // namespace

@@ -62,7 +62,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadInputCase{"huge_exponent_in_the_day_code", "819E91234V", Verdict::BadDate},
         BadInputCase{"negative_exponent_in_the_day_code", "81-E11234V", Verdict::BadDate},
         BadInputCase{"signs_only", "+-+-+-+-+-", Verdict::BadNumber}),
-    [](const testing::TestParamInfo<BadInputCase> &info) { return std::string(info.param.name); });
+    [](const testing::TestParamInfo<BadInputCase> &row) { return std::string(row.param.name); });
 
 TEST(UnicodeText, CountsCodePointsNotBytes)
 {

@@ -96,7 +96,7 @@ INSTANTIATE_TEST_SUITE_P(
         VerdictCase{"non_ascii_last_character", "811231234\xC3\x96", Verdict::BadNumber, true},
         VerdictCase{"trailing_blank", "811231234V ", Verdict::BadNumber, true},
         VerdictCase{"leading_blank", " 811231234V", Verdict::BadNumber, false}),
-    [](const testing::TestParamInfo<VerdictCase> &info) { return std::string(info.param.name); });
+    [](const testing::TestParamInfo<VerdictCase> &row) { return std::string(row.param.name); });
 
 TEST(BirthDetails, ValidNumberCarriesEveryText)
 {

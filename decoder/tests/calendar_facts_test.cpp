@@ -58,7 +58,7 @@ INSTANTIATE_TEST_SUITE_P(
                 "41  Years   &   3  Month", 41, 3},
         AgeCase{"clock_before_the_birth_year_gives_a_negative_age", 1980y / May / 1, 1985y / March / 5,
                 "-5  Years   &   2  Month", -5, 2}),
-    [](const testing::TestParamInfo<AgeCase> &info) { return std::string(info.param.name); });
+    [](const testing::TestParamInfo<AgeCase> &row) { return std::string(row.param.name); });
 
 struct NameCase
 {
@@ -104,7 +104,7 @@ INSTANTIATE_TEST_SUITE_P(
                              "1317   Shaaban   29"},
                     NameCase{"last_day_of_the_last_year", 1999y / December / 31, 6, {1420, 9, 24}, "Friday",
                              "1420   Ramadhan   24"}),
-    [](const testing::TestParamInfo<NameCase> &info) { return std::string(info.param.name); });
+    [](const testing::TestParamInfo<NameCase> &row) { return std::string(row.param.name); });
 
 struct RealDateCase
 {
@@ -133,6 +133,6 @@ INSTANTIATE_TEST_SUITE_P(
                                  "1404   Jamada al Ula   28"},
                     RealDateCase{"1_January_1900", 1900y / January / 1, "Monday", "1317   Shaaban   29"},
                     RealDateCase{"31_December_1999", 1999y / December / 31, "Friday", "1420   Ramadhan   24"}),
-    [](const testing::TestParamInfo<RealDateCase> &info) { return std::string(info.param.name); });
+    [](const testing::TestParamInfo<RealDateCase> &row) { return std::string(row.param.name); });
 
 } // namespace

@@ -97,7 +97,7 @@ INSTANTIATE_TEST_SUITE_P(
         DecodeCase{"emoji_is_one_character", "8\xF0\x9F\x98\x80" "1231234V", "198\xF0\x9F\x98\x80", 198,
                    "123", 123, "Male", 123, 5, "198\xF0\x9F\x98\x80   May   2",
                    "198\xF0\x9F\x98\x80/5/2"}),
-    [](const testing::TestParamInfo<DecodeCase> &info) { return std::string(info.param.name); });
+    [](const testing::TestParamInfo<DecodeCase> &row) { return std::string(row.param.name); });
 
 TEST(MonthTable, CoversEveryDayNumberOnceWithoutGaps)
 {

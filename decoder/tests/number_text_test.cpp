@@ -48,7 +48,7 @@ INSTANTIATE_TEST_SUITE_P(
                     ReadCase{"arabic_indic_digit", "\xD9\xA3", 0, false},
                     ReadCase{"full_width_digit", "\xEF\xBC\x93", 0, false},
                     ReadCase{"superscript_three", "\xC2\xB3", 0, false}),
-    [](const testing::TestParamInfo<ReadCase> &info) { return std::string(info.param.name); });
+    [](const testing::TestParamInfo<ReadCase> &row) { return std::string(row.param.name); });
 
 struct WriteCase
 {
@@ -70,6 +70,6 @@ INSTANTIATE_TEST_SUITE_P(
                     WriteCase{"whole", 2, "2"}, WriteCase{"year", 1981, "1981"},
                     WriteCase{"half", 1.5, "1.5"}, WriteCase{"tenth", 0.1, "0.1"},
                     WriteCase{"negative", -5, "-5"}, WriteCase{"large_whole", 1e21, "1000000000000000000000"}),
-    [](const testing::TestParamInfo<WriteCase> &info) { return std::string(info.param.name); });
+    [](const testing::TestParamInfo<WriteCase> &row) { return std::string(row.param.name); });
 
 } // namespace

@@ -86,8 +86,13 @@ private slots:
 
 void FontsTest::plainTextUsesMsSansSerif()
 {
+#ifdef Q_OS_WIN
+    if (!QFontDatabase::families().contains(QStringLiteral("MS Sans Serif")))
+        QSKIP("the font system lists no MS Sans Serif");
+#else
     if (!QFile::exists(QStringLiteral("/usr/share/wine/fonts/ms_sans_serif.ttf")))
         QSKIP("the wine fonts are not installed");
+#endif
     QFont plain(fonts::familyFor(fonts::WindowPoints, false, false, fonts::BitmapDotsPerInch));
     plain.setPointSizeF(fonts::WindowPoints);
     QCOMPARE(plain.family(), QStringLiteral("MS Sans Serif"));
@@ -119,8 +124,10 @@ void FontsTest::everyStyleIsDrawnAsAsked()
     same.setItalic(false);
     const Ink styled = inkOf(font, text);
     const Ink plain = inkOf(same, text);
+    // Real bold strokes leave at least a sixth more ink; a bold that is not
+    // there leaves the same.
     if (bold)
-        QVERIFY2(styled.pixels > plain.pixels * 1.2,
+        QVERIFY2(styled.pixels > plain.pixels * 1.15,
                  qPrintable(QStringLiteral("bold %1 ink vs regular %2").arg(styled.pixels).arg(plain.pixels)));
     if (italic)
         QVERIFY(inkOf(font, text).image != inkOf(fonts::msSansSerif(points, bold, false), text).image);

@@ -44,7 +44,23 @@ INSTANTIATE_TEST_SUITE_P(
         // Year 1420 is year 10 of its cycle, a leap year: Dhul Hajjah has 30 days.
         HijriCase{"last_day_of_a_leap_year", 2000y / April / 4, {1420, 12, 30}},
         HijriCase{"first_day_after_it", 2000y / April / 5, {1421, 1, 1}}),
-    [](const testing::TestParamInfo<HijriCase> &info) { return std::string(info.param.name); });
+    [](const testing::TestParamInfo<HijriCase> &row) { return std::string(row.param.name); });
+
+// The C runtime's own reading of the local date, for comparison. On Windows,
+// with TZ unset, the runtime takes the zone from Windows' settings, which is
+// where the program's clock reads it too.
+std::tm localDate(std::time_t when)
+{
+    std::tm local{};
+#if defined(_WIN32)
+    _putenv_s("TZ", "");
+    _tzset();
+    localtime_s(&local, &when);
+#else
+    localtime_r(&when, &local);
+#endif
+    return local;
+}
 
 TEST(IcuCalendarService, TodayIsTheLocalDate)
 {
@@ -53,8 +69,8 @@ TEST(IcuCalendarService, TodayIsTheLocalDate)
         const std::time_t before = std::time(nullptr);
         const year_month_day today = calendars.today();
         const std::time_t after = std::time(nullptr);
-        const std::tm local = *std::localtime(&before);
-        if (std::localtime(&after)->tm_mday != local.tm_mday)
+        const std::tm local = localDate(before);
+        if (localDate(after).tm_mday != local.tm_mday)
             continue; // midnight passed while reading; try again
         EXPECT_EQ(static_cast<int>(today.year()), local.tm_year + 1900);
         EXPECT_EQ(static_cast<unsigned>(today.month()), static_cast<unsigned>(local.tm_mon + 1));

@@ -10,10 +10,18 @@
 #include <gtest/gtest.h>
 
 #include <QDate>
+#include <QLocale>
 
 using namespace Qt::StringLiterals;
 
 namespace {
+
+// Before any test: LC_ALL would do it on Linux only, Windows reads the
+// language from its own settings.
+[[maybe_unused]] const bool EnglishMonths = [] {
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::Australia));
+    return true;
+}();
 
 constexpr int StampLine = 28;
 
@@ -49,7 +57,7 @@ INSTANTIATE_TEST_SUITE_P(
                     StampCase{"leap_day", QDate(2028, 2, 29), u"Above detail process and printed on  February  2028"_s},
                     StampCase{"year_with_fewer_digits", QDate(999, 9, 30),
                               u"Above detail process and printed on  September  999"_s}),
-    [](const testing::TestParamInfo<StampCase> &info) { return info.param.name; });
+    [](const testing::TestParamInfo<StampCase> &row) { return row.param.name; });
 
 // One row per answer a printer can give besides a plain success: what kind
 // of answer the window gets and what its message must tell.
@@ -133,7 +141,7 @@ INSTANTIATE_TEST_SUITE_P(
                     PrintAnswer::Kind::Waiting,
                     {u"waiting in the queue of \"Office Laser\""_s, u"paused"_s, u"Resume"_s},
                     {u"not printed"_s}}),
-    [](const testing::TestParamInfo<FailureCase> &info) { return info.param.name; });
+    [](const testing::TestParamInfo<FailureCase> &row) { return row.param.name; });
 
 TEST(DefaultPrintService, EveryPressPrintsOneSheetAfterAFailureToo)
 {
@@ -175,6 +183,6 @@ INSTANTIATE_TEST_SUITE_P(
                     PdfNameCase{"a_pasted_page", QString(100'000, u'8'), QString(64, u'8') + u".pdf"_s},
                     PdfNameCase{"a_windows_device", u"con"_s, u"Detail sheet.pdf"_s},
                     PdfNameCase{"a_windows_device_with_a_dot", u"LPT1.txt"_s, u"Detail sheet.pdf"_s}),
-    [](const testing::TestParamInfo<PdfNameCase> &info) { return info.param.name; });
+    [](const testing::TestParamInfo<PdfNameCase> &row) { return row.param.name; });
 
 } // namespace

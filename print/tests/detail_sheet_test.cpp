@@ -172,7 +172,7 @@ INSTANTIATE_TEST_SUITE_P(DetailSheet, DetailLineColumns,
                                          DetailColumns{"day_of_birth", 19, u"Day Of Birth"_s, 55, 61},
                                          DetailColumns{"sex", 22, u"Sex"_s, 55, 61},
                                          DetailColumns{"age", 25, u"Age"_s, 55, 61}),
-                         [](const testing::TestParamInfo<DetailColumns> &info) { return info.param.name; });
+                         [](const testing::TestParamInfo<DetailColumns> &row) { return row.param.name; });
 
 // One row per state of the six fields: the values the sheet must carry.
 struct FieldCase
@@ -222,7 +222,7 @@ INSTANTIATE_TEST_SUITE_P(
                               {u"\u0DC1\u0DCA\u200D\u0DBB\u0DD3 \u0644\u0627\u0646\u06A9\u0627"_s,
                                u"\u0DB8\u0DD0\u0DBA\u0DD2"_s, u"\u0661\u0664\u0660\u0661"_s, u"\u0B9A\u0BA9\u0BBF"_s,
                                u"\u7537"_s, u"  "_s}}),
-    [](const testing::TestParamInfo<FieldCase> &info) { return info.param.name; });
+    [](const testing::TestParamInfo<FieldCase> &row) { return row.param.name; });
 
 TEST(DetailSheetScript, EmptyResultFieldsEndAfterColonAndFiveSpaces)
 {

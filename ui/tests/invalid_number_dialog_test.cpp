@@ -274,7 +274,6 @@ void InvalidNumberDialogTest::okIsPaintedInItsColour()
 {
     auto *ok = qobject_cast<QPushButton *>(control(u"cmdOK"_s));
     QVERIFY(ok);
-    const QColor LightYellow(255, 255, 128);
     for (const bool pressed : {false, true}) {
         ok->setDown(pressed);
         const ButtonPaint paint = paintOf(ok);
