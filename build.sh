@@ -37,7 +37,7 @@ test_packages=(
 # GoogleTest's sources to build it for Windows, a virtual display with a
 # window manager and tools to drive it, and NSIS for the installer.
 windows_packages=(
-    cmake ninja-build g++-mingw-w64-x86-64-posix wine64 googletest
+    cmake ninja-build g++-mingw-w64-x86-64-posix wine64 googletest libcli11-dev nlohmann-json3-dev
     xvfb xauth xdotool x11-utils imagemagick openbox nsis unzip
 )
 
@@ -82,10 +82,35 @@ windows_toolchain() {
     echo "$cache"
 }
 
+windows_cli_libraries() { # folder
+    # nic-decode's libraries for Windows, made once into the build folder:
+    # CLI11's and nlohmann-json's headers and CMake packages as Debian ships
+    # them (they compile for any target), and libcsv, one C file, built with
+    # MinGW-w64 from Debian's own source package.
+    local prefix=$1/cli-libraries work
+    [ -f "$prefix/lib/libcsv.a" ] && return 0
+    work=$(mktemp -d)
+    mkdir -p "$work/lists/partial" "$prefix/include" "$prefix/lib" "$prefix/share/cmake"
+    echo "deb-src [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] http://deb.debian.org/debian bookworm main" >"$work/src.list"
+    local apt=(apt-get -q -o APT::Sandbox::User=root -o Dir::Etc::SourceList="$work/src.list" -o Dir::Etc::SourceParts=/dev/null
+        -o Dir::State::Lists="$work/lists")
+    "${apt[@]}" update >/dev/null
+    (cd "$work" && "${apt[@]}" source --download-only libcsv >/dev/null 2>&1)
+    tar -xzf "$work"/libcsv_*.orig.tar.gz -C "$work"
+    local source
+    source=$(dirname "$(find "$work" -name libcsv.c | head -1)")
+    x86_64-w64-mingw32-gcc-posix -O2 -c "$source/libcsv.c" -I"$source" -o "$work/libcsv.o"
+    x86_64-w64-mingw32-ar rcs "$prefix/lib/libcsv.a" "$work/libcsv.o"
+    cp "$source/csv.h" "$prefix/include/"
+    cp -r /usr/include/CLI /usr/include/nlohmann "$prefix/include/"
+    cp -r /usr/share/cmake/CLI11 /usr/share/cmake/nlohmann_json "$prefix/share/cmake/"
+    rm -rf "$work"
+}
+
 run_windows_check() {
     # The whole program and its tests, built for 64-bit Windows with
-    # MinGW-w64 against Qt and ICU built the same way and a GoogleTest built
-    # here, run under Wine. nic-decode's libraries are not cross-built here.
+    # MinGW-w64 against Qt and ICU built the same way, and a GoogleTest and
+    # nic-decode's libraries built here, run under Wine.
     local folder=$PWD/build-windows
     local toolchain=$PWD/cmake/mingw-w64-x86_64.cmake
     local toolchain_dir
@@ -98,6 +123,7 @@ run_windows_check() {
     fi
     # A Wine prefix of its own in the build folder, made once, with no
     # display; the build's run-under-wine hands the same prefix to ctest.
+    windows_cli_libraries "$folder"
     local -x WINEPREFIX=$folder/wine WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
     cmake --preset windows -DNIC_WINDOWS_TOOLCHAIN_DIR="$toolchain_dir" >/dev/null
     cmake --build --preset windows -j "$jobs"

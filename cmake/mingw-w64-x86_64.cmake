@@ -32,6 +32,13 @@ if(NIC_WINDOWS_TOOLCHAIN_DIR)
     set(QT_HOST_PATH /usr)
     set(QT_HOST_PATH_CMAKE_DIR /usr/lib/x86_64-linux-gnu/cmake)
 endif()
+# nic-decode's libraries (CLI11, libcsv, nlohmann-json) for Windows, where
+# build.sh windows puts them.
+if(NIC_WINDOWS_CLI_DIR)
+    list(APPEND CMAKE_FIND_ROOT_PATH ${NIC_WINDOWS_CLI_DIR})
+    list(APPEND CMAKE_PREFIX_PATH ${NIC_WINDOWS_CLI_DIR})
+endif()
+list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES NIC_WINDOWS_CLI_DIR)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)

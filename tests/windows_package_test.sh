@@ -37,12 +37,12 @@ installer=$build/nic-decoder-$version-win64.exe
 
 # Everything the program loads, and nothing of the build machine's.
 listing=$(unzip -Z1 "$zip" | sed 's|^[^/]*/||' | grep -v '/$' | sort)
-expected=$(printf '%s\n' bin/nic-decoder.exe bin/qt.conf bin/Qt6Core.dll bin/Qt6Gui.dll bin/Qt6Widgets.dll \
+expected=$(printf '%s\n' bin/nic-decoder.exe bin/nic-decode.exe bin/qt.conf bin/Qt6Core.dll bin/Qt6Gui.dll bin/Qt6Widgets.dll \
     bin/Qt6PrintSupport.dll bin/icuuc72.dll bin/icuin72.dll bin/icudt72.dll bin/libstdc++-6.dll \
     bin/libgcc_s_seh-1.dll bin/libwinpthread-1.dll plugins/platforms/qwindows.dll \
     plugins/styles/qwindowsvistastyle.dll | sort)
 [ "$listing" = "$expected" ] || fail "the ZIP holds: $(tr '\n' ' ' <<<"$listing")"
-echo "ok: the ZIP holds the program, its DLLs, qt.conf and plugins"
+echo "ok: the ZIP holds the programs, their DLLs, qt.conf and plugins"
 
 fresh_prefix() { # name
     export WINEPREFIX=$work/prefix-$1
@@ -85,6 +85,11 @@ decodes() { # the program, as a Unix path
 fresh_prefix zip
 unzip -q "$zip" -d "$WINEPREFIX/drive_c"
 decodes "$WINEPREFIX/drive_c/nic-decoder-$version-win64/bin/nic-decoder.exe"
+row=$("$wine" "$WINEPREFIX/drive_c/nic-decoder-$version-win64/bin/nic-decode.exe" --today 2026-12-07 811231234V |
+    tr -d '\r' | tail -1)
+[ "$row" = "811231234V,valid,1981-05-02,1401-06-28,Saturday,male,45,7" ] ||
+    fail "the unpacked nic-decode.exe wrote: $row"
+echo "ok: the unpacked nic-decode.exe decoded 811231234V"
 /usr/lib/wine/wineserver64 -k
 
 fresh_prefix nsis
