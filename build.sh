@@ -87,23 +87,19 @@ windows_cli_libraries() { # folder
     # CLI11's and nlohmann-json's headers and CMake packages as Debian ships
     # them (they compile for any target), and libcsv, one C file, built with
     # MinGW-w64 from Debian's own source package.
-    local prefix=$1/cli-libraries work
+    local prefix=$1/cli-libraries work source
     [ -f "$prefix/lib/libcsv.a" ] && return 0
     work=$(mktemp -d)
-    mkdir -p "$work/lists/partial" "$prefix/include" "$prefix/lib" "$prefix/share/cmake"
-    echo "deb-src [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] http://deb.debian.org/debian bookworm main" >"$work/src.list"
-    local apt=(apt-get -q -o APT::Sandbox::User=root -o Dir::Etc::SourceList="$work/src.list" -o Dir::Etc::SourceParts=/dev/null
-        -o Dir::State::Lists="$work/lists")
-    "${apt[@]}" update >/dev/null
-    (cd "$work" && "${apt[@]}" source --download-only libcsv >/dev/null 2>&1)
-    tar -xzf "$work"/libcsv_*.orig.tar.gz -C "$work"
-    local source
-    source=$(dirname "$(find "$work" -name libcsv.c | head -1)")
-    x86_64-w64-mingw32-gcc-posix -O2 -c "$source/libcsv.c" -I"$source" -o "$work/libcsv.o"
-    x86_64-w64-mingw32-ar rcs "$prefix/lib/libcsv.a" "$work/libcsv.o"
-    cp "$source/csv.h" "$prefix/include/"
+    mkdir -p "$prefix/include" "$prefix/lib" "$prefix/share/cmake"
     cp -r /usr/include/CLI /usr/include/nlohmann "$prefix/include/"
     cp -r /usr/share/cmake/CLI11 /usr/share/cmake/nlohmann_json "$prefix/share/cmake/"
+    cmake/debian-sources.sh "$work" libcsv
+    tar -xzf "$work"/libcsv_*.orig.tar.gz -C "$work"
+    source=$(dirname "$(find "$work" -name libcsv.c | head -1)")
+    cp "$source/csv.h" "$prefix/include/"
+    # Last, for it marks the folder as made.
+    x86_64-w64-mingw32-gcc-posix -O2 -c "$source/libcsv.c" -I"$source" -o "$work/libcsv.o"
+    x86_64-w64-mingw32-ar rcs "$prefix/lib/libcsv.a" "$work/libcsv.o"
     rm -rf "$work"
 }
 

@@ -15,16 +15,14 @@ set -euo pipefail
 [ $# -eq 1 ] || { echo "usage: $0 FOLDER" >&2; exit 2; }
 mkdir -p "$1"
 out=$(cd "$1" && pwd)
+here=$(cd "$(dirname "$0")" && pwd) # before the cd below: build.sh names this script relatively
 work=${WORK_DIR:-/tmp/nic-windows-toolchain}
-mkdir -p "$work/lists/partial" "$work/src"
+mkdir -p "$work/src"
 cd "$work"
 
-echo "deb-src [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] http://deb.debian.org/debian bookworm main" >src.list
-apt=(apt-get -o Dir::Etc::SourceList="$work/src.list" -o Dir::Etc::SourceParts=/dev/null -o Dir::State::Lists="$work/lists")
-"${apt[@]}" update
-(cd src && "${apt[@]}" source --download-only qt6-base icu)
+"$here/debian-sources.sh" src qt6-base icu
 
-toolchain=$(cd "$(dirname "$0")" && pwd)/mingw-w64-x86_64.cmake
+toolchain=$here/mingw-w64-x86_64.cmake
 
 # Qt: Core, Gui, Widgets, PrintSupport, Test; the windows, offscreen and
 # minimal platforms; the windowsvista style.
