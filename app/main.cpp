@@ -109,11 +109,14 @@ int main(int argc, char *argv[])
     const std::unique_ptr<const IcuCalendarService> calendars = openCalendars();
     QtSheetPrinter printer(defaultPrinter());
     // The stamp's today comes from the same clock as the age.
-    DefaultPrintService printing(printer, [&calendars] {
-        const std::chrono::year_month_day today = calendars->today();
-        return QDate(static_cast<int>(today.year()), static_cast<int>(static_cast<unsigned>(today.month())),
-                     static_cast<int>(static_cast<unsigned>(today.day())));
-    }, &pdfPrinterFor);
+    DefaultPrintService printing(
+        printer,
+        [&calendars] {
+            const std::chrono::year_month_day today = calendars->today();
+            return QDate(static_cast<int>(today.year()), static_cast<int>(static_cast<unsigned>(today.month())),
+                         static_cast<int>(static_cast<unsigned>(today.day())));
+        },
+        &pdfPrinterFor);
     Form1 window(desktop, *calendars, printing);
     window.Form_Load();
     window.show();

@@ -13,9 +13,9 @@ class ChosenTodayCalendar final : public CalendarService
 {
 public:
     ChosenTodayCalendar(const CalendarService &calendars, std::chrono::year_month_day today)
-        : m_calendars(calendars), m_today(today)
-    {
-    }
+        : m_calendars(calendars)
+        , m_today(today)
+    {}
 
     std::chrono::year_month_day today() const override { return m_today; }
     HijriDate hijri(std::chrono::year_month_day date) const override { return m_calendars.hijri(date); }

@@ -14,9 +14,7 @@ namespace {
 class NumberDecoder
 {
 public:
-    NumberDecoder(const CalendarService &calendars, RecordWriter &writer) : m_calendars(calendars), m_writer(writer)
-    {
-    }
+    NumberDecoder(const CalendarService &calendars, RecordWriter &writer) : m_calendars(calendars), m_writer(writer) {}
 
     void decode(std::string_view number)
     {
@@ -58,7 +56,8 @@ DecodingResult decodeSpreadsheet(const ColumnChoice &column, NumberDecoder &deco
             if (!index) {
                 const auto found = std::find(row.begin(), row.end(), column.name);
                 if (found == row.end()) {
-                    result = {UsageError, std::string(ProgramName) + ": --column " + column.name + ": no such column in the header"};
+                    result = {UsageError, std::string(ProgramName) + ": --column " + column.name
+                                              + ": no such column in the header"};
                     return;
                 }
                 index = static_cast<std::size_t>(found - row.begin());
@@ -80,7 +79,8 @@ DecodingResult decodeSpreadsheet(const ColumnChoice &column, NumberDecoder &deco
     if (result.status == UsageError)
         return result;
     if (!read)
-        return {UsageError, std::string(ProgramName) + ": the spreadsheet could not be read: a field too large for memory"};
+        return {UsageError,
+                std::string(ProgramName) + ": the spreadsheet could not be read: a field too large for memory"};
     result.status = decoder.status();
     return result;
 }

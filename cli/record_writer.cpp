@@ -11,13 +11,13 @@
 namespace {
 
 constexpr std::string_view NumberColumn = "number";
-constexpr std::array<std::string_view, 7> DecodedColumnNames{
-    "verdict", "birth_date", "hijri_date", "weekday", "sex", "age_years", "age_months"};
+constexpr std::array<std::string_view, 7> DecodedColumnNames{"verdict", "birth_date", "hijri_date", "weekday",
+                                                             "sex",     "age_years",  "age_months"};
 
 // The weekday in plain English, Sunday first; the window's texts keep
 // their own spelling.
-constexpr std::array<std::string_view, 7> EnglishWeekdays{
-    "Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
+constexpr std::array<std::string_view, 7> EnglishWeekdays{"Sunday",   "Monday", "Tuesday", "Wednesday",
+                                                          "Thursday", "Friday", "Saturday"};
 
 constexpr char TextSeparator = '\t';
 // Stands for a control character of the number in the text form, which
@@ -26,8 +26,7 @@ constexpr std::string_view ReplacementCharacter = "\xEF\xBF\xBD";
 
 std::string_view englishWeekday(int weekday)
 {
-    return weekday >= 1 && weekday <= 7 ? EnglishWeekdays[static_cast<std::size_t>(weekday - 1)]
-                                        : std::string_view{};
+    return weekday >= 1 && weekday <= 7 ? EnglishWeekdays[static_cast<std::size_t>(weekday - 1)] : std::string_view{};
 }
 
 // Lower case, as the columns are written.
@@ -83,17 +82,21 @@ const BirthValues *validValues(const BirthDetails &details)
 std::string_view VerdictWord(const BirthDetails &details)
 {
     switch (details.Verdict) {
-    case Verdict::Valid: return "valid";
-    case Verdict::BadDate: return "bad-date";
-    case Verdict::BadNumber: break;
+    case Verdict::Valid:
+        return "valid";
+    case Verdict::BadDate:
+        return "bad-date";
+    case Verdict::BadNumber:
+        break;
     }
     return "bad-number";
 }
 
 RecordWriter::RecordWriter(OutputFormat format, OutputBuffer &output)
-    : m_format(format), m_output(output), m_csv(output)
-{
-}
+    : m_format(format)
+    , m_output(output)
+    , m_csv(output)
+{}
 
 void RecordWriter::header()
 {
@@ -120,8 +123,12 @@ void RecordWriter::record(std::string_view number, const BirthDetails &details)
         decodedColumns(details);
         m_csv.endRow();
         break;
-    case OutputFormat::Json: jsonRecord(number, details); break;
-    case OutputFormat::Text: textRecord(number, details); break;
+    case OutputFormat::Json:
+        jsonRecord(number, details);
+        break;
+    case OutputFormat::Text:
+        textRecord(number, details);
+        break;
     }
 }
 

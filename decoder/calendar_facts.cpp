@@ -8,12 +8,12 @@
 
 namespace {
 
-constexpr std::array<std::string_view, 7> WeekdayNames{
-    "Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Sturday"};
+constexpr std::array<std::string_view, 7> WeekdayNames{"Sunday",   "Monday", "Tuesday", "Wednesday",
+                                                       "Thursday", "Friday", "Sturday"};
 
 constexpr std::array<std::string_view, 12> HijriMonthNames{
-    "Muharram", "Safar", "Rabi'al Awal", "Rabi'al Thani", "Jamada al Ula", "Jamada al Thani",
-    "Rajab", "Shaaban", "Ramadhan", "Shawwal", "Dhul Qa'dah", "Dhul Hajjah"};
+    "Muharram", "Safar",   "Rabi'al Awal", "Rabi'al Thani", "Jamada al Ula", "Jamada al Thani",
+    "Rajab",    "Shaaban", "Ramadhan",     "Shawwal",       "Dhul Qa'dah",   "Dhul Hajjah"};
 
 constexpr int MonthsPerYear = 12;
 constexpr std::string_view YearsText = "  Years";
@@ -32,7 +32,7 @@ template <std::size_t N>
 std::string_view nameAt(const std::array<std::string_view, N> &names, int number)
 {
     return number >= 1 && number <= static_cast<int>(N) ? names[static_cast<std::size_t>(number - 1)]
-                                                       : std::string_view{};
+                                                        : std::string_view{};
 }
 
 struct Age
@@ -88,8 +88,7 @@ std::string_view HijriMonthName(int month)
     return nameAt(HijriMonthNames, month);
 }
 
-CalendarFacts ComputeCalendarFacts(BirthDate birthDate, double birthYear,
-                                   std::chrono::year_month_day today,
+CalendarFacts ComputeCalendarFacts(BirthDate birthDate, double birthYear, std::chrono::year_month_day today,
                                    const CalendarService &calendars)
 {
     CalendarFacts facts;

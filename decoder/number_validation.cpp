@@ -55,9 +55,8 @@ bool CheckNumber(std::string_view text, const DecodedNumber &number)
     for (std::size_t position = 1; position <= DigitPositions; ++position)
         nonDigit = !isDigitAt(text, position) || nonDigit;
     const std::string_view last = unicode_text::lastCharacter(text);
-    const bool badLast = std::find(AcceptedLastCharacters.begin(), AcceptedLastCharacters.end(), last)
-                         == AcceptedLastCharacters.end();
+    const bool badLast =
+        std::find(AcceptedLastCharacters.begin(), AcceptedLastCharacters.end(), last) == AcceptedLastCharacters.end();
 
-    return !(empty || betweenRanges || aboveRanges || dayCodeNotNumber || noDay || wrongLength
-             || nonDigit || badLast);
+    return !(empty || betweenRanges || aboveRanges || dayCodeNotNumber || noDay || wrongLength || nonDigit || badLast);
 }

@@ -34,7 +34,7 @@ QString loadWineFace(const QStringList &files)
 
 struct Faces
 {
-    QString bitmap;  // empty when the system has no bitmap MS Sans Serif
+    QString bitmap; // empty when the system has no bitmap MS Sans Serif
     QString scalable;
 };
 

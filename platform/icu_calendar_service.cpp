@@ -57,8 +57,7 @@ CalendarHandle openCalendar(const char *type)
     const std::string locale = std::string("en@calendar=") + type;
     UErrorCode status = U_ZERO_ERROR;
     CalendarHandle calendar(ucal_open(UtcZone, UtcZoneLength, locale.c_str(), UCAL_DEFAULT, &status));
-    if (U_FAILURE(status) || !calendar || status == U_USING_FALLBACK_WARNING
-        || status == U_USING_DEFAULT_WARNING)
+    if (U_FAILURE(status) || !calendar || status == U_USING_FALLBACK_WARNING || status == U_USING_DEFAULT_WARNING)
         refuse(std::string("the calendar \"") + type + "\" did not open properly (" + u_errorName(status) + ")");
 
     status = U_ZERO_ERROR;
@@ -94,8 +93,8 @@ IcuCalendarService::IcuCalendarService() : m_calendar(std::make_unique<Calendar>
     m_calendar->islamic = openCalendar(IslamicType);
     const HijriDate known = hijri(KnownDate);
     if (known != KnownHijri)
-        refuse("it gives 5 March 1985 as Hijri " + std::to_string(known.year) + "-" + std::to_string(known.month)
-               + "-" + std::to_string(known.day) + " instead of 1405-6-13");
+        refuse("it gives 5 March 1985 as Hijri " + std::to_string(known.year) + "-" + std::to_string(known.month) + "-"
+               + std::to_string(known.day) + " instead of 1405-6-13");
 }
 
 IcuCalendarService::~IcuCalendarService() = default;

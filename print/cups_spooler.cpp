@@ -69,8 +69,7 @@ QString lastErrorText()
 
 } // namespace
 
-CupsSpooler::CupsSpooler(std::chrono::milliseconds patience)
-    : m_patience(patience)
+CupsSpooler::CupsSpooler(std::chrono::milliseconds patience) : m_patience(patience)
 {
     m_clock.start();
 }
@@ -113,8 +112,8 @@ bool CupsSpooler::connectToScheduler()
         return false;
     }
     // For a local socket the server is its path and the port is not used.
-    m_scheduler = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, millisecondsLeft(),
-                               &m_cancel);
+    m_scheduler =
+        httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, millisecondsLeft(), &m_cancel);
     if (!m_scheduler) {
         m_timedOut = elapsed() >= m_patience;
         qCInfo(lcPrint) << "no connection to the print system at" << cupsServer() << ippPort()
@@ -157,8 +156,8 @@ bool CupsSpooler::connectToDestination()
 void CupsSpooler::readPaper()
 {
     cups_size_t size{};
-    if (!cupsGetDestMediaDefault(asHttp(m_destination), asDest(m_dest), asInfo(m_info), 0, &size)
-        || size.width <= 0 || size.length <= 0)
+    if (!cupsGetDestMediaDefault(asHttp(m_destination), asDest(m_dest), asInfo(m_info), 0, &size) || size.width <= 0
+        || size.length <= 0)
         return;
     const QSizeF millimetres(size.width / HundredthsPerMillimetre, size.length / HundredthsPerMillimetre);
     const QPageSize::PageSizeId id = QPageSize::id(millimetres, QPageSize::Millimeter, QPageSize::FuzzyMatch);
@@ -231,10 +230,9 @@ SheetPrinter::Outcome CupsSpooler::submit(const QByteArray &pdf, const QString &
     // (lpoptions: copies, media, an instance's settings); they go with the
     // job as lp sends them.
     int jobId = 0;
-    ipp_status_t status = cupsCreateDestJob(http, dest, asInfo(m_info), &jobId, title.constData(), dest->num_options,
-                                            dest->options);
-    qCInfo(lcPrint) << "create job on" << m_queue << ":" << ippErrorString(status) << lastErrorText() << "job"
-                    << jobId;
+    ipp_status_t status =
+        cupsCreateDestJob(http, dest, asInfo(m_info), &jobId, title.constData(), dest->num_options, dest->options);
+    qCInfo(lcPrint) << "create job on" << m_queue << ":" << ippErrorString(status) << lastErrorText() << "job" << jobId;
     if (!succeeded(status) || jobId <= 0) {
         if (m_timedOut)
             return failure(Failure::NoAnswer);
@@ -243,17 +241,17 @@ SheetPrinter::Outcome CupsSpooler::submit(const QByteArray &pdf, const QString &
         return requestFailed(Stage::FindingQueue);
     }
 
-    bool written = cupsStartDestDocument(http, dest, asInfo(m_info), jobId, title.constData(), CUPS_FORMAT_PDF, 0,
-                                         nullptr, 1)
-                   == HTTP_STATUS_CONTINUE;
+    bool written =
+        cupsStartDestDocument(http, dest, asInfo(m_info), jobId, title.constData(), CUPS_FORMAT_PDF, 0, nullptr, 1)
+        == HTTP_STATUS_CONTINUE;
     for (qsizetype at = 0; written && at < pdf.size(); at += WriteChunk)
         written = cupsWriteRequestData(http, pdf.constData() + at, size_t(qMin(WriteChunk, pdf.size() - at)))
                   == HTTP_STATUS_CONTINUE;
     // Finished even after a failed write: it reads the scheduler's answer,
     // which says why.
     status = cupsFinishDestDocument(http, dest, asInfo(m_info));
-    qCInfo(lcPrint) << "sheet of" << pdf.size() << "bytes sent:" << written << ippErrorString(status)
-                    << lastErrorText() << "after" << elapsed().count() << "ms";
+    qCInfo(lcPrint) << "sheet of" << pdf.size() << "bytes sent:" << written << ippErrorString(status) << lastErrorText()
+                    << "after" << elapsed().count() << "ms";
     if (written && succeeded(status)) {
         SheetPrinter::Outcome sent;
         sent.printerName = m_printerName;

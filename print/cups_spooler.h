@@ -57,7 +57,7 @@ private:
     void *m_destination = nullptr; // http_t: where the job goes; may be m_scheduler
     void *m_dest = nullptr;        // cups_dest_t
     void *m_info = nullptr;        // cups_dinfo_t
-    int m_cancel = 0; // libcups's cancel flag: set once the time is up
+    int m_cancel = 0;              // libcups's cancel flag: set once the time is up
     bool m_timedOut = false;
     QString m_queue;       // the destination's name, as CUPS knows it
     QString m_printerName; // what the user calls it

@@ -36,8 +36,9 @@ constexpr QStringView NoAnswerMessage =
 constexpr QStringView CannotStartMessage = u"The printer \"%1\" could not start printing, so the detail sheet was not "
                                            "printed.\n\nCheck that the printer is switched on and ready, then press "
                                            "Print again.";
-constexpr QStringView FailedMessage = u"Printing the detail sheet on \"%1\" went wrong, so the sheet was not printed.\n\n"
-                                      "Check the printer, then press Print again.";
+constexpr QStringView FailedMessage =
+    u"Printing the detail sheet on \"%1\" went wrong, so the sheet was not printed.\n\n"
+    "Check the printer, then press Print again.";
 constexpr QStringView ReasonParagraph = u"\n\n%1";
 constexpr QStringView PausedMessage =
     u"The detail sheet is waiting in the queue of \"%1\", which is paused, so nothing will come out yet.\n\n"
@@ -84,8 +85,8 @@ QString printFailureMessage(const SheetPrinter::Outcome &outcome)
         message = RefusingMessage.toString().arg(printer);
         break;
     case Failure::NoAnswer:
-        message = NoAnswerMessage.toString().arg(
-            std::chrono::duration_cast<std::chrono::seconds>(outcome.waited).count());
+        message =
+            NoAnswerMessage.toString().arg(std::chrono::duration_cast<std::chrono::seconds>(outcome.waited).count());
         break;
     case Failure::CannotStart:
         message = CannotStartMessage.toString().arg(printer);
@@ -143,8 +144,7 @@ DefaultPrintService::DefaultPrintService(SheetPrinter &printer, Today today, Pdf
     : m_printer(printer)
     , m_today(std::move(today))
     , m_pdfPrinterFor(std::move(pdfPrinterFor))
-{
-}
+{}
 
 namespace {
 

@@ -16,8 +16,7 @@ constexpr QMarginsF PdfMargins{10, 10, 10, 10}; // millimetres
 
 } // namespace
 
-MemoryPdf::MemoryPdf(const QPageSize &paper, const QString &title)
-    : m_buffer(std::make_unique<QBuffer>())
+MemoryPdf::MemoryPdf(const QPageSize &paper, const QString &title) : m_buffer(std::make_unique<QBuffer>())
 {
     m_buffer->open(QIODevice::WriteOnly);
     m_writer = std::make_unique<QPdfWriter>(m_buffer.get());
@@ -41,6 +40,5 @@ QByteArray MemoryPdf::bytes() const
 
 QPageSize MemoryPdf::localePaper()
 {
-    return QPageSize(QLocale().measurementSystem() == QLocale::ImperialUSSystem ? QPageSize::Letter
-                                                                                 : QPageSize::A4);
+    return QPageSize(QLocale().measurementSystem() == QLocale::ImperialUSSystem ? QPageSize::Letter : QPageSize::A4);
 }

@@ -6,10 +6,7 @@
 #include <QPageSize>
 #include <QSaveFile>
 
-PdfFile::PdfFile(const QString &file)
-    : m_file(file)
-{
-}
+PdfFile::PdfFile(const QString &file) : m_file(file) {}
 
 PdfFile::~PdfFile() = default;
 
@@ -42,9 +39,7 @@ SheetDelivery::Outcome PdfFile::deliver()
 }
 
 // Nothing has been written yet: the sheet in memory is simply never saved.
-void PdfFile::drop()
-{
-}
+void PdfFile::drop() {}
 
 SheetDelivery::Outcome PdfFile::outcome(Failure failure) const
 {

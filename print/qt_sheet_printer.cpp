@@ -53,8 +53,7 @@ QFont sheetTypeface()
 
 } // namespace
 
-QtSheetPrinter::QtSheetPrinter(std::unique_ptr<SheetDelivery> delivery)
-    : m_delivery(std::move(delivery))
+QtSheetPrinter::QtSheetPrinter(std::unique_ptr<SheetDelivery> delivery) : m_delivery(std::move(delivery))
 {
     m_font.setPointSizeF(DefaultPointSize);
 }
@@ -107,8 +106,8 @@ void QtSheetPrinter::printLine(const QList<PrintItem> &items, LineEnd end)
             break;
         case PrintItem::Kind::Spaces:
             // A text wider than its columns still gets real spaces after it.
-            m_position.setX(qMax(m_position.x() + item.count * column,
-                                 m_inkEnd + item.count * metrics.horizontalAdvance(u' ')));
+            m_position.setX(
+                qMax(m_position.x() + item.count * column, m_inkEnd + item.count * metrics.horizontalAdvance(u' ')));
             break;
         case PrintItem::Kind::Text: {
             const double left = qMax(m_position.x(), m_inkEnd);

@@ -63,6 +63,6 @@ private:
     QString m_documentName;
     State m_state = State::Idle;
     Outcome m_outcome;
-    QPointF m_position; // device units from the printable area's top-left
+    QPointF m_position;  // device units from the printable area's top-left
     double m_inkEnd = 0; // where the last text on the line really ends
 };

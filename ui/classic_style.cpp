@@ -43,8 +43,8 @@ public:
             drawEdge(painter, option->rect,
                      pressed ? EdgeColours{palette.shadow().color(), palette.light().color(), palette.dark().color(),
                                            palette.button().color()}
-                             : EdgeColours{palette.light().color(), palette.shadow().color(),
-                                           palette.button().color(), palette.dark().color()});
+                             : EdgeColours{palette.light().color(), palette.shadow().color(), palette.button().color(),
+                                           palette.dark().color()});
             return;
         }
         case PE_FrameLineEdit:

@@ -56,8 +56,8 @@ protected:
         const int titleWidth = metrics.horizontalAdvance(readableCaption(title()));
         const QRect patch(GroupTitleIndent, 0, titleWidth + 2 * GroupTitlePadding, metrics.height());
         painter.fillRect(patch, palette().window());
-        style()->drawItemText(&painter, patch, Qt::AlignCenter | Qt::TextShowMnemonic, palette(), isEnabled(),
-                              title(), QPalette::WindowText);
+        style()->drawItemText(&painter, patch, Qt::AlignCenter | Qt::TextShowMnemonic, palette(), isEnabled(), title(),
+                              QPalette::WindowText);
     }
 };
 

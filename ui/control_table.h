@@ -73,18 +73,18 @@ struct ControlLayout
     int tab = NoTab;
     // What a screen reader says, where the caption does not say it.
     QString spoken{};
-    QString picture{}; // a picture's resource
-    bool wraps = false; // a label's text wraps at word boundaries
+    QString picture{};               // a picture's resource
+    bool wraps = false;              // a label's text wraps at word boundaries
     const char16_t *buddy = nullptr; // the text box a label names
     bool enabled = true;
 };
 
 // The window's member that the row's control is found by.
-template<typename Window>
-using Member = std::variant<QFrame *Window::*, QLabel *Window::*, QPushButton *Window::*, QLineEdit *Window::*,
-                            QGroupBox *Window::*, IntervalTimer *Window::*>;
+template <typename Window>
+using Member = std::variant<QFrame * Window::*, QLabel * Window::*, QPushButton * Window::*, QLineEdit * Window::*,
+                            QGroupBox * Window::*, IntervalTimer * Window::*>;
 
-template<typename Window>
+template <typename Window>
 struct ControlRow
 {
     Member<Window> member;
@@ -107,7 +107,7 @@ QObject *createControl(QWidget &window, const ControlLayout &layout, QStyle *cla
 // the first control in that order that takes the focus gets it.
 void stackAndOrder(std::span<const BuiltControl> built);
 
-template<typename Window>
+template <typename Window>
 void buildControls(Window &window, std::span<const ControlRow<Window>> rows, QStyle *classic)
 {
     std::vector<BuiltControl> built;

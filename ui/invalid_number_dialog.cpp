@@ -33,8 +33,7 @@ const QString OkCaption = u"OK"_s;
 
 } // namespace
 
-frmInv::frmInv()
-    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint)
+frmInv::frmInv() : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint)
 {
     setObjectName(u"frmInv"_s);
     presentAsTheProgram(*this);
@@ -58,6 +57,8 @@ void frmInv::createControls()
 
     // Topmost first; none of them overlap. Only OK takes the focus, so it
     // has it whenever the dialog is active.
+    // One control a row, laid out by hand.
+    // clang-format off
     static const controls::ControlRow<frmInv> Controls[] = {
         {&frmInv::cmdOK, {.name = u"cmdOK", .kind = Kind::Button, .parent = u"frmInv",
                           .place = {1905, 1800, 975, 375}, .caption = OkCaption, .face = {fonts::LargePoints},
@@ -69,6 +70,7 @@ void frmInv::createControls()
                            .text = colours::Red, .background = colours::Black, .alignment = Qt::AlignHCenter,
                            .tab = 0}},
     };
+    // clang-format on
     controls::buildControls<frmInv>(*this, Controls, createClassicStyle(this));
 }
 

@@ -95,6 +95,8 @@ void Form1::createControls()
     constexpr Qt::Alignment Centred = Qt::AlignHCenter;
 
     // The control tree, each container's controls topmost first.
+    // One control a row, laid out by hand.
+    // clang-format off
     static const controls::ControlRow<Form1> Controls[] = {
         {&Form1::txtHDateOB, {.name = u"txtHDateOB", .kind = Kind::TextBox, .parent = u"Form1",
                               // In the window, lined up with the "Detail" group's column.
@@ -175,6 +177,7 @@ void Form1::createControls()
                            .place = {1080, 360, 1695, 285}, .face = LargeBold, .alignment = Left, .tab = 20,
                            .spoken = EntryTitle}},
     };
+    // clang-format on
     controls::buildControls<Form1>(*this, Controls, createClassicStyle(this));
 }
 

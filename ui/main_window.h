@@ -40,8 +40,7 @@ class Form1 : public QWidget
     Q_OBJECT
 
 public:
-    Form1(Desktop &desktop, const CalendarService &calendars, PrintService &printing,
-          QWidget *parent = nullptr);
+    Form1(Desktop &desktop, const CalendarService &calendars, PrintService &printing, QWidget *parent = nullptr);
     ~Form1() override;
 
     // Places the window at start; called before it is first shown.

@@ -189,8 +189,8 @@ void Form1::cmdAbtOK_Click()
 
 void Form1::cmdPrint_Click()
 {
-    const DetailSheetTexts texts{txtIDNo->text(), txtDateOB->text(), txtHDateOB->text(),
-                                 txtDayOB->text(), txtSex->text(), txtAge->text()};
+    const DetailSheetTexts texts{txtIDNo->text(),  txtDateOB->text(), txtHDateOB->text(),
+                                 txtDayOB->text(), txtSex->text(),    txtAge->text()};
     // One sheet at a time: Print pressed again while a press waits comes to nothing.
     if (m_printPress)
         return;

@@ -31,8 +31,8 @@ QIcon programIcon()
     static const QIcon icon = [] {
         QIcon sizes;
         for (const int size : IconSizes) {
-            const QString file = size == HandDrawnIconSize ? u":/pictures/icon.png"_s
-                                                            : u":/pictures/icon-%1.png"_s.arg(size);
+            const QString file =
+                size == HandDrawnIconSize ? u":/pictures/icon.png"_s : u":/pictures/icon-%1.png"_s.arg(size);
             sizes.addPixmap(QPixmap::fromImage(readPng(file)));
         }
         return sizes;

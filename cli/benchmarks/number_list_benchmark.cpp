@@ -107,8 +107,8 @@ void stdin_to_csv(benchmark::State &state)
     using namespace std::chrono;
     const std::filesystem::path input = numberFile();
     const std::filesystem::path output = std::filesystem::temp_directory_path() / "nic-decode-benchmark-output.csv";
-    const std::string command = std::string("\"") + NIC_DECODE_PROGRAM + "\" --today 2026-12-07 < \""
-                                + input.string() + "\" > \"" + output.string() + "\"";
+    const std::string command = std::string("\"") + NIC_DECODE_PROGRAM + "\" --today 2026-12-07 < \"" + input.string()
+                                + "\" > \"" + output.string() + "\"";
     double processor = 0;
     for (auto _ : state) {
         const auto start = steady_clock::now();

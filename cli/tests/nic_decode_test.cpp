@@ -67,7 +67,8 @@ std::vector<CsvReader::Row> readCsv(const std::string &text)
     return rows;
 }
 
-class SampleNumberTest : public testing::TestWithParam<samples::SampleNumber> {};
+class SampleNumberTest : public testing::TestWithParam<samples::SampleNumber>
+{};
 
 TEST_P(SampleNumberTest, CsvColumnsAsTheTableSays)
 {
@@ -111,8 +112,8 @@ TEST_P(SampleNumberTest, JsonHasNumbersAndNulls)
     const std::string verdict = "\"verdict\":\"" + std::string(sample.verdict) + "\"";
     EXPECT_NE(output.find(verdict), std::string::npos) << output;
     if (sample.verdict == "valid") {
-        const std::string age = "\"age_years\":" + std::string(sample.columns[4]) + ",\"age_months\":"
-                                + std::string(sample.columns[5]) + "}";
+        const std::string age = "\"age_years\":" + std::string(sample.columns[4])
+                                + ",\"age_months\":" + std::string(sample.columns[5]) + "}";
         EXPECT_NE(output.find(age), std::string::npos) << output;
     } else {
         EXPECT_NE(output.find("\"birth_date\":null"), std::string::npos) << output;
@@ -123,7 +124,8 @@ TEST_P(SampleNumberTest, JsonHasNumbersAndNulls)
 INSTANTIATE_TEST_SUITE_P(Samples, SampleNumberTest, testing::ValuesIn(samples::Numbers),
                          [](const testing::TestParamInfo<samples::SampleNumber> &row) {
                              std::string name(row.param.name);
-                             std::replace_if(name.begin(), name.end(), [](unsigned char c) { return !std::isalnum(c); }, '_');
+                             std::replace_if(
+                                 name.begin(), name.end(), [](unsigned char c) { return !std::isalnum(c); }, '_');
                              return name;
                          });
 
@@ -134,7 +136,8 @@ struct FieldCase
     std::string written;
 };
 
-class CsvFieldTest : public testing::TestWithParam<FieldCase> {};
+class CsvFieldTest : public testing::TestWithParam<FieldCase>
+{};
 
 TEST_P(CsvFieldTest, WritesItSafely)
 {
@@ -158,6 +161,7 @@ TEST_P(CsvFieldTest, WritesItSafely)
     EXPECT_EQ(rows[0][0], RunsAsFormula(c.field) ? "'" + c.field : c.field);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Fields, CsvFieldTest,
     testing::Values(FieldCase{"plain", "811231234V", "811231234V"},
@@ -181,6 +185,7 @@ INSTANTIATE_TEST_SUITE_P(
                     FieldCase{"invalid_utf8_as_it_came", "\xff\xfe", "\xff\xfe"},
                     FieldCase{"empty", "", ""}),
     [](const testing::TestParamInfo<FieldCase> &row) { return std::string(row.param.name); });
+// clang-format on
 
 struct SpreadsheetCase
 {
@@ -190,7 +195,8 @@ struct SpreadsheetCase
     std::size_t numberColumn; // from 0
 };
 
-class SpreadsheetTest : public testing::TestWithParam<SpreadsheetCase> {};
+class SpreadsheetTest : public testing::TestWithParam<SpreadsheetCase>
+{};
 
 // The output read back by the same parser: the input rows unchanged, apart
 // from neutralised formulas, each with the number's own decoded columns.
@@ -219,7 +225,8 @@ TEST_P(SpreadsheetTest, RoundTripKeepsEveryRowAndAddsTheColumns)
                 field.insert(0, "'");
         expected.resize(std::max(expected.size(), width));
         if (r == 0) {
-            for (const char *name : {"verdict", "birth_date", "hijri_date", "weekday", "sex", "age_years", "age_months"})
+            for (const char *name :
+                 {"verdict", "birth_date", "hijri_date", "weekday", "sex", "age_years", "age_months"})
                 expected.emplace_back(name);
         } else {
             const std::string number = c.numberColumn < in[r].size() ? in[r][c.numberColumn] : std::string{};
@@ -267,7 +274,8 @@ struct LineCase
     std::vector<std::string> lines;
 };
 
-class LineReaderTest : public testing::TestWithParam<LineCase> {};
+class LineReaderTest : public testing::TestWithParam<LineCase>
+{};
 
 // Whole and in pieces of one and of seven bytes, which split the mark, CR LF
 // and the lines everywhere.
@@ -287,18 +295,24 @@ const std::string MegabyteLine(1 << 20, '8');
 
 INSTANTIATE_TEST_SUITE_P(
     Inputs, LineReaderTest,
-    testing::Values(
-        LineCase{"plain", "811231234V\n857541234V\n", {"811231234V", "857541234V"}},
-        LineCase{"no_final_line_end", "811231234V\n857541234V", {"811231234V", "857541234V"}},
-        LineCase{"crlf", "811231234V\r\n857541234V\r\n", {"811231234V", "857541234V"}},
-        LineCase{"byte_order_mark", "\xEF\xBB\xBF" "811231234V\n", {"811231234V"}},
-        LineCase{"mark_only_at_the_start", "a\n\xEF\xBB\xBF" "b\n", {"a", "\xEF\xBB\xBF" "b"}},
-        LineCase{"blank_lines_skipped", "\n\r\n  \t\n811231234V\n\n", {"811231234V"}},
-        LineCase{"blanks_inside_kept", " 811231234V \n", {" 811231234V "}},
-        LineCase{"nul_and_stray_cr_stay", std::string("a\0b\rc\n", 6), {std::string("a\0b\rc", 5)}},
-        LineCase{"invalid_utf8", "\xff\xc3\n", {"\xff\xc3"}},
-        LineCase{"megabyte_line_between_others", "a\n" + MegabyteLine + "\nb\n", {"a", MegabyteLine, "b"}},
-        LineCase{"empty_input", "", {}}),
+    testing::Values(LineCase{"plain", "811231234V\n857541234V\n", {"811231234V", "857541234V"}},
+                    LineCase{"no_final_line_end", "811231234V\n857541234V", {"811231234V", "857541234V"}},
+                    LineCase{"crlf", "811231234V\r\n857541234V\r\n", {"811231234V", "857541234V"}},
+                    LineCase{"byte_order_mark",
+                             "\xEF\xBB\xBF"
+                             "811231234V\n",
+                             {"811231234V"}},
+                    LineCase{"mark_only_at_the_start",
+                             "a\n\xEF\xBB\xBF"
+                             "b\n",
+                             {"a", "\xEF\xBB\xBF"
+                                   "b"}},
+                    LineCase{"blank_lines_skipped", "\n\r\n  \t\n811231234V\n\n", {"811231234V"}},
+                    LineCase{"blanks_inside_kept", " 811231234V \n", {" 811231234V "}},
+                    LineCase{"nul_and_stray_cr_stay", std::string("a\0b\rc\n", 6), {std::string("a\0b\rc", 5)}},
+                    LineCase{"invalid_utf8", "\xff\xc3\n", {"\xff\xc3"}},
+                    LineCase{"megabyte_line_between_others", "a\n" + MegabyteLine + "\nb\n", {"a", MegabyteLine, "b"}},
+                    LineCase{"empty_input", "", {}}),
     [](const testing::TestParamInfo<LineCase> &row) { return std::string(row.param.name); });
 
 struct OptionCase
@@ -309,7 +323,8 @@ struct OptionCase
     std::string error; // empty: options were read
 };
 
-class CommandLineTest : public testing::TestWithParam<OptionCase> {};
+class CommandLineTest : public testing::TestWithParam<OptionCase>
+{};
 
 TEST_P(CommandLineTest, ReadsOrRefuses)
 {
@@ -328,28 +343,42 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         OptionCase{"numbers", {"811231234V", "857541234V"}, AllValid, ""},
         OptionCase{"every_format", {"--format", "json"}, AllValid, ""},
-        OptionCase{"unknown_format", {"--format", "xml"}, UsageError, "nic-decode: --format: xml not in {csv,json,text}"},
-        OptionCase{"unknown_option", {"--frobnicate"}, UsageError,
+        OptionCase{
+            "unknown_format", {"--format", "xml"}, UsageError, "nic-decode: --format: xml not in {csv,json,text}"},
+        OptionCase{"unknown_option",
+                   {"--frobnicate"},
+                   UsageError,
                    "nic-decode: The following argument was not expected: --frobnicate"},
         OptionCase{"today_last_day_of_a_year", {"--today", "2026-12-31"}, AllValid, ""},
         OptionCase{"today_leap_day", {"--today", "2024-02-29"}, AllValid, ""},
         OptionCase{"today_first_day_allowed", {"--today", "1900-01-01"}, AllValid, ""},
-        OptionCase{"today_before_1900", {"--today", "1899-12-31"}, UsageError,
+        OptionCase{"today_before_1900",
+                   {"--today", "1899-12-31"},
+                   UsageError,
                    "nic-decode: --today 1899-12-31: not a day of the form YYYY-MM-DD from 1900-01-01 on"},
-        OptionCase{"today_29_February_of_a_common_year", {"--today", "2026-02-29"}, UsageError,
+        OptionCase{"today_29_February_of_a_common_year",
+                   {"--today", "2026-02-29"},
+                   UsageError,
                    "nic-decode: --today 2026-02-29: not a day of the form YYYY-MM-DD from 1900-01-01 on"},
-        OptionCase{"today_31_April", {"--today", "2026-04-31"}, UsageError,
+        OptionCase{"today_31_April",
+                   {"--today", "2026-04-31"},
+                   UsageError,
                    "nic-decode: --today 2026-04-31: not a day of the form YYYY-MM-DD from 1900-01-01 on"},
-        OptionCase{"today_month_13", {"--today", "2026-13-01"}, UsageError,
+        OptionCase{"today_month_13",
+                   {"--today", "2026-13-01"},
+                   UsageError,
                    "nic-decode: --today 2026-13-01: not a day of the form YYYY-MM-DD from 1900-01-01 on"},
-        OptionCase{"today_without_zeros", {"--today", "2026-1-1"}, UsageError,
+        OptionCase{"today_without_zeros",
+                   {"--today", "2026-1-1"},
+                   UsageError,
                    "nic-decode: --today 2026-1-1: not a day of the form YYYY-MM-DD from 1900-01-01 on"},
         OptionCase{"column_by_name", {"--column", "NIC"}, AllValid, ""},
         OptionCase{"column_zero", {"--column", "0"}, UsageError, "nic-decode: --column 0: columns are counted from 1"},
-        OptionCase{"column_with_numbers", {"--column", "2", "811231234V"}, UsageError,
+        OptionCase{"column_with_numbers",
+                   {"--column", "2", "811231234V"},
+                   UsageError,
                    "nic-decode: --column reads a spreadsheet from standard input: give no NUMBER with it"},
-        OptionCase{"help", {"--help"}, AllValid, ""},
-        OptionCase{"version", {"--version"}, AllValid, ""}),
+        OptionCase{"help", {"--help"}, AllValid, ""}, OptionCase{"version", {"--version"}, AllValid, ""}),
     [](const testing::TestParamInfo<OptionCase> &row) { return std::string(row.param.name); });
 
 struct TodayCase
@@ -360,7 +389,8 @@ struct TodayCase
     const char *ageMonths;
 };
 
-class TodayTest : public testing::TestWithParam<TodayCase> {};
+class TodayTest : public testing::TestWithParam<TodayCase>
+{};
 
 // 811231234V, born in May 1981, counted to days either side of a month's
 // and a year's end.

@@ -107,10 +107,9 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char *data, std::size_t siz
         require(std::string_view("vxVXA").find(text[9]) != std::string_view::npos);
         const DecodedNumber number = DecodeNumber(text);
         require(number.MonthNo.has_value());
-        const std::chrono::year_month_day date{
-            std::chrono::year(1900 + (text[0] - '0') * 10 + (text[1] - '0')),
-            std::chrono::month(static_cast<unsigned>(*number.MonthNo)),
-            std::chrono::day(static_cast<unsigned>(number.DayOfMonth))};
+        const std::chrono::year_month_day date{std::chrono::year(1900 + (text[0] - '0') * 10 + (text[1] - '0')),
+                                               std::chrono::month(static_cast<unsigned>(*number.MonthNo)),
+                                               std::chrono::day(static_cast<unsigned>(number.DayOfMonth))};
         require(date.ok() && number.DayOfMonth == static_cast<unsigned>(date.day()));
         require(details.HDateOB.has_value() && !details.DayOB.empty() && !details.Age.empty());
         require(details.Sex == "Male" || details.Sex == "Female");

@@ -16,9 +16,9 @@ using namespace std::chrono;
 
 namespace {
 
-constexpr std::array<const char *, 12> MonthNames{"January", "February", "March",     "April",
-                                                  "May",     "June",     "July",      "August",
-                                                  "September", "October", "November", "December"};
+constexpr std::array<const char *, 12> MonthNames{"January",   "February", "March",    "April",
+                                                  "May",       "June",     "July",     "August",
+                                                  "September", "October",  "November", "December"};
 
 struct Expected
 {
@@ -73,14 +73,13 @@ TEST(Exhaustive, WeekdayOfEveryDate1900To1999)
     // asked of <chrono>, which the decoder itself uses.
     const FixedTodayCalendar calendar{2026y / December / 7};
     int expected = 2; // Sunday = 1
-    for (sys_days day = sys_days{1900y / January / 1}; day <= sys_days{1999y / December / 31};
-         day += days{1}) {
+    for (sys_days day = sys_days{1900y / January / 1}; day <= sys_days{1999y / December / 31}; day += days{1}) {
         const year_month_day date{day};
         const CalendarFacts facts =
             ComputeCalendarFacts(date, static_cast<int>(date.year()), calendar.today(), calendar);
-        ASSERT_EQ(facts.weekday, expected) << static_cast<int>(date.year()) << "-"
-                                           << static_cast<unsigned>(date.month()) << "-"
-                                           << static_cast<unsigned>(date.day());
+        ASSERT_EQ(facts.weekday, expected)
+            << static_cast<int>(date.year()) << "-" << static_cast<unsigned>(date.month()) << "-"
+            << static_cast<unsigned>(date.day());
         ASSERT_EQ(facts.DayOB, WeekdayName(expected));
         expected = expected % 7 + 1;
     }
@@ -92,13 +91,12 @@ TEST(Exhaustive, HijriDaysFollowOneAnotherWithoutGaps)
     // or 30 days, twelve months a year.
     const FixedTodayCalendar calendar{2026y / December / 7};
     HijriDate previous = calendar.hijri(1899y / December / 31);
-    for (sys_days day = sys_days{1900y / January / 1}; day <= sys_days{1999y / December / 31};
-         day += days{1}) {
+    for (sys_days day = sys_days{1900y / January / 1}; day <= sys_days{1999y / December / 31}; day += days{1}) {
         const HijriDate current = calendar.hijri(year_month_day{day});
-        const bool nextDay = current.year == previous.year && current.month == previous.month
-                             && current.day == previous.day + 1;
-        const bool nextMonth = current.year == previous.year && current.month == previous.month + 1
-                               && current.day == 1 && previous.day >= 29;
+        const bool nextDay =
+            current.year == previous.year && current.month == previous.month && current.day == previous.day + 1;
+        const bool nextMonth = current.year == previous.year && current.month == previous.month + 1 && current.day == 1
+                               && previous.day >= 29;
         const bool nextYear = current.year == previous.year + 1 && current.month == 1 && previous.month == 12
                               && current.day == 1 && previous.day >= 29;
         ASSERT_TRUE(nextDay || nextMonth || nextYear)
@@ -115,8 +113,7 @@ TEST(Exhaustive, ArithmeticCalendarAgreesWithIcu1900To1999)
     // The Windows cross-check runs these tests on the arithmetic calendar;
     // they prove nothing there unless it gives what ICU gives here.
     const FixedTodayCalendar icu{2026y / December / 7};
-    for (sys_days day = sys_days{1900y / January / 1}; day <= sys_days{1999y / December / 31};
-         day += days{1}) {
+    for (sys_days day = sys_days{1900y / January / 1}; day <= sys_days{1999y / December / 31}; day += days{1}) {
         const year_month_day date{day};
         const HijriDate expected = icu.hijri(date);
         const HijriDate actual = ArithmeticCalendar::hijri(date);

@@ -27,9 +27,9 @@ TEST(CheckDate, FormsTheDateOnlyForDigitsInFront)
 TEST(CheckNumber, JudgesDayCodeLimitsBeforeTheFemaleAdjustment)
 {
     // 366 and 501 pass the range conditions; 367 and 500 do not.
-    for (const auto &[text, accepted] : {std::pair{"813661234V", true}, std::pair{"815011234V", true},
-                                         std::pair{"813671234V", false}, std::pair{"815001234V", false},
-                                         std::pair{"818671234V", false}, std::pair{"810001234V", false}})
+    for (const auto &[text, accepted] :
+         {std::pair{"813661234V", true}, std::pair{"815011234V", true}, std::pair{"813671234V", false},
+          std::pair{"815001234V", false}, std::pair{"818671234V", false}, std::pair{"810001234V", false}})
         EXPECT_EQ(CheckNumber(text, DecodeNumber(text)), accepted) << text;
 }
 

@@ -135,11 +135,10 @@ void FontsTest::everyStyleIsDrawnAsAsked()
     // A larger size draws larger letters than the window font does.
     if (points > fonts::WindowPoints) {
         const Ink small = inkOf(fonts::msSansSerif(fonts::WindowPoints, bold, italic), text);
-        QVERIFY2(styled.height > small.height,
-                 qPrintable(QStringLiteral("%1 rows at %2 pt, %3 at the window size")
-                                .arg(styled.height)
-                                .arg(points)
-                                .arg(small.height)));
+        QVERIFY2(styled.height > small.height, qPrintable(QStringLiteral("%1 rows at %2 pt, %3 at the window size")
+                                                              .arg(styled.height)
+                                                              .arg(points)
+                                                              .arg(small.height)));
     }
 }
 
@@ -203,7 +202,10 @@ void FontsTest::standInsAreOrderedByHowCloseTheirWidthsAre()
         for (char16_t c = u' '; c <= u'~'; ++c)
             distance += std::abs(metrics.horizontalAdvance(QChar(c)) - referenceMetrics.horizontalAdvance(QChar(c)));
         QVERIFY2(distance >= previous, qPrintable(QStringLiteral("%1 (%2 px) is closer than %3 (%4 px)")
-                                                       .arg(candidate).arg(distance).arg(previousFamily).arg(previous)));
+                                                      .arg(candidate)
+                                                      .arg(distance)
+                                                      .arg(previousFamily)
+                                                      .arg(previous)));
         previous = distance;
         previousFamily = candidate;
     }

@@ -23,7 +23,8 @@ struct HijriCase
     HijriDate hijri;
 };
 
-class HijriTest : public testing::TestWithParam<HijriCase> {};
+class HijriTest : public testing::TestWithParam<HijriCase>
+{};
 
 TEST_P(HijriTest, IsTheTabularCalendarWithTheAstronomicalEpoch)
 {
@@ -31,20 +32,19 @@ TEST_P(HijriTest, IsTheTabularCalendarWithTheAstronomicalEpoch)
     EXPECT_EQ(calendars.hijri(GetParam().gregorian), GetParam().hijri);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Dates, HijriTest,
-    testing::Values(
-        // 1 Muharram 1 is Thursday 15 July 622 in the Julian calendar.
-        HijriCase{"epoch", 622y / July / 18, {1, 1, 1}},
-        HijriCase{"day_of_the_civil_epoch", 622y / July / 19, {1, 1, 2}},
-        HijriCase{"5_March_1985", 1985y / March / 5, {1405, 6, 13}},
-        HijriCase{"1_January_1900", 1900y / January / 1, {1317, 8, 29}},
-        HijriCase{"31_December_1999", 1999y / December / 31, {1420, 9, 24}},
-        HijriCase{"2_May_1981", 1981y / May / 2, {1401, 6, 28}},
-        // Year 1420 is year 10 of its cycle, a leap year: Dhul Hajjah has 30 days.
-        HijriCase{"last_day_of_a_leap_year", 2000y / April / 4, {1420, 12, 30}},
-        HijriCase{"first_day_after_it", 2000y / April / 5, {1421, 1, 1}}),
-    [](const testing::TestParamInfo<HijriCase> &row) { return std::string(row.param.name); });
+INSTANTIATE_TEST_SUITE_P(Dates, HijriTest,
+                         testing::Values(
+                             // 1 Muharram 1 is Thursday 15 July 622 in the Julian calendar.
+                             HijriCase{"epoch", 622y / July / 18, {1, 1, 1}},
+                             HijriCase{"day_of_the_civil_epoch", 622y / July / 19, {1, 1, 2}},
+                             HijriCase{"5_March_1985", 1985y / March / 5, {1405, 6, 13}},
+                             HijriCase{"1_January_1900", 1900y / January / 1, {1317, 8, 29}},
+                             HijriCase{"31_December_1999", 1999y / December / 31, {1420, 9, 24}},
+                             HijriCase{"2_May_1981", 1981y / May / 2, {1401, 6, 28}},
+                             // Year 1420 is year 10 of its cycle, a leap year: Dhul Hajjah has 30 days.
+                             HijriCase{"last_day_of_a_leap_year", 2000y / April / 4, {1420, 12, 30}},
+                             HijriCase{"first_day_after_it", 2000y / April / 5, {1421, 1, 1}}),
+                         [](const testing::TestParamInfo<HijriCase> &row) { return std::string(row.param.name); });
 
 // The C runtime's own reading of the local date, for comparison. On Windows,
 // with TZ unset, the runtime takes the zone from Windows' settings, which is

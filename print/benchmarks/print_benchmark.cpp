@@ -134,7 +134,8 @@ public:
     {
         if (!m_folder.isValid())
             return false;
-        m_started = QProcess::execute(u"bash"_s, {QStringLiteral(PRIVATE_CUPS_SCRIPT), u"start"_s, m_folder.path()}) == 0;
+        m_started =
+            QProcess::execute(u"bash"_s, {QStringLiteral(PRIVATE_CUPS_SCRIPT), u"start"_s, m_folder.path()}) == 0;
         if (m_started)
             qputenv("CUPS_SERVER", QFile::encodeName(m_folder.filePath(u"cups.sock"_s)));
         return m_started;

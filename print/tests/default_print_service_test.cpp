@@ -35,8 +35,7 @@ struct StampCase
 };
 
 class PrintServiceStamp : public testing::TestWithParam<StampCase>
-{
-};
+{};
 
 TEST_P(PrintServiceStamp, FullMonthNameAndGregorianYearOfToday)
 {
@@ -48,16 +47,16 @@ TEST_P(PrintServiceStamp, FullMonthNameAndGregorianYearOfToday)
     EXPECT_EQ(printer.lines[StampLine].text.mid(49), GetParam().stamp);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    DefaultPrintService, PrintServiceStamp,
-    testing::Values(StampCase{"seventh_of_december_2026", QDate(2026, 12, 7),
-                              u"Above detail process and printed on  December  2026"_s},
-                    StampCase{"first_of_january", QDate(2027, 1, 1),
-                              u"Above detail process and printed on  January  2027"_s},
-                    StampCase{"leap_day", QDate(2028, 2, 29), u"Above detail process and printed on  February  2028"_s},
-                    StampCase{"year_with_fewer_digits", QDate(999, 9, 30),
-                              u"Above detail process and printed on  September  999"_s}),
-    [](const testing::TestParamInfo<StampCase> &row) { return row.param.name; });
+INSTANTIATE_TEST_SUITE_P(DefaultPrintService, PrintServiceStamp,
+                         testing::Values(StampCase{"seventh_of_december_2026", QDate(2026, 12, 7),
+                                                   u"Above detail process and printed on  December  2026"_s},
+                                         StampCase{"first_of_january", QDate(2027, 1, 1),
+                                                   u"Above detail process and printed on  January  2027"_s},
+                                         StampCase{"leap_day", QDate(2028, 2, 29),
+                                                   u"Above detail process and printed on  February  2028"_s},
+                                         StampCase{"year_with_fewer_digits", QDate(999, 9, 30),
+                                                   u"Above detail process and printed on  September  999"_s}),
+                         [](const testing::TestParamInfo<StampCase> &row) { return row.param.name; });
 
 // One row per answer a printer can give besides a plain success: what kind
 // of answer the window gets and what its message must tell.
@@ -71,8 +70,7 @@ struct FailureCase
 };
 
 class PrintServiceFailure : public testing::TestWithParam<FailureCase>
-{
-};
+{};
 
 TEST_P(PrintServiceFailure, SaysWhatWentWrongAndPrintsOnlyOnce)
 {
@@ -85,62 +83,64 @@ TEST_P(PrintServiceFailure, SaysWhatWentWrongAndPrintsOnlyOnce)
 
     EXPECT_EQ(answer.kind, row.kind);
     for (const QString &words : row.mustSay)
-        EXPECT_TRUE(answer.message.contains(words)) << answer.message.toStdString() << "\nlacks: " << words.toStdString();
+        EXPECT_TRUE(answer.message.contains(words))
+            << answer.message.toStdString() << "\nlacks: " << words.toStdString();
     for (const QString &words : row.mustNotSay)
-        EXPECT_FALSE(answer.message.contains(words)) << answer.message.toStdString() << "\nsays: " << words.toStdString();
+        EXPECT_FALSE(answer.message.contains(words))
+            << answer.message.toStdString() << "\nsays: " << words.toStdString();
     EXPECT_EQ(printer.sheetsEnded, 1) << "no retry the user did not ask for";
     EXPECT_EQ(printer.lines.size(), 31);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     DefaultPrintService, PrintServiceFailure,
-    testing::Values(
-        FailureCase{"no_print_system",
-                    {SheetPrinter::Failure::NoPrintSystem, {}, {}},
-                    PrintAnswer::Kind::Failed,
-                    {u"print system cannot be reached"_s, u"not printed"_s},
-                    {u"No default printer"_s}},
-        FailureCase{"no_default_printer",
-                    {SheetPrinter::Failure::NoPrinter, {}, {}},
-                    PrintAnswer::Kind::Failed,
-                    {u"No default printer"_s, u"not printed"_s},
-                    {u"cannot be reached"_s}},
-        FailureCase{"named_default_printer_is_not_there",
-                    {SheetPrinter::Failure::NamedPrinterMissing, u"NoSuchQueue"_s, {}},
-                    PrintAnswer::Kind::Failed,
-                    {u"\"NoSuchQueue\", named as the default printer, is not found"_s, u"not printed"_s},
-                    {u"No default printer"_s}},
-        FailureCase{"printer_own_save_dialog_cancelled",
-                    {SheetPrinter::Failure::CancelledByUser, u"Microsoft Print to PDF"_s, {}},
-                    PrintAnswer::Kind::Failed,
-                    {u"\"Microsoft Print to PDF\" was cancelled"_s, u"not printed"_s},
-                    {u"switched on"_s}},
-        FailureCase{"queue_refuses_jobs",
-                    {SheetPrinter::Failure::Refusing, u"Office Laser"_s, {}},
-                    PrintAnswer::Kind::Failed,
-                    {u"\"Office Laser\" is not accepting jobs"_s, u"not printed"_s}},
-        FailureCase{"print_system_does_not_answer",
-                    {SheetPrinter::Failure::NoAnswer, u"Office Laser"_s, {}, false, std::chrono::seconds(25)},
-                    PrintAnswer::Kind::Failed,
-                    {u"did not answer within 25 seconds"_s, u"not printed"_s}},
-        FailureCase{"printer_cannot_start_a_job",
-                    {SheetPrinter::Failure::CannotStart, u"Office Laser"_s, {}},
-                    PrintAnswer::Kind::Failed,
-                    {u"\"Office Laser\""_s, u"could not start"_s, u"not printed"_s}},
-        FailureCase{"printer_fails_while_printing",
-                    {SheetPrinter::Failure::FailedWhilePrinting, u"Office Laser"_s, {}},
-                    PrintAnswer::Kind::Failed,
-                    {u"\"Office Laser\""_s, u"went wrong"_s}},
-        FailureCase{"print_system_gives_its_reason",
-                    {SheetPrinter::Failure::FailedWhilePrinting, u"SheetPdf"_s,
-                     u"The print system said: The printer is out of paper."_s},
-                    PrintAnswer::Kind::Failed,
-                    {u"\"SheetPdf\""_s, u"\n\nThe print system said: The printer is out of paper."_s}},
-        FailureCase{"paused_queue_holds_the_sheet",
-                    {SheetPrinter::Failure::None, u"Office Laser"_s, {}, true},
-                    PrintAnswer::Kind::Waiting,
-                    {u"waiting in the queue of \"Office Laser\""_s, u"paused"_s, u"Resume"_s},
-                    {u"not printed"_s}}),
+    testing::Values(FailureCase{"no_print_system",
+                                {SheetPrinter::Failure::NoPrintSystem, {}, {}},
+                                PrintAnswer::Kind::Failed,
+                                {u"print system cannot be reached"_s, u"not printed"_s},
+                                {u"No default printer"_s}},
+                    FailureCase{"no_default_printer",
+                                {SheetPrinter::Failure::NoPrinter, {}, {}},
+                                PrintAnswer::Kind::Failed,
+                                {u"No default printer"_s, u"not printed"_s},
+                                {u"cannot be reached"_s}},
+                    FailureCase{"named_default_printer_is_not_there",
+                                {SheetPrinter::Failure::NamedPrinterMissing, u"NoSuchQueue"_s, {}},
+                                PrintAnswer::Kind::Failed,
+                                {u"\"NoSuchQueue\", named as the default printer, is not found"_s, u"not printed"_s},
+                                {u"No default printer"_s}},
+                    FailureCase{"printer_own_save_dialog_cancelled",
+                                {SheetPrinter::Failure::CancelledByUser, u"Microsoft Print to PDF"_s, {}},
+                                PrintAnswer::Kind::Failed,
+                                {u"\"Microsoft Print to PDF\" was cancelled"_s, u"not printed"_s},
+                                {u"switched on"_s}},
+                    FailureCase{"queue_refuses_jobs",
+                                {SheetPrinter::Failure::Refusing, u"Office Laser"_s, {}},
+                                PrintAnswer::Kind::Failed,
+                                {u"\"Office Laser\" is not accepting jobs"_s, u"not printed"_s}},
+                    FailureCase{
+                        "print_system_does_not_answer",
+                        {SheetPrinter::Failure::NoAnswer, u"Office Laser"_s, {}, false, std::chrono::seconds(25)},
+                        PrintAnswer::Kind::Failed,
+                        {u"did not answer within 25 seconds"_s, u"not printed"_s}},
+                    FailureCase{"printer_cannot_start_a_job",
+                                {SheetPrinter::Failure::CannotStart, u"Office Laser"_s, {}},
+                                PrintAnswer::Kind::Failed,
+                                {u"\"Office Laser\""_s, u"could not start"_s, u"not printed"_s}},
+                    FailureCase{"printer_fails_while_printing",
+                                {SheetPrinter::Failure::FailedWhilePrinting, u"Office Laser"_s, {}},
+                                PrintAnswer::Kind::Failed,
+                                {u"\"Office Laser\""_s, u"went wrong"_s}},
+                    FailureCase{"print_system_gives_its_reason",
+                                {SheetPrinter::Failure::FailedWhilePrinting, u"SheetPdf"_s,
+                                 u"The print system said: The printer is out of paper."_s},
+                                PrintAnswer::Kind::Failed,
+                                {u"\"SheetPdf\""_s, u"\n\nThe print system said: The printer is out of paper."_s}},
+                    FailureCase{"paused_queue_holds_the_sheet",
+                                {SheetPrinter::Failure::None, u"Office Laser"_s, {}, true},
+                                PrintAnswer::Kind::Waiting,
+                                {u"waiting in the queue of \"Office Laser\""_s, u"paused"_s, u"Resume"_s},
+                                {u"not printed"_s}}),
     [](const testing::TestParamInfo<FailureCase> &row) { return row.param.name; });
 
 TEST(DefaultPrintService, EveryPressPrintsOneSheetAfterAFailureToo)
@@ -165,8 +165,7 @@ struct PdfNameCase
 };
 
 class SheetPdfNameFrom : public testing::TestWithParam<PdfNameCase>
-{
-};
+{};
 
 TEST_P(SheetPdfNameFrom, TheNumberAsTypedWithNothingAFileNameCannotHold)
 {

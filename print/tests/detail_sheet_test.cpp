@@ -149,8 +149,7 @@ struct DetailColumns
 };
 
 class DetailLineColumns : public testing::TestWithParam<DetailColumns>
-{
-};
+{};
 
 TEST_P(DetailLineColumns, LabelColonAndValueInTheirColumns)
 {
@@ -164,15 +163,14 @@ TEST_P(DetailLineColumns, LabelColonAndValueInTheirColumns)
     EXPECT_FALSE(line.text.at(row.valueColumn - 1).isSpace());
 }
 
-INSTANTIATE_TEST_SUITE_P(DetailSheet, DetailLineColumns,
-                         testing::Values(DetailColumns{"identity_number", 10, u"Identity Card No"_s, 55, 61},
-                                         DetailColumns{"date_of_birth", 13, u"Date Of Birth"_s, 55, 61},
-                                         DetailColumns{"hijri_date_two_columns_right", 16,
-                                                       u"Date Of Birth (Hijri)"_s, 57, 63},
-                                         DetailColumns{"day_of_birth", 19, u"Day Of Birth"_s, 55, 61},
-                                         DetailColumns{"sex", 22, u"Sex"_s, 55, 61},
-                                         DetailColumns{"age", 25, u"Age"_s, 55, 61}),
-                         [](const testing::TestParamInfo<DetailColumns> &row) { return row.param.name; });
+INSTANTIATE_TEST_SUITE_P(
+    DetailSheet, DetailLineColumns,
+    testing::Values(DetailColumns{"identity_number", 10, u"Identity Card No"_s, 55, 61},
+                    DetailColumns{"date_of_birth", 13, u"Date Of Birth"_s, 55, 61},
+                    DetailColumns{"hijri_date_two_columns_right", 16, u"Date Of Birth (Hijri)"_s, 57, 63},
+                    DetailColumns{"day_of_birth", 19, u"Day Of Birth"_s, 55, 61},
+                    DetailColumns{"sex", 22, u"Sex"_s, 55, 61}, DetailColumns{"age", 25, u"Age"_s, 55, 61}),
+    [](const testing::TestParamInfo<DetailColumns> &row) { return row.param.name; });
 
 // One row per state of the six fields: the values the sheet must carry.
 struct FieldCase
@@ -182,8 +180,7 @@ struct FieldCase
 };
 
 class DetailSheetValues : public testing::TestWithParam<FieldCase>
-{
-};
+{};
 
 TEST_P(DetailSheetValues, EachLineEndsWithItsFieldExactly)
 {
@@ -209,19 +206,17 @@ DetailSheetTexts withSex(DetailSheetTexts texts, const QString &sex)
 
 INSTANTIATE_TEST_SUITE_P(
     DetailSheet, DetailSheetValues,
-    testing::Values(FieldCase{"valid_number", sampleSheetTexts()},
-                    FieldCase{"number_typed_and_results_empty", {u"811231234V"_s, {}, {}, {}, {}, {}}},
-                    FieldCase{"all_fields_empty", {}},
-                    // The Hijri field keeps the text of the last valid number.
-                    FieldCase{"invalid_number_after_a_valid_one",
-                              {u"81123X234V"_s, {}, u"1401   6   27"_s, {}, {}, {}}},
-                    FieldCase{"sex_changed_by_hand", withSex(sampleSheetTexts(), u"Mle  (typed)"_s)},
-                    FieldCase{"ten_thousand_character_identity_text",
-                              {QString(10000, u'9'), u"1981   May   2"_s, {}, {}, {}, {}}},
-                    FieldCase{"non_latin_text",
-                              {u"\u0DC1\u0DCA\u200D\u0DBB\u0DD3 \u0644\u0627\u0646\u06A9\u0627"_s,
-                               u"\u0DB8\u0DD0\u0DBA\u0DD2"_s, u"\u0661\u0664\u0660\u0661"_s, u"\u0B9A\u0BA9\u0BBF"_s,
-                               u"\u7537"_s, u"  "_s}}),
+    testing::Values(
+        FieldCase{"valid_number", sampleSheetTexts()},
+        FieldCase{"number_typed_and_results_empty", {u"811231234V"_s, {}, {}, {}, {}, {}}},
+        FieldCase{"all_fields_empty", {}},
+        // The Hijri field keeps the text of the last valid number.
+        FieldCase{"invalid_number_after_a_valid_one", {u"81123X234V"_s, {}, u"1401   6   27"_s, {}, {}, {}}},
+        FieldCase{"sex_changed_by_hand", withSex(sampleSheetTexts(), u"Mle  (typed)"_s)},
+        FieldCase{"ten_thousand_character_identity_text", {QString(10000, u'9'), u"1981   May   2"_s, {}, {}, {}, {}}},
+        FieldCase{"non_latin_text",
+                  {u"\u0DC1\u0DCA\u200D\u0DBB\u0DD3 \u0644\u0627\u0646\u06A9\u0627"_s, u"\u0DB8\u0DD0\u0DBA\u0DD2"_s,
+                   u"\u0661\u0664\u0660\u0661"_s, u"\u0B9A\u0BA9\u0BBF"_s, u"\u7537"_s, u"  "_s}}),
     [](const testing::TestParamInfo<FieldCase> &row) { return row.param.name; });
 
 TEST(DetailSheetScript, EmptyResultFieldsEndAfterColonAndFiveSpaces)

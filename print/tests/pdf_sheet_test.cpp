@@ -131,14 +131,14 @@ void PdfSheetTest::printsOnePage_data()
     QTest::newRow("valid number") << ValidNumber;
     QTest::newRow("result fields empty") << DetailSheetTexts{u"811231234V"_s, {}, {}, {}, {}, {}};
     // Far past the right edge: the printer cuts it off, the sheet stays one page.
-    QTest::newRow("ten thousand character identity text")
-        << DetailSheetTexts{QString(10000, u'8'), {}, {}, {}, {}, {}};
-    QTest::newRow("non-Latin text") << DetailSheetTexts{u"\u0DC1\u0DCA\u200D\u0DBB\u0DD3 \u0644\u0627\u0646\u06A9\u0627"_s,
-                                                        u"\u0DB8\u0DD0\u0DBA\u0DD2"_s,
-                                                        u"\u0661\u0664\u0660\u0661"_s,
-                                                        u"\u0B9A\u0BA9\u0BBF"_s,
-                                                        u"\u7537"_s,
-                                                        {}};
+    QTest::newRow("ten thousand character identity text") << DetailSheetTexts{QString(10000, u'8'), {}, {}, {}, {}, {}};
+    QTest::newRow("non-Latin text") << DetailSheetTexts{
+        u"\u0DC1\u0DCA\u200D\u0DBB\u0DD3 \u0644\u0627\u0646\u06A9\u0627"_s,
+        u"\u0DB8\u0DD0\u0DBA\u0DD2"_s,
+        u"\u0661\u0664\u0660\u0661"_s,
+        u"\u0B9A\u0BA9\u0BBF"_s,
+        u"\u7537"_s,
+        {}};
 }
 
 void PdfSheetTest::printsOnePage()
@@ -268,8 +268,7 @@ void PdfSheetTest::savedAsPdfByTheService_data()
     QTest::newRow("into a folder that is there") << u"811231234V.pdf"_s << true << QString();
     QTest::newRow("into a folder that is not there")
         << u"gone/811231234V.pdf"_s << false << u"does not exist, so the detail sheet was not saved"_s;
-    QTest::newRow("over a folder of that name")
-        << u"taken.pdf"_s << false << u"could not be saved as"_s;
+    QTest::newRow("over a folder of that name") << u"taken.pdf"_s << false << u"could not be saved as"_s;
 }
 
 void PdfSheetTest::savedAsPdfByTheService()
@@ -280,7 +279,8 @@ void PdfSheetTest::savedAsPdfByTheService()
     QVERIFY(QDir(m_folder->path()).mkdir(u"taken.pdf"_s));
     const QString path = m_folder->filePath(file);
     RecordingSheetPrinter noPrinter; // the program's printer, which saving a PDF must leave alone
-    DefaultPrintService service(noPrinter, [] { return QDate(2026, 12, 7); }, &pdfPrinterFor);
+    DefaultPrintService service(
+        noPrinter, [] { return QDate(2026, 12, 7); }, &pdfPrinterFor);
 
     const PrintAnswer answer = service.saveSheetAsPdf(ValidNumber, path);
 

@@ -44,8 +44,8 @@ int main(int argc, char *argv[])
     const QStringList arguments = QGuiApplication::arguments();
     QElapsedTimer press;
     press.start();
-    const PrintAnswer answer = arguments.size() > 1 ? printing.saveSheetAsPdf(texts, arguments.at(1))
-                                                    : printing.printSheet(texts);
+    const PrintAnswer answer =
+        arguments.size() > 1 ? printing.saveSheetAsPdf(texts, arguments.at(1)) : printing.printSheet(texts);
     const qint64 took = press.elapsed();
     int code = 0;
     switch (answer.kind) {

@@ -71,10 +71,10 @@ constexpr PaletteIndex DarkYellow = Olive; // yellow half over maroon, for softe
 
 QList<QRgb> iconPalette()
 {
-    return {qRgb(0, 0, 0),     qRgb(128, 0, 0),   qRgb(0, 128, 0),   qRgb(128, 128, 0),
-            qRgb(0, 0, 128),   qRgb(128, 0, 128), qRgb(0, 128, 128), qRgb(192, 192, 192),
-            qRgb(128, 128, 128), qRgb(255, 0, 0), qRgb(0, 255, 0),   qRgb(255, 255, 0),
-            qRgb(0, 0, 255),   qRgb(255, 0, 255), qRgb(0, 255, 255), qRgb(255, 255, 255)};
+    return {qRgb(0, 0, 0),       qRgb(128, 0, 0),   qRgb(0, 128, 0),   qRgb(128, 128, 0),
+            qRgb(0, 0, 128),     qRgb(128, 0, 128), qRgb(0, 128, 128), qRgb(192, 192, 192),
+            qRgb(128, 128, 128), qRgb(255, 0, 0),   qRgb(0, 255, 0),   qRgb(255, 255, 0),
+            qRgb(0, 0, 255),     qRgb(255, 0, 255), qRgb(0, 255, 255), qRgb(255, 255, 255)};
 }
 
 QColor paletteColour(PaletteIndex index)
@@ -93,16 +93,14 @@ constexpr int kStripeWidth = 2; // each of the two stripes at the hoist
 constexpr int kGapWidth = 1;    // yellow between the stripes and the panel
 constexpr int kPanelLeft = kFlagLeft + kBorder + 2 * kStripeWidth + kGapWidth;
 constexpr int kPanelTop = kFlagTop + kBorder;
-constexpr int kPanelRight = kFlagLeft + kFlagWidth - kBorder; // exclusive
+constexpr int kPanelRight = kFlagLeft + kFlagWidth - kBorder;  // exclusive
 constexpr int kPanelBottom = kFlagTop + kFlagHeight - kBorder; // exclusive
 
 // Fills the parts of the icon made of rectangles: the red outline, the green
 // square, the flag's border, its stripes and its maroon panel.
 void drawIconBackground(QPainter &painter, qreal unit)
 {
-    auto box = [unit](qreal x, qreal y, qreal w, qreal h) {
-        return QRectF(x * unit, y * unit, w * unit, h * unit);
-    };
+    auto box = [unit](qreal x, qreal y, qreal w, qreal h) { return QRectF(x * unit, y * unit, w * unit, h * unit); };
     painter.fillRect(box(0, 0, kIconGrid, kIconGrid), paletteColour(OutlineRed));
     painter.fillRect(box(1, 1, kIconGrid - 2, kIconGrid - 2), paletteColour(BrightGreen));
     painter.fillRect(box(kFlagLeft, kFlagTop, kFlagWidth, kFlagHeight), paletteColour(FlagYellow));
@@ -126,6 +124,7 @@ void drawIconBackground(QPainter &painter, qreal unit)
 // Lion facing the hoist, walking, a sword held up in its raised front paw,
 // its tail curling up over its back. Top-left pixel sits at (kLionX, kLionY).
 constexpr int kLionX = kPanelLeft + 3, kLionY = kPanelTop + 2;
+// clang-format off
 constexpr std::array<std::string_view, 13> kLion32 = {
     ".Y.............",
     ".Y...YYYo......",
@@ -148,6 +147,7 @@ constexpr std::array<std::string_view, 2> kLeaf32 = {
     "oY",
     "YY",
 };
+// clang-format on
 
 // Rectangles with QPainter on an RGB image, single pixels by hand; main()
 // then turns it into an indexed image with the palette above. Every pixel
@@ -202,8 +202,7 @@ QPainterPath lionBody()
 
     // Mane: a round mass with curls along its back edge.
     addEllipse(QPointF(23, 17), 10.5, 10.5);
-    for (const QPointF &curl : {QPointF(30, 8), QPointF(33.5, 14), QPointF(33, 21),
-                                QPointF(24, 6.5), QPointF(17, 7.5)})
+    for (const QPointF &curl : {QPointF(30, 8), QPointF(33.5, 14), QPointF(33, 21), QPointF(24, 6.5), QPointF(17, 7.5)})
         addEllipse(curl, 4.2, 4.2);
     // Ear.
     addEllipse(QPointF(21, 5), 2.6, 2.6);
@@ -244,7 +243,7 @@ QPainterPath lionBody()
     leg(QPointF(30, 36), QPointF(31, 42), QPointF(30.5, 49), QPointF(32, 50.5), 4.0); // far front
     leg(QPointF(47, 33), QPointF(49, 41), QPointF(46, 49), QPointF(43.5, 50.5), 5.2); // hind
     leg(QPointF(53, 34), QPointF(55, 41), QPointF(55, 49), QPointF(56.5, 50.5), 3.6); // far hind
-    addEllipse(QPointF(48, 31), 7.5, 7); // haunch
+    addEllipse(QPointF(48, 31), 7.5, 7);                                              // haunch
 
     // Raised front leg reaching forward to the sword's grip.
     QPainterPath arm(QPointF(22, 29));
@@ -277,13 +276,12 @@ QPainterPath sword()
     QPainterPath path;
     path.setFillRule(Qt::WindingFill);
     QPolygonF blade;
-    blade << QPointF(3.2, 4) << QPointF(4.75, -1.5) << QPointF(6.3, 4) << QPointF(6.3, 24)
-          << QPointF(3.2, 24);
+    blade << QPointF(3.2, 4) << QPointF(4.75, -1.5) << QPointF(6.3, 4) << QPointF(6.3, 24) << QPointF(3.2, 24);
     path.addPolygon(blade);
     path.closeSubpath();
     path.addRoundedRect(QRectF(0, 24, 9.5, 2.6), 1.2, 1.2); // guard
-    path.addRect(QRectF(3.3, 26, 2.9, 6));                 // grip
-    path.addEllipse(QPointF(4.75, 33), 2, 2);              // pommel
+    path.addRect(QRectF(3.3, 26, 2.9, 6));                  // grip
+    path.addEllipse(QPointF(4.75, 33), 2, 2);               // pommel
     return path.simplified();
 }
 
@@ -305,8 +303,8 @@ void drawLionDetails(QPainter &painter)
     lines.moveTo(22, 10.5);
     lines.cubicTo(19.5, 14, 20, 19, 25, 23);
     // Locks of the mane, sweeping back.
-    for (const QLineF &lock : {QLineF(24, 9.5, 29, 7.5), QLineF(25.5, 13.5, 31, 12.5),
-                               QLineF(26, 17.5, 31.5, 18), QLineF(25.5, 21, 30, 23.5)})
+    for (const QLineF &lock : {QLineF(24, 9.5, 29, 7.5), QLineF(25.5, 13.5, 31, 12.5), QLineF(26, 17.5, 31.5, 18),
+                               QLineF(25.5, 21, 30, 23.5)})
         lines.addPath([&lock] {
             QPainterPath p(lock.p1());
             p.quadTo((lock.p1() + lock.p2()) / 2 + QPointF(0, -1), lock.p2());
@@ -368,7 +366,8 @@ QImage drawIconAt(int size)
     // Leaves, each with its point towards its corner.
     const qreal leafSize = 6.5 * pathScale; // half the leaf's length, in pixels
     const qreal inset = 7 * pathScale;
-    struct Corner {
+    struct Corner
+    {
         QPointF centre;
         qreal angle;
     };
@@ -465,14 +464,16 @@ QByteArray pngBytes(const QImage &image)
     return bytes;
 }
 
-struct PngIcon {
+struct PngIcon
+{
     int size;
     QByteArray png;
 };
 
 QByteArray icoFile(const QImage &small, const std::vector<PngIcon> &others)
 {
-    struct Entry {
+    struct Entry
+    {
         int width, height, colours, bits;
         QByteArray data;
     };
@@ -533,9 +534,8 @@ QPainterPath chevron(qreal w, qreal h, qreal bar, qreal foot, bool pointDown)
     // The inner edges run parallel to the outer ones and meet in the middle.
     const qreal innerDepth = h * (w / 2 - bar) / (w / 2 - foot / 2);
     auto y = [&](qreal fromOpenEnd) { return pointDown ? fromOpenEnd : h - fromOpenEnd; };
-    return polygonPath({QPointF(0, y(0)), QPointF(bar, y(0)), QPointF(w / 2, y(innerDepth)),
-                        QPointF(w - bar, y(0)), QPointF(w, y(0)), QPointF(w / 2 + foot / 2, y(h)),
-                        QPointF(w / 2 - foot / 2, y(h))});
+    return polygonPath({QPointF(0, y(0)), QPointF(bar, y(0)), QPointF(w / 2, y(innerDepth)), QPointF(w - bar, y(0)),
+                        QPointF(w, y(0)), QPointF(w / 2 + foot / 2, y(h)), QPointF(w / 2 - foot / 2, y(h))});
 }
 
 // One letter of the maker's name, its top-left corner at (0, 0), kCapHeight
@@ -594,8 +594,8 @@ QPainterPath nameLetter(char letter, int *advance)
         inner.closeSubpath();
         add(rectPath(0, 0, s, h));
         add(outer.subtracted(inner));
-        add(polygonPath({QPointF(4, bowlBottom - s), QPointF(4 + s + 1, bowlBottom - s),
-                         QPointF(w, h), QPointF(w - s - 1, h)}));
+        add(polygonPath(
+            {QPointF(4, bowlBottom - s), QPointF(4 + s + 1, bowlBottom - s), QPointF(w, h), QPointF(w - s - 1, h)}));
         break;
     }
     case 'E': {
@@ -623,7 +623,8 @@ QPainterPath nameLetter(char letter, int *advance)
 
 // A 5 x 7 pixel alphabet for the small line under the name: at 7 pixels high
 // crisp pixels read better than a smoothed outline.
-struct SmallGlyph {
+struct SmallGlyph
+{
     char letter;
     std::array<std::string_view, 7> rows;
 };
@@ -675,8 +676,7 @@ QImage drawLogo(int scale)
         const qreal k = radius / 21;
         auto at = [&](qreal dx, qreal dy) { return centre + QPointF(dx * k, dy * k); };
         QPolygonF v;
-        v << at(-15, -12) << at(-7, -12) << at(0, 3) << at(7, -12) << at(15, -12) << at(3, 14)
-          << at(-3, 14);
+        v << at(-15, -12) << at(-7, -12) << at(0, 3) << at(7, -12) << at(15, -12) << at(3, 14) << at(-3, 14);
         QPainterPath vPath;
         vPath.addPolygon(v);
         vPath.closeSubpath();
@@ -783,8 +783,7 @@ int main(int argc, char *argv[])
     }
 
     const QImage drawn32 = drawIcon32();
-    const QImage icon32 =
-        drawn32.convertToFormat(QImage::Format_Indexed8, iconPalette(), Qt::ThresholdDither);
+    const QImage icon32 = drawn32.convertToFormat(QImage::Format_Indexed8, iconPalette(), Qt::ThresholdDither);
     if (icon32.format() != QImage::Format_Indexed8 || icon32.colorCount() != PaletteSize
         || !sameColours(icon32, drawn32)) {
         std::fprintf(stderr, "draw_pictures: the small icon does not fit its 16-colour palette\n");

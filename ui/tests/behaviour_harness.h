@@ -119,9 +119,18 @@ public:
     Snapshot snapshot() const
     {
         const TwipsGeometry &outer = seam.outer();
-        return {outer.left(), outer.top(), outer.width(), outer.height(), seam.panelLeft(),
-                interval(u"Timer1"_s), interval(u"Timer2"_s), interval(u"Timer3"_s), printEnabled(),
-                window.isVisible(), field(u"txtIDNo"_s)->text(), resultTexts()};
+        return {outer.left(),
+                outer.top(),
+                outer.width(),
+                outer.height(),
+                seam.panelLeft(),
+                interval(u"Timer1"_s),
+                interval(u"Timer2"_s),
+                interval(u"Timer3"_s),
+                printEnabled(),
+                window.isVisible(),
+                field(u"txtIDNo"_s)->text(),
+                resultTexts()};
     }
 
     void press(const QString &buttonName) { button(buttonName)->click(); }

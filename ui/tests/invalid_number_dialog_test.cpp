@@ -169,10 +169,10 @@ void InvalidNumberDialogTest::controls_data()
     // Stacking order, topmost first.
     QTest::newRow("cmdOK") << u"cmdOK"_s << QRectF(1905, 1800, 975, 375) << u"OK"_s << fonts::LargePoints << false
                            << QColor() << LightYellow;
-    QTest::newRow("imgCross") << u"imgCross"_s << QRectF(1800, 120, 930, 960) << QString() << 0.0 << false
-                              << QColor() << QColor();
-    QTest::newRow("lblMSG") << u"lblMSG"_s << QRectF(165, 1080, 4455, 255)
-                            << u"You have entered an invalid number"_s << 12.0 << true << Red << Black;
+    QTest::newRow("imgCross") << u"imgCross"_s << QRectF(1800, 120, 930, 960) << QString() << 0.0 << false << QColor()
+                              << QColor();
+    QTest::newRow("lblMSG") << u"lblMSG"_s << QRectF(165, 1080, 4455, 255) << u"You have entered an invalid number"_s
+                            << 12.0 << true << Red << Black;
 }
 
 void InvalidNumberDialogTest::controls()
@@ -279,8 +279,9 @@ void InvalidNumberDialogTest::okIsPaintedInItsColour()
         const ButtonPaint paint = paintOf(ok);
         const FaceCount face = countFace(paint, LightYellow);
         QVERIFY(face.checked > paint.face.width() * paint.face.height() / 2);
-        QVERIFY2(face.wrong == 0, qPrintable(u"%1 of %2 face pixels are %3"_s.arg(face.wrong).arg(face.checked)
-                                                 .arg(face.firstWrong.name())));
+        QVERIFY2(
+            face.wrong == 0,
+            qPrintable(u"%1 of %2 face pixels are %3"_s.arg(face.wrong).arg(face.checked).arg(face.firstWrong.name())));
     }
     ok->setDown(false);
 }
@@ -366,10 +367,11 @@ void InvalidNumberDialogTest::dismiss(Dismissal how)
     }
     dialog().activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&dialog()));
-    const Qt::Key key = how == Dismissal::Enter ? Qt::Key_Return : how == Dismissal::KeypadEnter ? Qt::Key_Enter
-                                                                                                 : Qt::Key_Space;
-    QTest::keyClick(QApplication::focusWidget(), key, how == Dismissal::KeypadEnter ? Qt::KeypadModifier
-                                                                                    : Qt::NoModifier);
+    const Qt::Key key = how == Dismissal::Enter         ? Qt::Key_Return
+                        : how == Dismissal::KeypadEnter ? Qt::Key_Enter
+                                                        : Qt::Key_Space;
+    QTest::keyClick(QApplication::focusWidget(), key,
+                    how == Dismissal::KeypadEnter ? Qt::KeypadModifier : Qt::NoModifier);
 }
 
 void InvalidNumberDialogTest::okBringsTheMainWindowBack()

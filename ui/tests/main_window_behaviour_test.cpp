@@ -179,8 +179,8 @@ void MainWindowBehaviourTest::windowTransitions_data()
         {2950, 0, 1, false, true, false, 0, Fields::Kept});
     row("expanded, OK Valid: rewritten, Print enabled, height kept", {5585, 0, 0, false}, Event::OkValid,
         {5585, 0, 0, true, true, false, 0, Fields::Written});
-    row("expanded, Cancel: Print disabled, one shrink step, Timer2 starts", {5585, 0, 0, true},
-        Event::Cancel, {5535, 0, 1, false, true, false, 0, Fields::Kept});
+    row("expanded, Cancel: Print disabled, one shrink step, Timer2 starts", {5585, 0, 0, true}, Event::Cancel,
+        {5535, 0, 1, false, true, false, 0, Fields::Kept});
     row("shrinking, Timer2 tick at 2685: one more step", {CreatedHeight, 0, 1, false}, Event::Timer2Tick,
         {CollapsedThreshold - ShrinkStep, 0, 1, false, true, false, 0, Fields::Kept});
     row("shrinking, Timer2 tick below 2685: stops, all six emptied, focus", {CollapsedThreshold - 0.5, 0, 1, false},
@@ -197,8 +197,8 @@ void MainWindowBehaviourTest::windowTransitions_data()
         {4000, 0, 1, false, true, false, 0, Fields::Typed});
     row("dialog up, its OK: shown again at 2580 at once", {4000, 0, 0, true, true}, Event::DialogOk,
         {RestoredHeight, 0, 0, true, true, false, 0, Fields::Kept, true});
-    row("dialog up while growing, its OK: the growth carries on from 2580", {4000, 1, 0, false, true},
-        Event::DialogOk, {RestoredHeight, 1, 0, false, true, false, 0, Fields::Kept, true});
+    row("dialog up while growing, its OK: the growth carries on from 2580", {4000, 1, 0, false, true}, Event::DialogOk,
+        {RestoredHeight, 1, 0, false, true, false, 0, Fields::Kept, true});
 }
 
 void MainWindowBehaviourTest::windowTransitions()
@@ -227,14 +227,30 @@ void MainWindowBehaviourTest::windowTransitions()
     const QString startNumber = idNo->text();
 
     switch (event) {
-    case Event::OkValid: h().enter(ValidNumber); break;
-    case Event::OkBadDate: h().enter(BadDateNumber); break;
-    case Event::OkBadNumber: h().enter(BadNumberNumber); break;
-    case Event::Cancel: h().press(u"cmdCancel"_s); break;
-    case Event::Timer1Tick: h().seam.Timer1_Timer(); break;
-    case Event::Timer2Tick: h().seam.Timer2_Timer(); break;
-    case Event::DialogOk: h().pressDialogOk(); break;
-    case Event::DigitTyped: QTest::keyClick(idNo, Qt::Key_1); break;
+    case Event::OkValid:
+        h().enter(ValidNumber);
+        break;
+    case Event::OkBadDate:
+        h().enter(BadDateNumber);
+        break;
+    case Event::OkBadNumber:
+        h().enter(BadNumberNumber);
+        break;
+    case Event::Cancel:
+        h().press(u"cmdCancel"_s);
+        break;
+    case Event::Timer1Tick:
+        h().seam.Timer1_Timer();
+        break;
+    case Event::Timer2Tick:
+        h().seam.Timer2_Timer();
+        break;
+    case Event::DialogOk:
+        h().pressDialogOk();
+        break;
+    case Event::DigitTyped:
+        QTest::keyClick(idNo, Qt::Key_1);
+        break;
     }
 
     QCOMPARE(h().height(), outcome.height);
@@ -281,8 +297,8 @@ void MainWindowBehaviourTest::panelTransitions_data()
     QTest::addColumn<int>("timer3");
     QTest::addColumn<bool>("focusToIdNo");
 
-    QTest::newRow("shown, about OK: one step, Timer3 starts") << 0.0 << 0 << PanelEvent::AboutOk << -SlideStep << 1
-                                                             << false;
+    QTest::newRow("shown, about OK: one step, Timer3 starts")
+        << 0.0 << 0 << PanelEvent::AboutOk << -SlideStep << 1 << false;
     QTest::newRow("sliding, tick that leaves -4900: goes on")
         << SlideEnd + SlideStep << 1 << PanelEvent::Timer3Tick << SlideEnd << 1 << false;
     QTest::newRow("sliding, about OK that leaves -4900: goes on")
@@ -706,8 +722,8 @@ void MainWindowBehaviourTest::hijriFieldEmptiedWithTheOthers_data()
     QTest::addColumn<QString>("hijri");
 
     const QString cancel = u"Cancel"_s;
-    QTest::newRow("OK empties it before the date check rejects") << QStringList{ValidNumber, BadDateNumber}
-                                                                  << QString();
+    QTest::newRow("OK empties it before the date check rejects")
+        << QStringList{ValidNumber, BadDateNumber} << QString();
     QTest::newRow("the BadNumber path empties the rejected number's Hijri date")
         << QStringList{ValidNumber, BadNumberNumber} << QString();
     QTest::newRow("a number without digits in front forms none and leaves it empty")
@@ -850,23 +866,21 @@ void MainWindowBehaviourTest::printAnswersAreShownAndChangeNothing_data()
     const QString other = u"/tmp/elsewhere.pdf"_s;
     const QString refused = u"You may not save files in the folder."_s;
 
-    QTest::newRow("printed: nothing to say") << done << QStringList() << QStringList() << QStringList() << 0 << 0
-                                             << QStringList();
+    QTest::newRow("printed: nothing to say")
+        << done << QStringList() << QStringList() << QStringList() << 0 << 0 << QStringList();
     QTest::newRow("paused queue: a notice, no offer")
         << waiting << QStringList() << QStringList() << QStringList() << 0 << 1 << QStringList();
     QTest::newRow("failure closed: nothing saved")
         << failed << QStringList{u"close"_s} << QStringList() << QStringList() << 1 << 0 << QStringList();
     QTest::newRow("save offered, file dialog cancelled: nothing saved")
         << failed << QStringList{u"save"_s} << QStringList{QString()} << QStringList() << 1 << 0 << QStringList();
-    QTest::newRow("save offered and taken: saved once")
-        << failed << QStringList{u"save"_s} << QStringList{sheet} << QStringList{QString()} << 1 << 0
-        << QStringList{sheet};
+    QTest::newRow("save offered and taken: saved once") << failed << QStringList{u"save"_s} << QStringList{sheet}
+                                                        << QStringList{QString()} << 1 << 0 << QStringList{sheet};
     QTest::newRow("saving fails, the second try elsewhere works")
         << failed << QStringList{u"save"_s, u"save"_s} << QStringList{sheet, other} << QStringList{refused, QString()}
         << 2 << 0 << QStringList{sheet, other};
-    QTest::newRow("saving fails, then closed")
-        << failed << QStringList{u"save"_s, u"close"_s} << QStringList{sheet} << QStringList{refused} << 2 << 0
-        << QStringList{sheet};
+    QTest::newRow("saving fails, then closed") << failed << QStringList{u"save"_s, u"close"_s} << QStringList{sheet}
+                                               << QStringList{refused} << 2 << 0 << QStringList{sheet};
 }
 
 void MainWindowBehaviourTest::printAnswersAreShownAndChangeNothing()
@@ -978,7 +992,6 @@ void MainWindowBehaviourTest::sampleNumbersAsBothProgramsShowThem()
     QCOMPARE(shown, texts);
 }
 
-
 QTEST_MAIN(MainWindowBehaviourTest)
 // While a slow print system holds the press, the window's thread goes on:
 // a timer ticks without a gap, the about panel slides, and Print pressed
@@ -999,9 +1012,7 @@ void MainWindowBehaviourTest::printWaitsOffTheWindowThread()
     qint64 longestGap = 0;
     QTimer ticker;
     ticker.setInterval(10);
-    connect(&ticker, &QTimer::timeout, this, [&] {
-        longestGap = qMax(longestGap, sinceTick.restart());
-    });
+    connect(&ticker, &QTimer::timeout, this, [&] { longestGap = qMax(longestGap, sinceTick.restart()); });
     int pressesAgain = 0;
     QTimer::singleShot(Held / 4, this, [&] {
         h().press(u"cmdPrint"_s);

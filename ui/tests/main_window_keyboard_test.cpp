@@ -199,9 +199,8 @@ void MainWindowKeyboardTest::tabFollowsTheLayoutsOrder()
 {
     // With Print enabled every focusable control is on the way once.
     m_w->control<QPushButton>(u"cmdPrint"_s)->setEnabled(true);
-    const QStringList order{u"txtDateOB"_s, u"txtDayOB"_s, u"txtSex"_s,   u"txtAge"_s,
-                            u"cmdtext"_s,   u"cmdCancel"_s, u"cmdPrint"_s, u"pct1"_s,
-                            u"cmdAbtOK"_s,  u"cmdExit"_s,   u"txtIDNo"_s,  u"txtHDateOB"_s};
+    const QStringList order{u"txtDateOB"_s, u"txtDayOB"_s, u"txtSex"_s,   u"txtAge"_s,  u"cmdtext"_s, u"cmdCancel"_s,
+                            u"cmdPrint"_s,  u"pct1"_s,     u"cmdAbtOK"_s, u"cmdExit"_s, u"txtIDNo"_s, u"txtHDateOB"_s};
     focus(u"txtIDNo"_s);
     QStringList visited;
     for (qsizetype i = 0; i < order.size(); ++i) {

@@ -62,6 +62,7 @@ struct TreeRow
 };
 
 // The control tree, each container's children in the layout's order.
+// clang-format off
 const TreeRow ControlTree[] = {
     {"txtHDateOB", "QLineEdit", "Form1"},
     {"pct1", "QFrame", "Form1"},
@@ -92,6 +93,7 @@ const TreeRow ControlTree[] = {
     {"cmdtext", "QPushButton", "Frame4"},
     {"txtIDNo", "QLineEdit", "Frame1"},
 };
+// clang-format on
 
 QRect visibleTitleInk(QGroupBox *group)
 {
@@ -153,7 +155,7 @@ QList<QImage> paintedWindows(MainWindowOnDoubles &w)
 // One row for each of the window's controls of a kind that show, as the
 // window builds them: a control it gains is checked with the others of its
 // kind, without a row of its own here.
-template<typename Control>
+template <typename Control>
 void rowsForEach(bool (*shows)(const Control *))
 {
     QTest::addColumn<QString>("name");
@@ -329,9 +331,8 @@ void MainWindowLayoutTest::geometry()
     QWidget *control = widget(name);
     QVERIFY(control);
     const auto *panel = qobject_cast<QFrame *>(control->parentWidget());
-    const QPoint corner = panel && panel->objectName() == u"pct1"
-                              ? control->pos() - panel->contentsRect().topLeft()
-                              : control->mapTo(&m_w->window, QPoint(0, 0));
+    const QPoint corner = panel && panel->objectName() == u"pct1" ? control->pos() - panel->contentsRect().topLeft()
+                                                                  : control->mapTo(&m_w->window, QPoint(0, 0));
 
     QCOMPARE(corner, pixels(seen.left(), seen.top()));
     QCOMPARE(control->size(), QSize(twips::toPixels(seen.width()), twips::toPixels(seen.height())));
@@ -350,8 +351,8 @@ void MainWindowLayoutTest::appearance_data()
 
     const auto row = [](const char *name, const QString &text, double points, bool bold, bool italic,
                         const QColor &textColour, const QColor &background, int alignment = 0) {
-        QTest::newRow(name) << QString::fromLatin1(name) << text << points << bold << italic << textColour
-                            << background << alignment;
+        QTest::newRow(name) << QString::fromLatin1(name) << text << points << bold << italic << textColour << background
+                            << alignment;
     };
     constexpr int Left = Qt::AlignLeft;
     constexpr int Centred = Qt::AlignHCenter;
@@ -474,9 +475,12 @@ void MainWindowLayoutTest::buttonsArePaintedInTheirColour()
     const auto checkFace = [&](const ButtonPaint &paint, const char *state) {
         const FaceCount face = countFace(paint, colour);
         QVERIFY2(face.checked > paint.face.width() * paint.face.height() / 2, state);
-        QVERIFY2(face.wrong == 0, qPrintable(u"%1: %2 of %3 face pixels are not %4, the first %5"_s.arg(QLatin1StringView(state))
-                                                 .arg(face.wrong).arg(face.checked).arg(colour.name())
-                                                 .arg(face.firstWrong.name())));
+        QVERIFY2(face.wrong == 0,
+                 qPrintable(u"%1: %2 of %3 face pixels are not %4, the first %5"_s.arg(QLatin1StringView(state))
+                                .arg(face.wrong)
+                                .arg(face.checked)
+                                .arg(colour.name())
+                                .arg(face.firstWrong.name())));
     };
     const ButtonPaint up = paintOf(button);
     checkFace(up, "raised");
@@ -515,8 +519,8 @@ void MainWindowLayoutTest::paintedAlikeOnAnyDesktop_data()
 
     QTest::newRow("a dark desktop") << desktopPalette({32, 32, 32}, White, {45, 45, 45}, {60, 60, 60});
     QTest::newRow("a high-contrast desktop") << desktopPalette(Black, {255, 255, 0}, Black, Black);
-    QTest::newRow("a desktop in one colour") << desktopPalette({200, 0, 200}, {200, 0, 200}, {200, 0, 200},
-                                                               {200, 0, 200});
+    QTest::newRow("a desktop in one colour")
+        << desktopPalette({200, 0, 200}, {200, 0, 200}, {200, 0, 200}, {200, 0, 200});
 }
 
 void MainWindowLayoutTest::paintedAlikeOnAnyDesktop()
@@ -631,11 +635,10 @@ void MainWindowLayoutTest::stacking_data()
     QTest::addColumn<QStringList>("topFirst");
 
     QTest::newRow("Form1") << u"Form1"_s << QStringList{u"txtHDateOB"_s, u"pct1"_s, u"Frame3"_s, u"Frame2"_s};
-    QTest::newRow("pct1") << u"pct1"_s
-                          << QStringList{u"cmdAbtOK"_s, u"Image1"_s, u"Line2"_s, u"Label7"_s, u"Label5"_s};
+    QTest::newRow("pct1") << u"pct1"_s << QStringList{u"cmdAbtOK"_s, u"Image1"_s, u"Line2"_s, u"Label7"_s, u"Label5"_s};
     QTest::newRow("Frame3") << u"Frame3"_s
-                            << QStringList{u"txtAge"_s,  u"txtSex"_s, u"txtDayOB"_s, u"txtDateOB"_s, u"Label6"_s,
-                                           u"Label4"_s,  u"Label3"_s, u"Label2"_s,   u"Label1"_s};
+                            << QStringList{u"txtAge"_s, u"txtSex"_s, u"txtDayOB"_s, u"txtDateOB"_s, u"Label6"_s,
+                                           u"Label4"_s, u"Label3"_s, u"Label2"_s,   u"Label1"_s};
     QTest::newRow("Frame2") << u"Frame2"_s << QStringList{u"cmdExit"_s, u"Frame4"_s, u"Frame1"_s};
     QTest::newRow("Frame4") << u"Frame4"_s << QStringList{u"cmdPrint"_s, u"cmdCancel"_s, u"cmdtext"_s};
     QTest::newRow("Frame1") << u"Frame1"_s << QStringList{u"txtIDNo"_s};
@@ -658,7 +661,7 @@ void MainWindowLayoutTest::stacking()
 
 void MainWindowLayoutTest::keyboardOrder()
 {
-    const QStringList expected{u"txtDateOB"_s, u"txtDayOB"_s, u"txtSex"_s,   u"txtAge"_s,
+    const QStringList expected{u"txtDateOB"_s, u"txtDayOB"_s,  u"txtSex"_s,   u"txtAge"_s,
                                u"cmdtext"_s,   u"cmdCancel"_s, u"cmdPrint"_s, u"pct1"_s,
                                u"cmdAbtOK"_s,  u"cmdExit"_s,   u"txtIDNo"_s,  u"txtHDateOB"_s};
     QWidget *first = widget(expected.constFirst());
@@ -672,8 +675,8 @@ void MainWindowLayoutTest::keyboardOrder()
     QCOMPARE(chain, expected);
 
     // Group boxes, labels, pictures and the line never take the focus.
-    for (const char *name : {"Frame1", "Frame2", "Frame3", "Frame4", "Label1", "Label2", "Label3", "Label4",
-                             "Label5", "Label6", "Label7", "Image1", "Line2"})
+    for (const char *name : {"Frame1", "Frame2", "Frame3", "Frame4", "Label1", "Label2", "Label3", "Label4", "Label5",
+                             "Label6", "Label7", "Image1", "Line2"})
         QCOMPARE(widget(QString::fromLatin1(name))->focusPolicy(), Qt::NoFocus);
 }
 
@@ -805,13 +808,18 @@ void MainWindowLayoutTest::captionsAreNotClipped()
         const qreal scale = group->devicePixelRatioF();
         const int slack = scale == std::floor(scale) ? 0 : 1;
         QVERIFY2(qAbs(ink.width() - whole.width()) <= slack && qAbs(ink.height() - whole.height()) <= slack,
-                 qPrintable(u"title ink %1x%2, whole title %3x%4"_s.arg(ink.width()).arg(ink.height())
-                                .arg(whole.width()).arg(whole.height())));
+                 qPrintable(u"title ink %1x%2, whole title %3x%4"_s.arg(ink.width())
+                                .arg(ink.height())
+                                .arg(whole.width())
+                                .arg(whole.height())));
     }
     QVERIFY(!ink.isEmpty());
-    QVERIFY2(shown.contains(ink), qPrintable(u"ink %1,%2 %3x%4 in %5x%6"_s.arg(ink.x()).arg(ink.y())
-                                                 .arg(ink.width()).arg(ink.height())
-                                                 .arg(shown.width()).arg(shown.height())));
+    QVERIFY2(shown.contains(ink), qPrintable(u"ink %1,%2 %3x%4 in %5x%6"_s.arg(ink.x())
+                                                 .arg(ink.y())
+                                                 .arg(ink.width())
+                                                 .arg(ink.height())
+                                                 .arg(shown.width())
+                                                 .arg(shown.height())));
 
     // Nothing above it in its container covers its letters either, once the
     // window has grown far enough to show it.
@@ -857,9 +865,14 @@ void MainWindowLayoutTest::widestResultsFitTheirFields()
                                       -LineEditVerticalMargin);
     const QRect ink = inkOf(field->font(), inner, field->alignment(), text);
     QVERIFY(!ink.isEmpty());
-    QVERIFY2(inner.contains(ink), qPrintable(u"ink %1,%2 %3x%4 in %5,%6 %7x%8"_s.arg(ink.x()).arg(ink.y())
-                                                 .arg(ink.width()).arg(ink.height()).arg(inner.x()).arg(inner.y())
-                                                 .arg(inner.width()).arg(inner.height())));
+    QVERIFY2(inner.contains(ink), qPrintable(u"ink %1,%2 %3x%4 in %5,%6 %7x%8"_s.arg(ink.x())
+                                                 .arg(ink.y())
+                                                 .arg(ink.width())
+                                                 .arg(ink.height())
+                                                 .arg(inner.x())
+                                                 .arg(inner.y())
+                                                 .arg(inner.width())
+                                                 .arg(inner.height())));
 }
 
 QTEST_MAIN(MainWindowLayoutTest)

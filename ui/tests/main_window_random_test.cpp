@@ -41,19 +41,32 @@ enum class Event {
 const char *nameOf(Event event)
 {
     switch (event) {
-    case Event::OkValid: return "OK with a valid number";
-    case Event::OkBadDate: return "OK with a bad date";
-    case Event::OkBadNumber: return "OK with a bad number";
-    case Event::OkLetters: return "OK with letters in front";
-    case Event::Cancel: return "Cancel";
-    case Event::AboutOk: return "about OK";
-    case Event::DialogOk: return "the dialog's OK";
-    case Event::Timer1Tick: return "Timer1 tick";
-    case Event::Timer2Tick: return "Timer2 tick";
-    case Event::Timer3Tick: return "Timer3 tick";
-    case Event::Drag: return "frame dragged";
-    case Event::Minimize: return "minimized";
-    case Event::Restore: return "restored";
+    case Event::OkValid:
+        return "OK with a valid number";
+    case Event::OkBadDate:
+        return "OK with a bad date";
+    case Event::OkBadNumber:
+        return "OK with a bad number";
+    case Event::OkLetters:
+        return "OK with letters in front";
+    case Event::Cancel:
+        return "Cancel";
+    case Event::AboutOk:
+        return "about OK";
+    case Event::DialogOk:
+        return "the dialog's OK";
+    case Event::Timer1Tick:
+        return "Timer1 tick";
+    case Event::Timer2Tick:
+        return "Timer2 tick";
+    case Event::Timer3Tick:
+        return "Timer3 tick";
+    case Event::Drag:
+        return "frame dragged";
+    case Event::Minimize:
+        return "minimized";
+    case Event::Restore:
+        return "restored";
     }
     return "?";
 }
@@ -101,21 +114,45 @@ QList<Event> MainWindowRandomTest::possibleEvents(const Harness &h)
 void MainWindowRandomTest::apply(Harness &h, Event event, std::mt19937 &random)
 {
     switch (event) {
-    case Event::OkValid: h.enter(ValidNumber); break;
-    case Event::OkBadDate: h.enter(BadDateNumber); break;
-    case Event::OkBadNumber: h.enter(BadNumberNumber); break;
-    case Event::OkLetters: h.enter(LettersNumber); break;
-    case Event::Cancel: h.press(u"cmdCancel"_s); break;
-    case Event::AboutOk: h.press(u"cmdAbtOK"_s); break;
-    case Event::DialogOk: h.pressDialogOk(); break;
-    case Event::Timer1Tick: h.seam.Timer1_Timer(); break;
-    case Event::Timer2Tick: h.seam.Timer2_Timer(); break;
-    case Event::Timer3Tick: h.seam.Timer3_Timer(); break;
+    case Event::OkValid:
+        h.enter(ValidNumber);
+        break;
+    case Event::OkBadDate:
+        h.enter(BadDateNumber);
+        break;
+    case Event::OkBadNumber:
+        h.enter(BadNumberNumber);
+        break;
+    case Event::OkLetters:
+        h.enter(LettersNumber);
+        break;
+    case Event::Cancel:
+        h.press(u"cmdCancel"_s);
+        break;
+    case Event::AboutOk:
+        h.press(u"cmdAbtOK"_s);
+        break;
+    case Event::DialogOk:
+        h.pressDialogOk();
+        break;
+    case Event::Timer1Tick:
+        h.seam.Timer1_Timer();
+        break;
+    case Event::Timer2Tick:
+        h.seam.Timer2_Timer();
+        break;
+    case Event::Timer3Tick:
+        h.seam.Timer3_Timer();
+        break;
     case Event::Drag:
         h.window.resize(h.window.width(), std::uniform_int_distribution(ShortestDrag, TallestDrag)(random));
         break;
-    case Event::Minimize: h.window.showMinimized(); break;
-    case Event::Restore: h.window.showNormal(); break;
+    case Event::Minimize:
+        h.window.showMinimized();
+        break;
+    case Event::Restore:
+        h.window.showNormal();
+        break;
     }
 }
 
@@ -179,13 +216,13 @@ void MainWindowRandomTest::invariantsHoldAfterEveryEvent()
         QVERIFY2(h.interval(u"Timer1"_s) == 0 || h.interval(u"Timer2"_s) == 0,
                  where + ": the grow and the shrink run against each other");
         const QStringList texts = h.resultTexts();
-        const bool fourEmpty = texts.at(0).isEmpty() && texts.at(1).isEmpty() && texts.at(2).isEmpty()
-                               && texts.at(3).isEmpty();
+        const bool fourEmpty =
+            texts.at(0).isEmpty() && texts.at(1).isEmpty() && texts.at(2).isEmpty() && texts.at(3).isEmpty();
         QVERIFY2(!fourEmpty || texts.at(4).isEmpty(), where + ": a Hijri date left beside emptied fields");
     }
     QCOMPARE(h.desktop.quits, 0);
-    qInfo("grows ended %d, shrinks ended %d, slides ended %d, ticks on the hidden window %d", grows, shrinks,
-          slides, hiddenTicks);
+    qInfo("grows ended %d, shrinks ended %d, slides ended %d, ticks on the hidden window %d", grows, shrinks, slides,
+          hiddenTicks);
     QVERIFY(grows >= EnoughEnds);
     QVERIFY(shrinks >= EnoughEnds);
     QVERIFY(slides >= 1);

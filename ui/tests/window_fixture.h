@@ -43,7 +43,7 @@ struct MainWindowOnDoubles
     Form1 window{desktop, calendars, printing};
     Form1TestAccess seam{window};
 
-    template<typename Control = QWidget>
+    template <typename Control = QWidget>
     Control *control(const QString &name) const
     {
         return window.findChild<Control *>(name);
