@@ -3,7 +3,8 @@
 # Debian 12 machine, installing whatever is missing with apt-get first.
 #
 #   ./build.sh run     build and start the program
-#   ./build.sh check   build and run the fast tests: the everyday loop
+#   ./build.sh check   check the formatting, build and run the fast tests: the
+#                      everyday loop
 #   ./build.sh test    build and run every test (also under the sanitizers and
 #                      valgrind, a fuzzing run, a clang narrowing pass, a
 #                      build without the test libraries and the Windows
@@ -22,12 +23,12 @@ build_packages=(
     libcli11-dev libcsv-dev nlohmann-json3-dev
     libgtest-dev libbenchmark-dev
 )
-# What the tests need besides: a second compiler for fuzzing, a virtual
-# display and tools to drive it, a headless Wayland compositor, a private
-# print system with an IPP Everywhere printer, PDF tools and a typeface with
-# a real italic for the printed sheet.
+# What the tests need besides: a second compiler for fuzzing, its formatter,
+# a virtual display and tools to drive it, a headless Wayland compositor, a
+# private print system with an IPP Everywhere printer, PDF tools and a
+# typeface with a real italic for the printed sheet.
 test_packages=(
-    clang libclang-rt-14-dev valgrind
+    clang clang-format libclang-rt-14-dev valgrind
     xvfb xauth xdotool x11-utils x11-apps imagemagick openbox weston
     cups cups-client cups-ipp-utils printer-driver-cups-pdf poppler-utils fonts-dejavu-extra
     dbus dbus-x11 at-spi2-core python3-pyatspi
@@ -145,6 +146,17 @@ run_windows_check() {
     return $status
 }
 
+# Every C++ file as .clang-format lays it out; a dry run names each line
+# that differs, so the fix is `clang-format -i` on the files it lists.
+# Outside a git checkout (an unpacked source archive) every file is found.
+check_format() {
+    if git rev-parse --is-inside-work-tree >/dev/null 2>&1; then
+        git ls-files -z -- '*.cpp' '*.h'
+    else
+        find . -path './build*' -prune -o \( -name '*.cpp' -o -name '*.h' \) -print0
+    fi | xargs -0 clang-format --dry-run --Werror
+}
+
 run_fuzzer() {
     configure_and_build fuzz
     local corpus
@@ -170,11 +182,13 @@ run)
     ;;
 check)
     install_missing "${build_packages[@]}" "${test_packages[@]}"
+    check_format
     configure_and_build default
     ctest --preset check -j "$jobs"
     ;;
 test)
     install_missing "${build_packages[@]}" "${test_packages[@]}" "${windows_packages[@]}"
+    check_format
     configure_and_build default
     configure_and_build plain
     configure_and_build clang-narrowing
