@@ -165,6 +165,20 @@ PrintAnswer DefaultPrintService::printSheet(const DetailSheetTexts &texts)
     return answerFor(PrintDetailSheet(texts, monthNameOf(today), today.year(), m_printer));
 }
 
+bool DefaultPrintService::asksTheUser() const
+{
+    return m_printer.asksTheUser();
+}
+
+PrintAnswer DefaultPrintService::giveUpSheet(std::chrono::milliseconds waited)
+{
+    m_printer.giveUp();
+    SheetPrinter::Outcome late;
+    late.failure = SheetPrinter::Failure::NoAnswer;
+    late.waited = waited;
+    return answerFor(late);
+}
+
 PrintAnswer DefaultPrintService::saveSheetAsPdf(const DetailSheetTexts &texts, const QString &file)
 {
     const QDate today = m_today();

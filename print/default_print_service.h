@@ -34,6 +34,8 @@ public:
     DefaultPrintService &operator=(const DefaultPrintService &) = delete;
 
     PrintAnswer printSheet(const DetailSheetTexts &texts) override;
+    bool asksTheUser() const override;
+    PrintAnswer giveUpSheet(std::chrono::milliseconds waited) override;
     PrintAnswer saveSheetAsPdf(const DetailSheetTexts &texts, const QString &file) override;
 
 private:

@@ -9,6 +9,8 @@
 
 #include <QString>
 
+#include <chrono>
+
 struct DetailSheetTexts
 {
     QString IdNo;
@@ -39,6 +41,12 @@ public:
     virtual ~PrintService() = default;
 
     virtual PrintAnswer printSheet(const DetailSheetTexts &texts) = 0;
+    // Both asked from another thread while printSheet runs. Whether the
+    // printer shows a window of its own for the sheet, where the user takes
+    // the time; and, once the press has waited too long, giving the sheet
+    // up, with the answer that says so.
+    virtual bool asksTheUser() const { return false; }
+    virtual PrintAnswer giveUpSheet(std::chrono::milliseconds waited) = 0;
     // The same sheet written into a PDF file, replacing what it held.
     virtual PrintAnswer saveSheetAsPdf(const DetailSheetTexts &texts, const QString &file) = 0;
 };

@@ -134,6 +134,9 @@ void QtSheetPrinter::printEmptyLine()
 
 SheetPrinter::Outcome QtSheetPrinter::endDocument()
 {
+    // The end of painting is what hands a printer's job to its spooler.
+    if (m_state == State::Printing && m_givenUp)
+        fail(Failure::NoAnswer);
     if (m_state == State::Printing) {
         const bool drawn = m_painter->end();
         if (drawn && !m_delivery->pageFailed()) {
@@ -150,10 +153,22 @@ SheetPrinter::Outcome QtSheetPrinter::endDocument()
     return outcome;
 }
 
+bool QtSheetPrinter::asksTheUser() const
+{
+    return m_delivery->asksTheUser();
+}
+
+void QtSheetPrinter::giveUp()
+{
+    m_givenUp = true;
+}
+
 bool QtSheetPrinter::ensureSheetStarted()
 {
     if (m_state != State::Idle)
         return m_state == State::Printing;
+    // Only a sheet under way is given up, not the next one.
+    m_givenUp = false;
     m_outcome = m_delivery->open(m_documentName);
     if (!m_outcome.succeeded()) {
         m_state = State::Failed;
@@ -163,6 +178,10 @@ bool QtSheetPrinter::ensureSheetStarted()
     m_painter = std::make_unique<QPainter>();
     if (!m_painter->begin(m_delivery->page())) {
         fail(m_delivery->startFailure());
+        return false;
+    }
+    if (m_givenUp) {
+        fail(Failure::NoAnswer);
         return false;
     }
     m_state = State::Printing;

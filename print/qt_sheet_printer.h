@@ -18,6 +18,7 @@
 #include <QPointF>
 #include <QString>
 
+#include <atomic>
 #include <memory>
 
 class QPainter;
@@ -41,6 +42,8 @@ public:
     void printLine(const QList<PrintItem> &items, LineEnd end) override;
     void printEmptyLine() override;
     Outcome endDocument() override;
+    bool asksTheUser() const override;
+    void giveUp() override;
 
     // The font that the next output uses.
     QFont font() const { return m_font; }
@@ -65,4 +68,6 @@ private:
     Outcome m_outcome;
     QPointF m_position;  // device units from the printable area's top-left
     double m_inkEnd = 0; // where the last text on the line really ends
+    // Set from another thread once nobody waits for the sheet under way.
+    std::atomic<bool> m_givenUp = false;
 };

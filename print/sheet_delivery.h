@@ -37,4 +37,7 @@ public:
     // page may still be painted on, so that a printer can cancel its job
     // before the end of painting would send it.
     virtual void drop() = 0;
+    // Asked from another thread while the sheet is opened or drawn: whether
+    // the destination shows a window of its own for it.
+    virtual bool asksTheUser() const { return false; }
 };

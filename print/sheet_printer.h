@@ -76,4 +76,12 @@ public:
     // Sends the sheet and readies the printer for the next one; the font
     // settings stay as they are.
     virtual Outcome endDocument() = 0;
+
+    // Both asked from another thread while a sheet is under way. Whether its
+    // destination shows a window of its own for it (a driver asking where to
+    // save its file), where the user, not the print system, takes the time.
+    virtual bool asksTheUser() const { return false; }
+    // The sheet under way is no longer waited for: it is dropped rather than
+    // handed over, where it is not yet, and ends as not answered in time.
+    virtual void giveUp() {}
 };

@@ -22,6 +22,9 @@ WindowsPrinter::~WindowsPrinter() = default;
 
 SheetDelivery::Outcome WindowsPrinter::open(const QString &documentName)
 {
+#ifdef Q_OS_WIN
+    m_sheetThread = GetCurrentThreadId();
+#endif
     if (!m_printer)
         m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     const QPrinterInfo chosen = QPrinterInfo::defaultPrinter();
@@ -73,6 +76,30 @@ SheetDelivery::Outcome WindowsPrinter::deliver()
 void WindowsPrinter::drop()
 {
     m_printer->abort();
+}
+
+// A driver's own window (where to save its file, a confirmation) belongs to
+// the thread that called into it, the one that opened the sheet.
+bool WindowsPrinter::asksTheUser() const
+{
+#ifdef Q_OS_WIN
+    const DWORD thread = m_sheetThread;
+    if (thread == 0)
+        return false;
+    bool shown = false;
+    EnumThreadWindows(
+        thread,
+        [](HWND window, LPARAM found) -> BOOL {
+            if (!IsWindowVisible(window))
+                return TRUE;
+            *reinterpret_cast<bool *>(found) = true;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&shown));
+    return shown;
+#else
+    return false;
+#endif
 }
 
 SheetDelivery::Outcome WindowsPrinter::outcome(Failure failure) const

@@ -13,6 +13,7 @@
 
 #include <QString>
 
+#include <atomic>
 #include <memory>
 
 class QPrinter;
@@ -32,6 +33,7 @@ public:
     Failure startFailure() const override;
     Outcome deliver() override;
     void drop() override;
+    bool asksTheUser() const override;
 
 private:
     Outcome outcome(Failure failure = Failure::None) const;
@@ -40,4 +42,6 @@ private:
     // for it. Kept from one sheet to the next.
     std::unique_ptr<QPrinter> m_printer;
     QString m_printerName;
+    // The thread that opened the sheet, where a driver shows its own window.
+    std::atomic<unsigned long> m_sheetThread = 0;
 };

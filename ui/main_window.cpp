@@ -12,6 +12,7 @@
 #include "fonts.h"
 #include "invalid_number_dialog.h"
 #include "main_window_sizes.h"
+#include "print_press.h"
 #include "program_identity.h"
 #include "twips.h"
 #include "twips_geometry.h"

@@ -18,6 +18,7 @@
 
 #include <QWidget>
 
+#include <chrono>
 #include <memory>
 #include <optional>
 
@@ -99,8 +100,12 @@ private:
     // the one fact the controls cannot hold, as the user may type into them.
     std::optional<QString> m_decodedNumber;
     std::unique_ptr<frmInv> m_invalidNumberDialog;
-    // The press of Print under way, while one is.
-    PrintPress *m_printPress = nullptr;
+    // The press of Print under way, while one is: waited for, or given up
+    // but still held by the print system.
+    std::unique_ptr<PrintPress> m_printPress;
+    bool m_printPressWaits = false;
+    // How long a press waits for the print system before it gives up.
+    std::chrono::milliseconds m_printPressLimit{30000};
 
     // Controls, by their names in the layout.
     QLineEdit *txtHDateOB = nullptr;

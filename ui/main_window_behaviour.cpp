@@ -11,15 +11,14 @@
 #include "interval_timer.h"
 #include "invalid_number_dialog.h"
 #include "main_window_sizes.h"
+#include "print_press.h"
 #include "print_service.h"
 #include "twips.h"
 #include "twips_geometry.h"
 
-#include <QEventLoop>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QThread>
 
 #include <memory>
 #include <optional>
@@ -59,48 +58,6 @@ void offerPdfInstead(Desktop &desktop, PrintService &printing, QWidget *window, 
 }
 
 } // namespace
-
-// One press of Print under way: the sheet is drawn and handed over on a
-// thread of its own, while the window's thread goes on painting, ticking
-// the timers and taking presses; the busy cursor shows that a press waits.
-// The print service bounds the press with its own time limit.
-class PrintPress
-{
-public:
-    PrintPress(PrintService &printing, const DetailSheetTexts &texts)
-        : m_worker(QThread::create([this, &printing, texts] { m_answer = printing.printSheet(texts); }))
-    {
-        QObject::connect(m_worker.get(), &QThread::finished, &m_loop, &QEventLoop::quit);
-        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-        m_worker->start();
-    }
-    ~PrintPress()
-    {
-        // The worker uses the print service and the texts: it is never left
-        // running, also when the program ends during the press.
-        m_worker->wait();
-        QGuiApplication::restoreOverrideCursor();
-    }
-
-    PrintPress(const PrintPress &) = delete;
-    PrintPress &operator=(const PrintPress &) = delete;
-
-    // The answer once the press has ended; none when the program was told
-    // to end meanwhile (its loops then stop), when no answer is shown.
-    std::optional<PrintAnswer> wait()
-    {
-        if (!m_worker->isFinished())
-            m_loop.exec();
-        if (!m_worker->isFinished())
-            return std::nullopt;
-        return m_answer;
-    }
-
-private:
-    QEventLoop m_loop;
-    PrintAnswer m_answer;
-    std::unique_ptr<QThread> m_worker;
-};
 
 void Form1::connectHandlers()
 {
@@ -191,20 +148,29 @@ void Form1::cmdPrint_Click()
 {
     const DetailSheetTexts texts{txtIDNo->text(),  txtDateOB->text(), txtHDateOB->text(),
                                  txtDayOB->text(), txtSex->text(),    txtAge->text()};
-    // One sheet at a time: Print pressed again while a press waits comes to nothing.
-    if (m_printPress)
-        return;
     std::optional<PrintAnswer> ended;
-    {
-        PrintPress press(m_printing, texts);
-        m_printPress = &press;
-        ended = press.wait();
-        m_printPress = nullptr;
+    if (m_printPress) {
+        // One sheet at a time: Print pressed again while a press waits comes
+        // to nothing. After the window gave a press up, while the print
+        // system still holds it, each press says so again.
+        if (m_printPressWaits)
+            return;
+        ended = m_printPress->givenUp();
+    } else {
+        m_printPress = std::make_unique<PrintPress>(m_printing, texts, m_printPressLimit);
+        m_printPressWaits = true;
+        ended = m_printPress->wait();
+        m_printPressWaits = false;
+        // Exit or the close box during the press: the windows closed at
+        // once, the program ends now that the press is over, with nothing
+        // more to say.
+        if (!ended)
+            return;
+        if (m_printPress->finished())
+            m_printPress.reset();
+        else
+            m_printPress->whenFinished(this, [this] { m_printPress.reset(); });
     }
-    // Exit or the close box during the press: the windows closed at once,
-    // the program ends now that the press is over, with nothing more to say.
-    if (!ended)
-        return;
     const PrintAnswer &answer = *ended;
     switch (answer.kind) {
     case PrintAnswer::Kind::Done:

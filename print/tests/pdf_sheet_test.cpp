@@ -14,6 +14,7 @@
 #include "sample_sheet.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -100,6 +101,7 @@ private slots:
     void secondSheetStartsInTheFontTheFirstLeft();
     void folderThatIsNotThereCannotStart();
     void noPrintSystemIsReported();
+    void sheetGivenUpIsNotHandedOver();
     void savedAsPdfByTheService_data();
     void savedAsPdfByTheService();
 
@@ -257,6 +259,20 @@ void PdfSheetTest::noPrintSystemIsReported()
         QCOMPARE(outcome.failure, SheetPrinter::Failure::NoPrintSystem);
         QCOMPARE(printer.font().pointSizeF(), 8.0);
     }
+}
+
+// Given up while it is drawn, as the window does when the press waits too
+// long: nothing is handed over, and the next sheet is not given up.
+void PdfSheetTest::sheetGivenUpIsNotHandedOver()
+{
+    QtSheetPrinter printer(std::make_unique<PdfFile>(m_pdf));
+    printer.printLine({PrintItem::string(u"811231234V"_s)}, SheetPrinter::LineEnd::Ended);
+    printer.giveUp();
+    QCOMPARE(printer.endDocument().failure, SheetPrinter::Failure::NoAnswer);
+    QVERIFY(!QFileInfo::exists(m_pdf));
+
+    QVERIFY(PrintDetailSheet(ValidNumber, u"December"_s, 2026, printer).succeeded());
+    QCOMPARE(pageCount(m_pdf), 1);
 }
 
 void PdfSheetTest::savedAsPdfByTheService_data()

@@ -22,6 +22,9 @@ public:
     double panelLeft() const { return m_window.panelLeft(); }
     void setPanelLeft(double left) const { m_window.setPanelLeft(left); }
 
+    void setPrintPressLimit(std::chrono::milliseconds limit) const { m_window.m_printPressLimit = limit; }
+    bool holdsPrintPress() const { return m_window.m_printPress != nullptr; }
+
     // Null until the dialog is first shown.
     frmInv *invalidNumberDialog() const { return m_window.m_invalidNumberDialog.get(); }
     void showInvalidNumberDialog() const { m_window.showInvalidNumberDialog(); }

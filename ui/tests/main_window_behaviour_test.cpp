@@ -114,6 +114,8 @@ private slots:
     void sampleNumbersAsBothProgramsShowThem_data();
     void sampleNumbersAsBothProgramsShowThem();
     void printWaitsOffTheWindowThread();
+    void printGivesUpOnlyOnThePrintSystem_data();
+    void printGivesUpOnlyOnThePrintSystem();
 
 private:
     Harness &h() { return *m_h; }
@@ -1032,6 +1034,59 @@ void MainWindowBehaviourTest::printWaitsOffTheWindowThread()
     QCOMPARE_LT(longestGap, LongestGap);
     QCOMPARE_LT(h().seam.panelLeft(), panelBefore);
     QCOMPARE(h().desktop.quits, 0);
+}
+
+void MainWindowBehaviourTest::printGivesUpOnlyOnThePrintSystem_data()
+{
+    QTest::addColumn<bool>("asksTheUser");
+    QTest::newRow("print system silent") << false;
+    QTest::newRow("printer's own window open") << true;
+}
+
+// A print system that holds the press past the limit is given up on: the
+// window says so, and says so again at each press until the print system
+// lets go; then Print prints again. The time the user spends in the
+// printer's own window does not count.
+void MainWindowBehaviourTest::printGivesUpOnlyOnThePrintSystem()
+{
+    QFETCH(bool, asksTheUser);
+    constexpr std::chrono::milliseconds Limit{300};
+    constexpr std::chrono::milliseconds Held{1500};
+    h().seam.setPrintPressLimit(Limit);
+    h().printing.holdPress = Held;
+    h().printing.pressAsksTheUser = asksTheUser;
+    h().enter(ValidNumber);
+    QTRY_VERIFY_WITH_TIMEOUT(h().printEnabled(), 10000);
+
+    QElapsedTimer press;
+    press.start();
+    h().press(u"cmdPrint"_s);
+    const qint64 waited = press.elapsed();
+
+    if (asksTheUser) {
+        QCOMPARE_GE(waited, qint64(Held.count()));
+        QVERIFY(h().printing.givenUpAfter.isEmpty());
+        QCOMPARE(h().desktop.errors.size(), 0);
+        QVERIFY(!h().seam.holdsPrintPress());
+        return;
+    }
+    QCOMPARE_GE(waited, qint64(Limit.count()));
+    QCOMPARE_LT(waited, qint64(Held.count()));
+    QCOMPARE(h().printing.givenUpAfter.size(), 1);
+    QCOMPARE(h().desktop.errors.size(), 1);
+    QCOMPARE(h().desktop.errors.constFirst().text, u"no answer"_s);
+    QVERIFY(h().seam.holdsPrintPress());
+
+    h().press(u"cmdPrint"_s);
+    QCOMPARE(h().printing.givenUpAfter.size(), 2);
+    QCOMPARE(h().desktop.errors.size(), 2);
+    QCOMPARE(h().printing.sheets.size(), 1);
+
+    QTRY_VERIFY_WITH_TIMEOUT(!h().seam.holdsPrintPress(), 10000);
+    h().printing.holdPress = {};
+    h().press(u"cmdPrint"_s);
+    QCOMPARE(h().printing.sheets.size(), 2);
+    QCOMPARE(h().desktop.errors.size(), 2);
 }
 
 #include "main_window_behaviour_test.moc"

@@ -17,6 +17,7 @@
 #include <QStringList>
 #include <QWidget>
 
+#include <atomic>
 #include <chrono>
 #include <thread>
 
@@ -82,11 +83,19 @@ public:
         saved.append({texts, file});
         return saveAnswers.isEmpty() ? PrintAnswer{} : saveAnswers.takeFirst();
     }
+    bool asksTheUser() const override { return pressAsksTheUser; }
+    PrintAnswer giveUpSheet(std::chrono::milliseconds waited) override
+    {
+        givenUpAfter.append(waited);
+        return {PrintAnswer::Kind::Failed, QStringLiteral("no answer")};
+    }
 
     QList<DetailSheetTexts> sheets;
     QList<Saved> saved;
     // What every print answers; what each save answers in turn (done when none is left).
     PrintAnswer answer;
     QList<PrintAnswer> saveAnswers;
-    std::chrono::milliseconds holdPress{0}; // how long each print keeps the press waiting
+    std::chrono::milliseconds holdPress{0};        // how long each print keeps the press waiting
+    std::atomic<bool> pressAsksTheUser = false;    // the printer's own window is open throughout
+    QList<std::chrono::milliseconds> givenUpAfter; // each time the window gave up waiting
 };
