@@ -83,12 +83,15 @@ const Faces &faces()
 
 namespace fonts {
 
+double dotsPerInchOf(const QScreen &screen)
+{
+    return screen.logicalDotsPerInchY() * screen.devicePixelRatio();
+}
+
 double screenDotsPerInch()
 {
     const QScreen *screen = QGuiApplication::primaryScreen();
-    if (!screen)
-        return BitmapDotsPerInch;
-    return screen->logicalDotsPerInchY() * screen->devicePixelRatio();
+    return screen ? dotsPerInchOf(*screen) : BitmapDotsPerInch;
 }
 
 QString msSansSerif()

@@ -22,6 +22,8 @@
 #include <QString>
 #include <QStringList>
 
+class QScreen;
+
 namespace fonts {
 
 // The window font's point size, and the larger size of titles, the entry
@@ -33,8 +35,10 @@ inline constexpr double LargePoints = 9.75;
 // font. Its other strikes (16 and 20 pixels) fit no common scale exactly.
 inline constexpr double BitmapDotsPerInch = 96;
 
-// Device pixels an inch of the primary screen: its logical dots an inch
-// times its device pixel ratio (both follow QT_SCALE_FACTOR, QT_FONT_DPI).
+// Device pixels an inch of a screen: its logical dots an inch times its
+// device pixel ratio (both follow QT_SCALE_FACTOR, QT_FONT_DPI); and of the
+// primary screen, where the windows open.
+double dotsPerInchOf(const QScreen &screen);
 double screenDotsPerInch();
 
 // The family of the plain window font on this screen.

@@ -7,6 +7,7 @@
 #include "control_table.h"
 #include "fonts.h"
 #include "program_identity.h"
+#include "screen_faces.h"
 #include "twips.h"
 
 #include <QCloseEvent>
@@ -45,6 +46,7 @@ frmInv::frmInv() : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint)
     // The client area lies inside the border this window paints itself.
     setContentsMargins(BorderPixels, BorderPixels, BorderPixels, BorderPixels);
     createControls();
+    ScreenFaces::follow(*this);
 
     connect(cmdOK, &QPushButton::clicked, this, &frmInv::cmdOK_Click);
 }

@@ -14,6 +14,7 @@
 #include "main_window_sizes.h"
 #include "print_press.h"
 #include "program_identity.h"
+#include "screen_faces.h"
 #include "twips.h"
 #include "twips_geometry.h"
 
@@ -81,6 +82,7 @@ Form1::Form1(Desktop &desktop, const CalendarService &calendars, PrintService &p
     m_outer = new TwipsGeometry(this, mainwindow::OuterFrame);
 
     createControls();
+    ScreenFaces::follow(*this);
     connectHandlers();
 }
 

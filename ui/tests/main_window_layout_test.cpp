@@ -7,6 +7,7 @@
 #include "fonts.h"
 #include "interval_timer.h"
 #include "main_window_sizes.h"
+#include "screen_faces.h"
 #include "text_ink.h"
 #include "twips.h"
 #include "twips_geometry.h"
@@ -20,6 +21,7 @@
 #include <QLineEdit>
 #include <QPalette>
 #include <QPushButton>
+#include <QScreen>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QStyleOptionFrame>
@@ -190,6 +192,8 @@ private slots:
     void appearance_data();
     void appearance();
     void facesAreTheOnesAskedFor();
+    void facesChosenAgainForAnotherDensity();
+    void facesFollowTheWindowToAnotherScreen();
     void pictures();
     void buttonsArePaintedInTheirColour_data();
     void buttonsArePaintedInTheirColour();
@@ -457,6 +461,61 @@ void MainWindowLayoutTest::facesAreTheOnesAskedFor()
         QVERIFY2(used.family() == control->font().family(),
                  qPrintable(control->objectName() + u": "_s + used.family()));
     }
+}
+
+// Moved to a screen of 144 dots an inch and back to 96: there only the
+// plain window font may be the bitmap face, elsewhere every face is the
+// scalable one; each size and style stays as it was.
+void MainWindowLayoutTest::facesChosenAgainForAnotherDensity()
+{
+    QList<QWidget *> controls = m_w->window.findChildren<QWidget *>();
+    controls.prepend(&m_w->window);
+    QList<QFont> before;
+    for (const QWidget *control : std::as_const(controls))
+        before << control->font();
+    for (const double density : {144.0, 96.0}) {
+        ScreenFaces::chooseFor(m_w->window, density);
+        for (qsizetype i = 0; i < controls.size(); ++i) {
+            const QFont font = controls[i]->font();
+            const QString why = controls[i]->objectName() + u" at %1"_s.arg(density);
+            QVERIFY2(font.pointSizeF() == before[i].pointSizeF() && font.weight() == before[i].weight()
+                         && font.italic() == before[i].italic(),
+                     qPrintable(why));
+            if (!controls[i]->testAttribute(Qt::WA_SetFont))
+                continue;
+            const bool plain = font.pointSizeF() == fonts::WindowPoints && !font.bold() && !font.italic();
+            const QString wanted = density == fonts::BitmapDotsPerInch && plain
+                                       ? fonts::familyFor(fonts::WindowPoints, false, false, density)
+                                       : fonts::standIn();
+            QVERIFY2(font.family() == wanted, qPrintable(why + u": "_s + font.family()));
+        }
+    }
+}
+
+// On a desktop of two screens, 96 and 144 dots an inch side by side (its
+// own ctest run), the window dragged across and back takes the faces of the
+// screen it is on.
+void MainWindowLayoutTest::facesFollowTheWindowToAnotherScreen()
+{
+    const QList<QScreen *> screens = QGuiApplication::screens();
+    if (screens.size() < 2) {
+        if (qEnvironmentVariableIsSet("NIC_TEST_TWO_SCREENS"))
+            QFAIL("the desktop of two screens was not given");
+        QSKIP("one screen only");
+    }
+    Form1 &window = m_w->window;
+    const QWidget *plain = widget(u"cmdtext"_s);
+    const auto onto = [&](const QScreen *screen) {
+        window.move(screen->geometry().topLeft() + QPoint(50, 50));
+        return QTest::qWaitFor([&] { return window.screen() == screen; });
+    };
+    window.show();
+    for (const QScreen *screen : {screens[1], screens[0], screens[1]}) {
+        QVERIFY(onto(screen));
+        QCOMPARE(plain->font().family(),
+                 fonts::familyFor(fonts::WindowPoints, false, false, fonts::dotsPerInchOf(*screen)));
+    }
+    QCOMPARE(plain->font().family(), fonts::standIn());
 }
 
 void MainWindowLayoutTest::buttonsArePaintedInTheirColour_data()
