@@ -11,9 +11,14 @@ namespace {
 
 // An X server may answer a run of resizes late, so that for a moment the
 // window reports the size of an earlier request of ours. Such an echo is no
-// change of size: within this time the newest request still counts.
+// change of size while the requests still come: within this time of the
+// newest one it still counts, however old the request echoed (a busy
+// machine answers a whole animation late). Only once the requests have
+// stopped for that long does an earlier size of ours count as the window's
+// own, as when the window manager refuses the newest. An animation is at
+// most 61 requests.
 constexpr qint64 EchoWindowMilliseconds = 500;
-constexpr std::size_t RememberedRequests = 16;
+constexpr std::size_t RememberedRequests = 64;
 
 // The states in which the window manager, not this class, decides the size.
 constexpr Qt::WindowStates RestingElsewhere = Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen;
@@ -68,12 +73,12 @@ QSize TwipsGeometry::clientSize() const
     const QSize actual = m_window->size();
     if (m_requests.empty() || actual == m_requests.back().size)
         return actual;
-    const qint64 now = m_clock.elapsed();
+    if (m_clock.elapsed() - m_requests.back().at > EchoWindowMilliseconds)
+        return actual;
     const int slack = tolerance();
     const bool lateEcho = std::any_of(m_requests.begin(), m_requests.end(), [&](const SizeRequest &request) {
         return std::abs(request.size.width() - actual.width()) <= slack
-               && std::abs(request.size.height() - actual.height()) <= slack
-               && now - request.at <= EchoWindowMilliseconds;
+               && std::abs(request.size.height() - actual.height()) <= slack;
     });
     return lateEcho ? m_requests.back().size : actual;
 }

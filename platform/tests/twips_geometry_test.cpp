@@ -7,6 +7,7 @@
 #include "twips_geometry.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QTest>
 #include <QWidget>
@@ -44,6 +45,7 @@ private slots:
     void widthReadsBackExactly_data();
     void widthReadsBackExactly();
     void realSizeCountsOnceItChanges();
+    void lateEchoOfAnAnimationReadsAsTheNewestSize();
     void aSizeTheWindowManagerSnappedReadsAsSet_data();
     void aSizeTheWindowManagerSnappedReadsAsSet();
     void heightStaysExactWhenOnlyTheWidthChanges();
@@ -146,6 +148,28 @@ void TwipsGeometryTest::realSizeCountsOnceItChanges()
     m_window->resize(325, 345);
     QCOMPARE(m_outer->height(), 5585.0);
     QCOMPARE(m_outer->width(), 5000.0);
+}
+
+// A busy X server answers the first step of an animation after more than
+// the echo time: while the steps still come, that size is no size of the
+// window's own. Once they have stopped for that long, it is.
+void TwipsGeometryTest::lateEchoOfAnAnimationReadsAsTheNewestSize()
+{
+    m_outer->setHeight(2735);
+    const QSize first = m_window->size();
+    QElapsedTimer animation;
+    animation.start();
+    double height = 2735;
+    while (animation.elapsed() < 700) {
+        QTest::qWait(50);
+        height += 50;
+        m_outer->setHeight(height);
+    }
+    m_window->resize(first);
+    QCOMPARE(m_outer->height(), height);
+
+    QTest::qWait(600);
+    QCOMPARE(m_outer->height(), first.height() * 15 + FrameHeight);
 }
 
 void TwipsGeometryTest::aSizeTheWindowManagerSnappedReadsAsSet_data()
