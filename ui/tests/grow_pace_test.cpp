@@ -1,11 +1,14 @@
 // Whether the grow keeps pace with its timer on a real X display: a whole
 // grow from 2685 (58 steps and the run that stops), with its resizes and
-// repaints, must take at most four times as long as 58 ticks of a bare 1 ms
-// timer measured in the same run. A resize and repaint on Xvfb costs one to
-// two milliseconds a step here (2.1 to 2.9 times the ticks on an idle
-// machine); the limit leaves room for that and still stops a grow that falls
-// well behind its timer. Rounds alternate between the two so that a busy
-// moment of the machine falls on both, and the medians are compared.
+// repaints, against 58 ticks of a bare 1 ms timer measured in the same run.
+// A resize and repaint on Xvfb costs one to two milliseconds a step (2.1 to
+// 2.9 times the ticks on an idle machine, up to 6 with two builds running
+// beside); the speed itself is the benchmarks' business. The limit here
+// stops only a grow that has stopped keeping pace: one whose steps wait for
+// the display's frames (16 ms, some 14 times the ticks) or a slower timer.
+// Rounds alternate between the two, and the fastest round of each is
+// compared: a busy machine slows some rounds, never speeds one up. Every
+// grow ends exactly at 5585, also when the X server answers late.
 
 #include "behaviour_harness.h"
 #include "main_window_sizes.h"
@@ -25,7 +28,7 @@ namespace {
 constexpr int GrowSteps = 58;
 constexpr double ExactEnd = 5585;
 constexpr int Rounds = 7;
-constexpr double AllowedRatio = 4.0;
+constexpr double AllowedRatio = 12.0;
 constexpr int TickInterval = 1;
 
 double median(std::vector<double> values)
@@ -90,27 +93,19 @@ void GrowPaceTest::wholeGrowKeepsPaceWithTheTimer()
 
     std::vector<double> bare;
     std::vector<double> grow;
-    int offEnds = 0;
     for (int round = 0; round < Rounds; ++round) {
         bare.push_back(timeBareTicks());
         grow.push_back(timeWholeGrow(h));
-        // Now and then the X server answers a resize late, the window reports
-        // an earlier size for a tick and the grow ends a few twips off 5585;
-        // the exact counts are the offscreen tests' business.
-        QVERIFY(h.height() > ExpandedThreshold && h.height() <= ExpandedThreshold + GrowStep);
+        QCOMPARE(h.height(), ExactEnd);
         QVERIFY(h.printEnabled());
-        if (h.height() != ExactEnd)
-            ++offEnds;
     }
-    const double bareMedian = median(bare);
-    const double growMedian = median(grow);
-    qInfo("58 ticks of a 1 ms timer: median %.1f ms (%.1f to %.1f)", bareMedian,
-          *std::min_element(bare.begin(), bare.end()), *std::max_element(bare.begin(), bare.end()));
-    qInfo("whole grow from 2685 to 5585: median %.1f ms (%.1f to %.1f), %.2f times the ticks", growMedian,
-          *std::min_element(grow.begin(), grow.end()), *std::max_element(grow.begin(), grow.end()),
-          growMedian / bareMedian);
-    qInfo("grows that ended off 5585 after a late answer from the X server: %d of %d", offEnds, Rounds);
-    QVERIFY2(growMedian <= AllowedRatio * bareMedian, "the grow falls behind its timer");
+    const double bareFastest = *std::min_element(bare.begin(), bare.end());
+    const double growFastest = *std::min_element(grow.begin(), grow.end());
+    qInfo("58 ticks of a 1 ms timer: median %.1f ms (%.1f to %.1f)", median(bare), bareFastest,
+          *std::max_element(bare.begin(), bare.end()));
+    qInfo("whole grow from 2685 to 5585: median %.1f ms (%.1f to %.1f), fastest %.2f times the ticks'", median(grow),
+          growFastest, *std::max_element(grow.begin(), grow.end()), growFastest / bareFastest);
+    QVERIFY2(growFastest <= AllowedRatio * bareFastest, "the grow falls behind its timer");
 }
 
 QTEST_MAIN(GrowPaceTest)
