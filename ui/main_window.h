@@ -101,7 +101,7 @@ private:
     std::optional<QString> m_decodedNumber;
     std::unique_ptr<frmInv> m_invalidNumberDialog;
     // The press of Print under way, while one is: waited for, or given up
-    // but still held by the print system.
+    // and held by the print system (until the next press finds it let go).
     std::unique_ptr<PrintPress> m_printPress;
     bool m_printPressWaits = false;
     // How long a press waits for the print system before it gives up.

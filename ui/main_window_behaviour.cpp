@@ -148,6 +148,9 @@ void Form1::cmdPrint_Click()
 {
     const DetailSheetTexts texts{txtIDNo->text(),  txtDateOB->text(), txtHDateOB->text(),
                                  txtDayOB->text(), txtSex->text(),    txtAge->text()};
+    // A press given up earlier that the print system has let go of since.
+    if (m_printPress && !m_printPressWaits && m_printPress->finished())
+        m_printPress.reset();
     std::optional<PrintAnswer> ended;
     if (m_printPress) {
         // One sheet at a time: Print pressed again while a press waits comes
@@ -168,8 +171,6 @@ void Form1::cmdPrint_Click()
             return;
         if (m_printPress->finished())
             m_printPress.reset();
-        else
-            m_printPress->whenFinished(this, [this] { m_printPress.reset(); });
     }
     const PrintAnswer &answer = *ended;
     switch (answer.kind) {

@@ -54,11 +54,6 @@ PrintAnswer PrintPress::givenUp()
     return m_printing.giveUpSheet(std::chrono::milliseconds(m_started.elapsed()));
 }
 
-void PrintPress::whenFinished(QObject *context, std::function<void()> slot)
-{
-    QObject::connect(m_worker.get(), &QThread::finished, context, std::move(slot));
-}
-
 // Only the print system's own silence counts towards the limit.
 void PrintPress::watch()
 {

@@ -15,7 +15,6 @@
 #include <QTimer>
 
 #include <chrono>
-#include <functional>
 #include <memory>
 #include <optional>
 
@@ -40,8 +39,6 @@ public:
     bool finished() const;
     // The answer for a press given up whose sheet the print system still holds.
     PrintAnswer givenUp();
-    // Runs slot in context's thread once the print system lets go of the press.
-    void whenFinished(QObject *context, std::function<void()> slot);
 
 private:
     static constexpr int WatchInterval = 100; // milliseconds

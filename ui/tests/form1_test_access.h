@@ -7,6 +7,7 @@
 
 #include "invalid_number_dialog.h"
 #include "main_window.h"
+#include "print_press.h"
 #include "twips_geometry.h"
 
 class Form1TestAccess
@@ -23,7 +24,8 @@ public:
     void setPanelLeft(double left) const { m_window.setPanelLeft(left); }
 
     void setPrintPressLimit(std::chrono::milliseconds limit) const { m_window.m_printPressLimit = limit; }
-    bool holdsPrintPress() const { return m_window.m_printPress != nullptr; }
+    // A press the window gave up on that the print system still holds.
+    bool printPressHeld() const { return m_window.m_printPress && !m_window.m_printPress->finished(); }
 
     // Null until the dialog is first shown.
     frmInv *invalidNumberDialog() const { return m_window.m_invalidNumberDialog.get(); }

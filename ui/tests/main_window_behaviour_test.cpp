@@ -1067,7 +1067,7 @@ void MainWindowBehaviourTest::printGivesUpOnlyOnThePrintSystem()
         QCOMPARE_GE(waited, qint64(Held.count()));
         QVERIFY(h().printing.givenUpAfter.isEmpty());
         QCOMPARE(h().desktop.errors.size(), 0);
-        QVERIFY(!h().seam.holdsPrintPress());
+        QVERIFY(!h().seam.printPressHeld());
         return;
     }
     QCOMPARE_GE(waited, qint64(Limit.count()));
@@ -1075,14 +1075,14 @@ void MainWindowBehaviourTest::printGivesUpOnlyOnThePrintSystem()
     QCOMPARE(h().printing.givenUpAfter.size(), 1);
     QCOMPARE(h().desktop.errors.size(), 1);
     QCOMPARE(h().desktop.errors.constFirst().text, u"no answer"_s);
-    QVERIFY(h().seam.holdsPrintPress());
+    QVERIFY(h().seam.printPressHeld());
 
     h().press(u"cmdPrint"_s);
     QCOMPARE(h().printing.givenUpAfter.size(), 2);
     QCOMPARE(h().desktop.errors.size(), 2);
     QCOMPARE(h().printing.sheets.size(), 1);
 
-    QTRY_VERIFY_WITH_TIMEOUT(!h().seam.holdsPrintPress(), 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(!h().seam.printPressHeld(), 10000);
     h().printing.holdPress = {};
     h().press(u"cmdPrint"_s);
     QCOMPARE(h().printing.sheets.size(), 2);
