@@ -43,7 +43,7 @@ char *toString(PrintAnswer::Kind kind)
 
 char *toString(const PrintAnswer &answer)
 {
-    return QTest::toString(QString::fromLatin1(kindName(answer.kind)) + u": \""_s + answer.message + u'"');
+    return QTest::toString(QString::fromLatin1(kindName(answer.kind)) + u": "_s + answer.message);
 }
 
 namespace {
