@@ -11,7 +11,10 @@
 PrintPress::PrintPress(PrintService &printing, const DetailSheetTexts &texts, std::chrono::milliseconds limit)
     : m_printing(printing)
     , m_limit(limit)
-    , m_worker(QThread::create([this, &printing, texts] { m_answer = printing.printSheet(texts); }))
+    , m_worker(QThread::create([this, &printing, texts] {
+        m_answer = printing.printSheet(texts);
+        m_answered = true;
+    }))
 {
     QObject::connect(m_worker.get(), &QThread::finished, &m_loop, &QEventLoop::quit);
     m_watch.setInterval(WatchInterval);
@@ -26,18 +29,20 @@ PrintPress::PrintPress(PrintService &printing, const DetailSheetTexts &texts, st
 PrintPress::~PrintPress()
 {
     const qint64 left = qMax<qint64>(0, qint64(m_limit.count()) - m_silence);
-    if (!m_worker->wait(QDeadlineTimer(left)))
+    if (!m_worker->wait(m_answered ? QDeadlineTimer(QDeadlineTimer::Forever) : QDeadlineTimer(left)))
         std::_Exit(EXIT_SUCCESS);
     restoreCursor();
 }
 
+// The thread says it has finished a moment before it counts as finished,
+// so the answer itself is what is waited for.
 std::optional<PrintAnswer> PrintPress::wait()
 {
-    if (!m_worker->isFinished())
+    if (!m_answered)
         m_loop.exec();
     m_watch.stop();
     restoreCursor();
-    if (m_worker->isFinished())
+    if (m_answered)
         return m_answer;
     if (std::chrono::milliseconds(m_silence) >= m_limit)
         return givenUp();
@@ -46,7 +51,7 @@ std::optional<PrintAnswer> PrintPress::wait()
 
 bool PrintPress::finished() const
 {
-    return m_worker->isFinished();
+    return m_answered;
 }
 
 PrintAnswer PrintPress::givenUp()

@@ -14,6 +14,7 @@
 #include <QEventLoop>
 #include <QTimer>
 
+#include <atomic>
 #include <chrono>
 #include <memory>
 #include <optional>
@@ -54,6 +55,7 @@ private:
     QElapsedTimer m_sinceWatch;
     qint64 m_silence = 0; // milliseconds waited for the print system itself
     bool m_busyCursor = true;
-    PrintAnswer m_answer; // written by the worker, read once it has finished
+    PrintAnswer m_answer; // written by the worker, read once it has answered
+    std::atomic<bool> m_answered = false;
     std::unique_ptr<QThread> m_worker;
 };
