@@ -36,10 +36,14 @@ test_packages=(
 )
 # What the Windows cross-check needs: MinGW-w64, Wine to run its programs,
 # GoogleTest's sources to build it for Windows, a virtual display with a
-# window manager and tools to drive it, and NSIS for the installer.
+# window manager and tools to drive it, the faked clock, the private print
+# system with its PDF queue and PDF tools, a TrueType face with Latin
+# letters for the printed sheet (Wine's PostScript driver cannot embed a
+# CFF one), and NSIS for the installer.
 windows_packages=(
     cmake ninja-build g++-mingw-w64-x86-64-posix wine64 googletest libcli11-dev nlohmann-json3-dev
-    xvfb xauth xdotool x11-utils imagemagick openbox nsis unzip
+    xvfb xauth xdotool x11-utils imagemagick openbox faketime
+    cups cups-client printer-driver-cups-pdf poppler-utils fonts-noto-core nsis unzip
 )
 
 as_root() {

@@ -29,6 +29,22 @@ int characterCount(const QString &text)
     return count;
 }
 
+// Whether the face the font system found is of the family asked for. Qt on
+// Windows matches a family by the names of its faces only: a name that GDI
+// maps to another face (Wine's desktop font is "MS Shell Dlg") gets any
+// face at all, under Wine URW's C059, a serif. Fontconfig resolves the
+// generic names ("Sans Serif") to a face of its choice itself.
+bool isFaceOf(const QString &resolved, const QString &family)
+{
+#ifdef Q_OS_WIN
+    return resolved.compare(family, Qt::CaseInsensitive) == 0;
+#else
+    Q_UNUSED(resolved)
+    Q_UNUSED(family)
+    return true;
+#endif
+}
+
 // The desktop's own typeface, as long as it writes the sheet's Latin
 // letters. Under a Sinhala or Tamil locale fontconfig answers the generic
 // family with a font of that script alone; its wide spaces and average
@@ -39,7 +55,7 @@ QFont sheetTypeface()
 {
     const QFont desktop = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
     const QString resolved = QFontInfo(desktop).family();
-    if (QFontDatabase::writingSystems(resolved).contains(QFontDatabase::Latin))
+    if (isFaceOf(resolved, desktop.family()) && QFontDatabase::writingSystems(resolved).contains(QFontDatabase::Latin))
         return QFont(desktop.family());
     for (const QString &latin : LatinFaces) {
         if (QFontDatabase::hasFamily(latin)) {
