@@ -10,7 +10,7 @@
 #include "qt_sheet_printer.h"
 #include "startup_failure.h"
 #ifdef NIC_HAVE_CUPS
-#include "cups_queue.h"
+#include "cups_module.h"
 #else
 #include "windows_printer.h"
 #endif
@@ -76,7 +76,7 @@ void answerHelpAndVersion(int argc, char *argv[])
 std::unique_ptr<SheetDelivery> defaultPrinter()
 {
 #ifdef NIC_HAVE_CUPS
-    return std::make_unique<CupsQueue>();
+    return std::make_unique<CupsModule>(QCoreApplication::applicationDirPath() + QStringLiteral("/" NIC_CUPS_MODULE));
 #else
     return std::make_unique<WindowsPrinter>();
 #endif

@@ -39,6 +39,9 @@ constexpr QStringView CannotStartMessage = u"The printer \"%1\" could not start 
 constexpr QStringView FailedMessage =
     u"Printing the detail sheet on \"%1\" went wrong, so the sheet was not printed.\n\n"
     "Check the printer, then press Print again.";
+constexpr QStringView PrintingPartMissingMessage =
+    u"The part of this program that reaches the print system could not be loaded, so the detail sheet was not "
+    "printed.\n\nInstall the program again, or ask whoever looks after this computer.";
 constexpr QStringView ReasonParagraph = u"\n\n%1";
 constexpr QStringView PausedMessage =
     u"The detail sheet is waiting in the queue of \"%1\", which is paused, so nothing will come out yet.\n\n"
@@ -93,6 +96,9 @@ QString printFailureMessage(const SheetPrinter::Outcome &outcome)
         break;
     case Failure::FailedWhilePrinting:
         message = FailedMessage.toString().arg(printer);
+        break;
+    case Failure::PrintingPartMissing:
+        message = PrintingPartMissingMessage.toString();
         break;
     }
     if (!outcome.reason.isEmpty())

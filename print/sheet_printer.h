@@ -44,6 +44,7 @@ public:
         CannotStart,         // the printer would not start a job
         CancelledByUser,     // the printer's own dialog (where to save its file) was cancelled
         FailedWhilePrinting, // the job started but did not reach the printer whole
+        PrintingPartMissing, // the program's own part that reaches the print system would not load
     };
 
     struct Outcome

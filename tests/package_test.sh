@@ -26,6 +26,10 @@ for file in usr/bin/nic-decoder usr/bin/nic-decode usr/share/man/man1/nic-decode
     "usr/share/icons/hicolor/128x128/apps/$app_id.png"; do
     [ -e "$work/root/$file" ] || fail "the package lacks $file"
 done
+# The program loads it at its first Print, from the library folder beside its own.
+module=$(find "$work/root/usr/lib" -path '*/nic-decoder/cups-queue.so' | head -1)
+[ -n "$module" ] || fail "the package lacks the CUPS module the program prints through"
+! ldd "$module" | grep -q 'not found' || fail "the CUPS module needs libraries that are not found"
 desktop-file-validate "$work/root/usr/share/applications/$app_id.desktop"
 appstreamcli validate --no-net "$work/root/usr/share/metainfo/$app_id.metainfo.xml" >/dev/null
 

@@ -148,6 +148,12 @@ void DefaultPrintServiceTest::saysWhatWentWrongAndPrintsOnlyOnce_data()
         << PrintAnswer::Kind::Failed
         << QStringList{u"\"SheetPdf\""_s, u"\n\nThe print system said: The printer is out of paper."_s}
         << QStringList{};
+    QTest::newRow("the program's printing part is missing")
+        << Outcome{Failure::PrintingPartMissing, {}, u"The file \"/usr/lib/nic-decoder/cups-queue.so\" is missing."_s}
+        << PrintAnswer::Kind::Failed
+        << QStringList{u"could not be loaded, so the detail sheet was not printed"_s, u"Install the program again"_s,
+                       u"\n\nThe file \"/usr/lib/nic-decoder/cups-queue.so\" is missing."_s}
+        << QStringList{u"cannot be reached"_s};
     QTest::newRow("paused queue holds the sheet")
         << Outcome{Failure::None, u"Office Laser"_s, {}, true} << PrintAnswer::Kind::Waiting
         << QStringList{u"waiting in the queue of \"Office Laser\""_s, u"paused"_s, u"Resume"_s}

@@ -3,8 +3,10 @@
 // page, the lines in order, the bold and italic faces, the colons under one
 // another, and the leading lines of a second sheet in the font the first
 // left. The system's default printer is tried too, with CUPS_SERVER
-// pointing at a scheduler that is not there.
+// pointing at a scheduler that is not there, as the queue itself and as the
+// program loads it.
 
+#include "cups_module.h"
 #include "cups_queue.h"
 #include "default_print_service.h"
 #include "detail_sheet.h"
@@ -25,6 +27,7 @@
 using namespace Qt::StringLiterals;
 
 Q_DECLARE_METATYPE(DetailSheetTexts)
+Q_DECLARE_METATYPE(SheetPrinter::Failure)
 
 namespace {
 
@@ -100,6 +103,7 @@ private slots:
     void colonsStandUnderOneAnother();
     void secondSheetStartsInTheFontTheFirstLeft();
     void folderThatIsNotThereCannotStart();
+    void noPrintSystemIsReported_data();
     void noPrintSystemIsReported();
     void sheetGivenUpIsNotHandedOver();
     void savedAsPdfByTheService_data();
@@ -242,15 +246,41 @@ void PdfSheetTest::folderThatIsNotThereCannotStart()
     QCOMPARE(pageCount(folder + u"/sheet.pdf"_s), 1);
 }
 
+void PdfSheetTest::noPrintSystemIsReported_data()
+{
+    using Failure = SheetPrinter::Failure;
+    QTest::addColumn<QString>("module"); // none: the queue itself
+    QTest::addColumn<Failure>("failure");
+    QTest::addColumn<QString>("reason");
+
+    QTest::newRow("the queue itself") << QString() << Failure::NoPrintSystem << QString();
+    QTest::newRow("the queue from its module")
+        << QStringLiteral(NIC_CUPS_MODULE_FILE) << Failure::NoPrintSystem << QString();
+    const QString missing = QStringLiteral(NIC_CUPS_MODULE_FILE ".missing");
+    QTest::newRow("its module missing") << missing << Failure::PrintingPartMissing
+                                        << u"The file \"%1\" is missing."_s.arg(missing);
+    QTest::newRow("a module that is not one")
+        << QStringLiteral(NIC_NOT_A_MODULE_FILE) << Failure::PrintingPartMissing << u"could not be loaded"_s;
+}
+
 void PdfSheetTest::noPrintSystemIsReported()
 {
+    QFETCH(QString, module);
+    QFETCH(SheetPrinter::Failure, failure);
+    QFETCH(QString, reason);
     // CTest points CUPS_SERVER at a socket where no scheduler listens.
     QVERIFY(!qEnvironmentVariableIsEmpty("CUPS_SERVER"));
-    QtSheetPrinter printer(std::make_unique<CupsQueue>());
+    std::unique_ptr<SheetDelivery> queue;
+    if (module.isEmpty())
+        queue = std::make_unique<CupsQueue>();
+    else
+        queue = std::make_unique<CupsModule>(module);
+    QtSheetPrinter printer(std::move(queue));
 
     for (int press = 0; press < 2; ++press) {
         const SheetPrinter::Outcome outcome = PrintDetailSheet(ValidNumber, u"December"_s, 2026, printer);
-        QCOMPARE(outcome.failure, SheetPrinter::Failure::NoPrintSystem);
+        QCOMPARE(outcome.failure, failure);
+        QVERIFY2(outcome.reason.contains(reason), qPrintable(outcome.reason));
         QCOMPARE(printer.font().pointSizeF(), 8.0);
     }
 }

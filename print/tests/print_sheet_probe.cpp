@@ -6,7 +6,7 @@
 // and that it is still running.
 // Exit code: 0 printed, 2 a failure came back, 3 the sheet waits in a paused queue.
 
-#include "cups_queue.h"
+#include "cups_module.h"
 #include "default_print_service.h"
 #include "pdf_file.h"
 #include "qt_sheet_printer.h"
@@ -38,7 +38,7 @@ int main(int argc, char *argv[])
 {
     QGuiApplication application(argc, argv);
 
-    QtSheetPrinter printer(std::make_unique<CupsQueue>());
+    QtSheetPrinter printer(std::make_unique<CupsModule>(QStringLiteral(NIC_CUPS_MODULE_FILE)));
     DefaultPrintService printing(printer, &QDate::currentDate, &pdfPrinterFor);
     const DetailSheetTexts texts = sampleSheetTexts();
     const QStringList arguments = QGuiApplication::arguments();
