@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QFontDatabase>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QStringList>
@@ -51,6 +52,17 @@ QString installedFace(const QString &candidate, const QStringList &installed)
     return {};
 }
 
+// Whether the window font comes out in the bitmap face's own strike. Qt
+// lists a bitmap face's strikes by the height of their cells, and Windows'
+// GDI reads the height Qt asks for as the letters' own: asked for the
+// 13-pixel strike, it draws the 16-pixel one, too large for every caption.
+bool windowStrikeFits(const QString &family)
+{
+    QFont font(family);
+    font.setPixelSize(qRound(fonts::WindowPoints * fonts::BitmapDotsPerInch / 72));
+    return QFontMetrics(font).height() <= fonts::BitmapStrikePixels;
+}
+
 Faces resolveFaces()
 {
     const QStringList installed = QFontDatabase::families();
@@ -62,6 +74,8 @@ Faces resolveFaces()
     // A scalable MS Sans Serif needs no stand-in.
     if (!reference.isEmpty() && QFontDatabase::isSmoothlyScalable(reference))
         return {QString(), reference};
+    if (!reference.isEmpty() && !windowStrikeFits(reference))
+        reference.clear();
 
     // The first candidate there, not a measurement at every start: loading
     // faces only to measure them would cost every start time and memory.

@@ -14,8 +14,10 @@
 // Where the system has no MS Sans Serif, the free one of the wine fonts
 // (Debian's fonts-wine) is loaded for this program alone. On Windows the
 // system's own faces serve, by the same rule: the bitmap MS Sans Serif where
-// the font system lists it (GDI lists raster faces) and its strike fits,
-// else the scalable successor Microsoft Sans Serif, then Tahoma and Arial.
+// the font system lists it (GDI lists raster faces) and the window font comes
+// out in its 13-pixel strike (measured once; Qt's GDI engine draws the next
+// strike up), else the scalable successor Microsoft Sans Serif, then Arial,
+// Liberation Sans and Tahoma.
 // Only when no candidate exists does the system's sans-serif face draw.
 
 #include <QFont>
@@ -34,6 +36,8 @@ inline constexpr double LargePoints = 9.75;
 // Device pixels an inch at which the bitmap face has a strike for the window
 // font. Its other strikes (16 and 20 pixels) fit no common scale exactly.
 inline constexpr double BitmapDotsPerInch = 96;
+// The height of that strike's cell, in pixels.
+inline constexpr int BitmapStrikePixels = 13;
 
 // Device pixels an inch of a screen: its logical dots an inch times its
 // device pixel ratio (both follow QT_SCALE_FACTOR, QT_FONT_DPI); and of the

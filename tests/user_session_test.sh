@@ -59,6 +59,12 @@ if [ "$windows" = yes ]; then
     unset WINEPATH
     wine=/usr/lib/wine/wine64
     timeout 300 "$wine" wineboot --init >/dev/null 2>&1 || fail "could not make a Wine prefix"
+    # A fresh prefix has no faces of its own (Debian's Wine keeps its fonts
+    # out of it), so it would show a Windows without its fonts. Given those
+    # a Windows PC has: MS Sans Serif as GDI's bitmap face, and Tahoma, which
+    # is what "MS Shell Dlg" means.
+    cp /usr/share/wine/fonts/sserife.fon /usr/share/wine/fonts/tahoma.ttf /usr/share/wine/fonts/tahomabd.ttf \
+        "$WINEPREFIX/drive_c/windows/Fonts/" || fail "could not give the Wine prefix its faces"
     for key in 'HKCU\Control Panel\Desktop' 'HKCC\Software\Fonts'; do
         "$wine" reg add "$key" /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1 || fail "could not set $dpi dpi"
     done
@@ -72,8 +78,8 @@ printing=no
 # the face's TrueType outline tables without asking whether it has them
 # (T42_download_header, get_glyf_pos in Wine 8): a face with PostScript
 # outlines (CFF, as URW's C059) ends the program there, reading a loca
-# table the face does not have. Under Wine the program prints the sheet in
-# Noto Sans, whose outlines are TrueType.
+# table the face does not have. The program prints in the desktop's face
+# only where Qt really finds it: here Tahoma, which the prefix is given.
 # The Windows sessions at other densities have no printer at all: the
 # message says so, and its "Save as PDF..." saves the sheet through the
 # Windows file dialog (Wine's own).

@@ -7,6 +7,7 @@
 
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QFontMetrics>
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
@@ -95,8 +96,14 @@ void FontsTest::plainTextUsesMsSansSerif()
 #endif
     QFont plain(fonts::familyFor(fonts::WindowPoints, false, false, fonts::BitmapDotsPerInch));
     plain.setPointSizeF(fonts::WindowPoints);
+#ifdef Q_OS_WIN
+    // GDI draws the bitmap face a strike too large for Qt: whichever face
+    // draws keeps the bitmap strike's height.
+    QCOMPARE_LE(QFontMetrics(plain).height(), fonts::BitmapStrikePixels);
+#else
     QCOMPARE(plain.family(), QStringLiteral("MS Sans Serif"));
     QCOMPARE(QFontInfo(plain).family(), QStringLiteral("MS Sans Serif"));
+#endif
 }
 
 void FontsTest::everyStyleIsDrawnAsAsked_data()
