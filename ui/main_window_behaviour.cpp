@@ -149,7 +149,7 @@ void Form1::cmdPrint_Click()
     const DetailSheetTexts texts{txtIDNo->text(),  txtDateOB->text(), txtHDateOB->text(),
                                  txtDayOB->text(), txtSex->text(),    txtAge->text()};
     // A press given up earlier that the print system has let go of since.
-    if (m_printPress && !m_printPressWaits && m_printPress->finished())
+    if (m_printPress && !m_printPressWaits && m_printPress->answered())
         m_printPress.reset();
     std::optional<PrintAnswer> ended;
     if (m_printPress) {
@@ -169,7 +169,7 @@ void Form1::cmdPrint_Click()
         // more to say.
         if (!ended)
             return;
-        if (m_printPress->finished())
+        if (m_printPress->answered())
             m_printPress.reset();
     }
     const PrintAnswer &answer = *ended;

@@ -58,7 +58,7 @@ std::optional<PrintAnswer> PrintPress::wait()
     return std::nullopt;
 }
 
-bool PrintPress::finished() const
+bool PrintPress::answered() const
 {
     return m_answered;
 }

@@ -37,7 +37,8 @@ public:
     // none when the program was told to end meanwhile (its loops then
     // stop), when no answer is shown.
     std::optional<PrintAnswer> wait();
-    bool finished() const;
+    // Whether the print system has let go of the sheet with an answer.
+    bool answered() const;
     // The answer for a press given up whose sheet the print system still holds.
     PrintAnswer givenUp();
 

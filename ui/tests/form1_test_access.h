@@ -25,7 +25,7 @@ public:
 
     void setPrintPressLimit(std::chrono::milliseconds limit) const { m_window.m_printPressLimit = limit; }
     // A press the window gave up on that the print system still holds.
-    bool printPressHeld() const { return m_window.m_printPress && !m_window.m_printPress->finished(); }
+    bool printPressHeld() const { return m_window.m_printPress && !m_window.m_printPress->answered(); }
 
     // Null until the dialog is first shown.
     frmInv *invalidNumberDialog() const { return m_window.m_invalidNumberDialog.get(); }
