@@ -1,8 +1,8 @@
 #pragma once
 
 // The CUPS queue, loaded from the program's own module at the first sheet.
-// libcups and what it brings (Kerberos, GnuTLS, Avahi) weigh a quarter of
-// the program's memory at start, and most starts never print. Where the
+// libcups and what it brings (Kerberos, GnuTLS, Avahi) weigh about a tenth
+// of the program's memory at start, and most starts never print. Where the
 // module is missing or will not load, every sheet ends as a failure that
 // names the file; the program never ends or crashes for it. Once loaded the
 // module stays for the rest of the program.
