@@ -250,9 +250,14 @@ SheetPrinter::Outcome CupsSpooler::submit(const QByteArray &pdf, const QString &
     // Finished even after a failed write: it reads the scheduler's answer,
     // which says why.
     status = cupsFinishDestDocument(http, dest, asInfo(m_info));
-    qCInfo(lcPrint) << "sheet of" << pdf.size() << "bytes sent:" << written << ippErrorString(status) << lastErrorText()
-                    << "after" << elapsed().count() << "ms";
-    if (written && succeeded(status)) {
+    // libcups sends the sheet unasked when the scheduler is slow to say it
+    // may (a second), and keeps the last answer's status when the next never
+    // comes: only an answer read whole, the connection back to waiting with
+    // no error on it, says the sheet was taken.
+    const bool answered = httpGetState(http) == HTTP_STATE_WAITING && httpError(http) == 0;
+    qCInfo(lcPrint) << "sheet of" << pdf.size() << "bytes sent:" << written << "answered:" << answered
+                    << ippErrorString(status) << lastErrorText() << "after" << elapsed().count() << "ms";
+    if (written && succeeded(status) && answered) {
         SheetPrinter::Outcome sent;
         sent.printerName = m_printerName;
         sent.waitsInPausedQueue = m_paused;

@@ -5,7 +5,8 @@
 # what can go wrong, each with its own words: a paused queue (the sheet
 # waits and comes out once the queue is resumed), a queue that refuses jobs,
 # a printer that is not the default, no printer at all, a scheduler that
-# dies while it takes the sheet, a socket that never answers, and no
+# dies while it takes the sheet (at once, or after being slow to let it
+# come), a socket that never answers, and no
 # scheduler at all. Each time the probe must be back within 30 seconds, keep
 # running, and nothing may print twice. Then the destination as lp chooses
 # it: an lpoptions instance with its copies and paper, PRINTER naming queues
@@ -22,6 +23,7 @@ set -euo pipefail
 probe=$1
 cups="$NIC_TEST_SUPPORT/private_cups.sh"
 failures=0
+probe_log_shown=no
 
 if [ "$(id -u)" -ne 0 ]; then
     echo "SKIP: a private CUPS scheduler needs root"
@@ -50,6 +52,11 @@ check() { # description, then a command that must succeed
     else
         echo "FAILED: $description"
         failures=$((failures + 1))
+        # What the probe's print log says of the press that failed, once.
+        if [ "$probe_log_shown" = no ] && [ -s "$folder/probe.err" ]; then
+            sed 's/^/  probe log: /' "$folder/probe.err"
+            probe_log_shown=yes
+        fi
     fi
 }
 
@@ -76,7 +83,9 @@ completed_jobs() {
 
 run_probe() { # [arguments for the probe]; sets output, status and took (milliseconds)
     status=0
-    output=$(timeout 120 "${probe_runner[@]}" "$probe" "$@" </dev/null 2>"$folder/probe.err") || status=$?
+    probe_log_shown=no
+    output=$(QT_LOGGING_RULES="nic.print=true" timeout 120 "${probe_runner[@]}" "$probe" "$@" </dev/null \
+        2>"$folder/probe.err") || status=$?
     took=$(sed -n 's/^took \([0-9]*\) ms$/\1/p' <<<"$output")
     echo "probe ($status): $output"
 }
@@ -164,13 +173,18 @@ wait_for_idle_queue
 check "no job was queued or retried" [ "$(completed_jobs)" -eq "$jobs_before" ]
 check "no more PDFs were written" [ "$(pdfs_written)" -eq 2 ]
 
-echo "== the scheduler dies while it takes the sheet"
 # A relay in front of the scheduler passes everything through until the
-# sheet itself comes, then the scheduler is killed and the line cut.
-relay_socket=$folder/relay.sock
-python3 - "$relay_socket" "$folder/cups.sock" "$(cat "$folder/cupsd.pid")" <<'PYTHON' &
-import os, select, signal, socket, sys
-listen_path, cups_path, cupsd_pid = sys.argv[1], sys.argv[2], int(sys.argv[3])
+# sheet itself comes, then the scheduler is killed and the line cut: at
+# once, or after a second and a half, as a busy scheduler would be slow to
+# let the sheet come. libcups then sends it unasked after a second, and the
+# line is cut while it waits for the answer.
+for delay in 0 1.5; do
+    echo "== the scheduler dies while it takes the sheet (cut after ${delay} s)"
+    relay_socket=$folder/relay.sock
+    rm -f "$relay_socket"
+    python3 - "$relay_socket" "$folder/cups.sock" "$(cat "$folder/cupsd.pid")" "$delay" <<'PYTHON' &
+import os, select, signal, socket, sys, time
+listen_path, cups_path, cupsd_pid, delay = sys.argv[1], sys.argv[2], int(sys.argv[3]), float(sys.argv[4])
 server = socket.socket(socket.AF_UNIX)
 server.bind(listen_path)
 server.listen(4)
@@ -192,6 +206,7 @@ while True:
             if end is client:
                 tail = seen[-len(marker):]
             if marker in seen:
+                time.sleep(delay)
                 os.kill(cupsd_pid, signal.SIGKILL)
                 client.close(); upstream.close()
                 sys.exit(0)
@@ -201,21 +216,22 @@ while True:
             pair[end].sendall(data)
     client.close(); upstream.close()
 PYTHON
-relay_pid=$!
-for _ in $(seq 50); do [ -S "$relay_socket" ] && break; sleep 0.1; done
-CUPS_SERVER=$relay_socket run_probe
-check "a message comes back" [ "$status" -eq 2 ]
-check "it says the connection broke off" grep -q 'broke off while the sheet was being sent' <<<"$output"
-check_no_bare_error_text
-check_back_in_time
-kill "$relay_pid" 2>/dev/null || true
-wait "$relay_pid" 2>/dev/null || true
-# A sheet that got through would still be on its way out; a dead scheduler
-# has no queue to wait for.
-wait_for_idle_queue
-check "nothing more was printed" [ "$(pdfs_written)" -eq 2 ]
-bash "$cups" stop "$folder"
-bash "$cups" start "$folder"
+    relay_pid=$!
+    for _ in $(seq 50); do [ -S "$relay_socket" ] && break; sleep 0.1; done
+    CUPS_SERVER=$relay_socket run_probe
+    check "a message comes back" [ "$status" -eq 2 ]
+    check "it says the connection broke off" grep -q 'broke off while the sheet was being sent' <<<"$output"
+    check_no_bare_error_text
+    check_back_in_time
+    kill "$relay_pid" 2>/dev/null || true
+    wait "$relay_pid" 2>/dev/null || true
+    # A sheet that got through would still be on its way out; a dead scheduler
+    # has no queue to wait for.
+    wait_for_idle_queue
+    check "nothing more was printed" [ "$(pdfs_written)" -eq 2 ]
+    bash "$cups" stop "$folder"
+    bash "$cups" start "$folder"
+done
 
 for setup in "a printer, but none set as the default" "no printer at all"; do
     echo "== $setup"
