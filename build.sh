@@ -35,7 +35,8 @@ test_packages=(
     desktop-file-utils appstream faketime locales
 )
 # What the Windows cross-check needs: MinGW-w64, Wine to run its programs,
-# GoogleTest's sources to build it for Windows, a virtual display with a
+# GoogleTest's sources to build it for Windows (and dpkg-source to unpack
+# Google Benchmark's, which come from Debian's archive), a virtual display with a
 # window manager and tools to drive it, the faked clock, the private print
 # system with its PDF queue and PDF tools, a TrueType face with Latin
 # letters for the printed sheet (Wine's PostScript driver cannot embed a
@@ -43,7 +44,7 @@ test_packages=(
 windows_packages=(
     cmake ninja-build g++-mingw-w64-x86-64-posix wine64 googletest libcli11-dev nlohmann-json3-dev
     xvfb xauth xdotool x11-utils imagemagick openbox faketime
-    cups cups-client printer-driver-cups-pdf poppler-utils fonts-noto-core nsis unzip
+    cups cups-client printer-driver-cups-pdf poppler-utils fonts-noto-core nsis unzip dpkg-dev
 )
 
 as_root() {
@@ -108,10 +109,30 @@ windows_cli_libraries() { # folder
     rm -rf "$work"
 }
 
+windows_benchmark_library() { # folder toolchain-file
+    # Google Benchmark for Windows, made once into the build folder with
+    # MinGW-w64 from Debian's own source package (its patches applied), so
+    # the benchmarks are built for Windows as the runner builds them.
+    local prefix=$1/benchmark work version
+    [ -f "$prefix/lib/cmake/benchmark/benchmarkConfig.cmake" ] && return 0
+    work=$(mktemp -d)
+    cmake/debian-sources.sh "$work" benchmark
+    dpkg-source --no-check -x "$work"/benchmark_*.dsc "$work/source" >/dev/null
+    # Debian's packaging names the version, which upstream reads from git.
+    version=$(sed -n 's/^Version: \(.*\)-[^-]*$/\1/p' "$work"/benchmark_*.dsc)
+    cmake -S "$work/source" -B "$work/build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$2" -DCMAKE_BUILD_TYPE=Release \
+        -DGIT_VERSION="$version" -DBENCHMARK_ENABLE_TESTING=OFF -DBENCHMARK_ENABLE_WERROR=OFF \
+        -DBENCHMARK_INSTALL_DOCS=OFF -DCMAKE_INSTALL_PREFIX="$prefix" >/dev/null
+    cmake --build "$work/build" -j "$jobs"
+    cmake --install "$work/build" >/dev/null
+    rm -rf "$work"
+}
+
 run_windows_check() {
-    # The whole program and its tests, built for 64-bit Windows with
-    # MinGW-w64 against Qt and ICU built the same way, and a GoogleTest and
-    # nic-decode's libraries built here, run under Wine.
+    # The whole program, its tests and its benchmarks, built for 64-bit
+    # Windows with MinGW-w64 against Qt and ICU built the same way, and a
+    # GoogleTest, a Google Benchmark and nic-decode's libraries built here;
+    # the tests run under Wine.
     local folder=$PWD/build-windows
     local toolchain=$PWD/cmake/mingw-w64-x86_64.cmake
     local toolchain_dir
@@ -122,6 +143,7 @@ run_windows_check() {
         cmake --build "$folder/googletest-build" -j "$jobs"
         cmake --install "$folder/googletest-build" >/dev/null
     fi
+    windows_benchmark_library "$folder" "$toolchain"
     # A Wine prefix of its own in the build folder, made once, with no
     # display; the build's run-under-wine hands the same prefix to ctest.
     windows_cli_libraries "$folder"
