@@ -7,8 +7,9 @@
 #                      everyday loop
 #   ./build.sh test    build and run every test (also under the sanitizers and
 #                      valgrind, a fuzzing run, a clang narrowing pass, a
-#                      build without the test libraries and the Windows
-#                      cross-check)
+#                      build without the test libraries, every source
+#                      compiled against the newest Qt's headers and the
+#                      Windows cross-check)
 #   ./build.sh bench   build in Release and run the benchmarks
 #   ./build.sh windows cross-build the program and its tests for Windows, run
 #                      the tests under Wine and try the installed program
@@ -216,6 +217,7 @@ test)
     install_missing "${build_packages[@]}" "${test_packages[@]}" "${windows_packages[@]}"
     check_format
     configure_and_build default
+    cmake/newest-qt-check.py build
     configure_and_build plain
     configure_and_build clang-narrowing
     run_windows_check
