@@ -42,11 +42,13 @@ test_packages=(
 # window manager and tools to drive it, the faked clock, the private print
 # system with its PDF queue and PDF tools, a TrueType face with Latin
 # letters for the printed sheet (Wine's PostScript driver cannot embed a
-# CFF one), and NSIS for the installer.
+# CFF one), NSIS for the installer, and the faces of the tests' font
+# folders (one of them renamed by a Python script).
 windows_packages=(
     cmake ninja-build g++-mingw-w64-x86-64-posix wine64 googletest libcli11-dev nlohmann-json3-dev
     xvfb xauth xdotool x11-utils imagemagick openbox faketime
     cups cups-client printer-driver-cups-pdf poppler-utils fonts-noto-core nsis unzip dpkg-dev
+    fonts-wine fonts-liberation2 python3
 )
 
 as_root() {
