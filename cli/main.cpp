@@ -55,7 +55,11 @@ int main(int argc, char *argv[])
     if (!commandLine.options) {
         if (!commandLine.error.empty())
             printError(commandLine.error);
-        writeTo(stdout, commandLine.output);
+        // The help or the version that never arrived is a failure too.
+        if (!writeTo(stdout, commandLine.output) || std::fflush(stdout) != 0) {
+            printProgramError("the output could not be written: " + lastSystemError());
+            return UsageError;
+        }
         return commandLine.status;
     }
     const DecodeOptions &options = *commandLine.options;
@@ -77,6 +81,8 @@ int main(int argc, char *argv[])
             output);
         if (!result.error.empty())
             printError(result.error);
+        if (!result.warning.empty())
+            printError(result.warning);
         status = result.status;
         output.flush();
         if (output.failed() || std::fflush(stdout) != 0) {

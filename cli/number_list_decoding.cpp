@@ -4,8 +4,11 @@
 #include "csv_reader.h"
 #include "output_buffer.h"
 #include "record_writer.h"
+#include "text_input.h"
 
 #include <algorithm>
+#include <string>
+#include <variant>
 
 namespace {
 
@@ -23,11 +26,11 @@ public:
         m_writer.record(number, details);
     }
 
-    void decode(const CsvReader::Row &row, std::string_view number)
+    void decode(const CsvReader::Row &row, std::size_t width, std::string_view number)
     {
         const BirthDetails details = DecodeBirthDetails(number, m_calendars);
         m_allValid = m_allValid && details.Verdict == Verdict::Valid;
-        m_writer.record(row, number, details);
+        m_writer.record(row, width, number, details);
     }
 
     int status() const { return m_allValid ? AllValid : SomeInvalid; }
@@ -38,50 +41,74 @@ private:
     bool m_allValid = true;
 };
 
-DecodingResult decodeSpreadsheet(const ColumnChoice &column, NumberDecoder &decoder, RecordWriter &writer,
-                                 const LineReader::Source &input)
+DecodingResult usageError(const std::string &message)
 {
-    DecodingResult result;
-    std::optional<std::size_t> index = column.index;
+    return {UsageError, std::string(ProgramName) + ": " + message};
+}
+
+// The place of the chosen column in the header, or why there is none.
+std::variant<std::size_t, std::string> findColumn(const ColumnChoice &column, const CsvReader::Row &header)
+{
+    if (column.index) {
+        if (*column.index < header.size())
+            return *column.index;
+        return "--column " + column.name + ": the header has only " + std::to_string(header.size()) + " columns";
+    }
+    const auto found = std::find(header.begin(), header.end(), column.name);
+    if (found == header.end())
+        return "--column " + column.name + ": no such column in the header";
+    const auto again = std::find(found + 1, header.end(), column.name);
+    if (again != header.end())
+        return "--column " + column.name + ": the header names it twice, in columns "
+               + std::to_string(found - header.begin() + 1) + " and " + std::to_string(again - header.begin() + 1);
+    return static_cast<std::size_t>(found - header.begin());
+}
+
+std::string widerRowsWarning(std::size_t rows)
+{
+    const bool one = rows == 1;
+    return std::string(ProgramName) + ": " + std::to_string(rows) + (one ? " row was" : " rows were")
+           + " wider than the header: " + (one ? "its" : "their") + " extra fields follow the decoded columns";
+}
+
+DecodingResult decodeSpreadsheet(const ColumnChoice &column, NumberDecoder &decoder, RecordWriter &writer,
+                                 TextInput &input)
+{
+    std::optional<std::size_t> index;
     std::size_t width = 0;
+    std::size_t widerRows = 0;
+    std::string headerError;
     bool haveHeader = false;
-    CsvReader::Row padded;
-    CsvReader reader(input);
-    const bool read = reader.read([&](const CsvReader::Row &row) {
-        if (result.status == UsageError)
-            return;
+    CsvReader reader([&input](char *buffer, std::size_t size) { return input.read(buffer, size); });
+    const std::string readError = reader.read([&](const CsvReader::Row &row) {
         if (!haveHeader) {
             haveHeader = true;
             width = row.size();
-            if (!index) {
-                const auto found = std::find(row.begin(), row.end(), column.name);
-                if (found == row.end()) {
-                    result = {UsageError, std::string(ProgramName) + ": --column " + column.name
-                                              + ": no such column in the header"};
-                    return;
-                }
-                index = static_cast<std::size_t>(found - row.begin());
+            auto found = findColumn(column, row);
+            if (std::string *error = std::get_if<std::string>(&found)) {
+                headerError = std::move(*error);
+                return false;
             }
+            index = std::get<std::size_t>(found);
             writer.header(row);
-            return;
+            return true;
         }
         const std::string_view number = *index < row.size() ? std::string_view(row[*index]) : std::string_view{};
-        if (row.size() >= width) {
-            decoder.decode(row, number);
-            return;
-        }
-        // A short row is filled up to the header's width, so that the decoded
-        // columns stand under their names.
-        padded = row;
-        padded.resize(width);
-        decoder.decode(padded, number);
+        widerRows += row.size() > width ? 1 : 0;
+        decoder.decode(row, width, number);
+        return true;
     });
-    if (result.status == UsageError)
-        return result;
-    if (!read)
-        return {UsageError,
-                std::string(ProgramName) + ": the spreadsheet could not be read: a field too large for memory"};
-    result.status = decoder.status();
+    if (!input.refusal().empty())
+        return usageError(input.refusal());
+    if (!headerError.empty())
+        return usageError(headerError);
+    if (!readError.empty())
+        return usageError(readError);
+    if (!haveHeader)
+        return usageError("the spreadsheet is empty: it has no header row");
+    DecodingResult result{decoder.status()};
+    if (widerRows > 0)
+        result.warning = widerRowsWarning(widerRows);
     return result;
 }
 
@@ -90,20 +117,23 @@ DecodingResult decodeSpreadsheet(const ColumnChoice &column, NumberDecoder &deco
 DecodingResult DecodeNumberList(const DecodeOptions &options, const CalendarService &calendars,
                                 const LineReader::Source &input, OutputBuffer &output)
 {
-    RecordWriter writer(options.format, output);
+    RecordWriter writer(options.format, output, calendars.today());
     NumberDecoder decoder(calendars, writer);
+    TextInput text(input);
     if (options.column)
-        return decodeSpreadsheet(*options.column, decoder, writer, input);
+        return decodeSpreadsheet(*options.column, decoder, writer, text);
 
     writer.header();
     if (!options.numbers.empty()) {
         for (const std::string &number : options.numbers)
             decoder.decode(number);
     } else {
-        LineReader lines(input);
+        LineReader lines([&text](char *buffer, std::size_t size) { return text.read(buffer, size); });
         std::string_view line;
         while (lines.next(line))
             decoder.decode(line);
+        if (!text.refusal().empty())
+            return usageError(text.refusal());
     }
-    return {decoder.status(), {}};
+    return {decoder.status()};
 }

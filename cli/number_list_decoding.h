@@ -16,7 +16,8 @@ class OutputBuffer;
 struct DecodingResult
 {
     int status = AllValid; // SomeInvalid, or UsageError with a message
-    std::string error;
+    std::string error = {};
+    std::string warning = {};
 };
 
 DecodingResult DecodeNumberList(const DecodeOptions &options, const CalendarService &calendars,

@@ -92,8 +92,9 @@ std::string_view VerdictWord(const BirthDetails &details)
     return "bad-number";
 }
 
-RecordWriter::RecordWriter(OutputFormat format, OutputBuffer &output)
+RecordWriter::RecordWriter(OutputFormat format, OutputBuffer &output, std::chrono::year_month_day today)
     : m_format(format)
+    , m_today(today)
     , m_output(output)
     , m_csv(output)
 {}
@@ -132,16 +133,24 @@ void RecordWriter::record(std::string_view number, const BirthDetails &details)
     }
 }
 
-void RecordWriter::record(std::span<const std::string> row, std::string_view number, const BirthDetails &details)
+void RecordWriter::record(std::span<const std::string> row, std::size_t width, std::string_view number,
+                          const BirthDetails &details)
 {
     if (m_format != OutputFormat::Csv) {
         record(number, details);
         return;
     }
-    for (const std::string &field : row)
-        m_csv.field(field);
+    for (std::size_t column = 0; column < width; ++column)
+        m_csv.field(column < row.size() ? std::string_view(row[column]) : std::string_view{});
     decodedColumns(details);
+    for (std::size_t column = width; column < row.size(); ++column)
+        m_csv.field(row[column]);
     m_csv.endRow();
+}
+
+bool RecordWriter::agesKnown(const BirthValues &values) const
+{
+    return values.date <= m_today;
 }
 
 void RecordWriter::decodedColumns(const BirthDetails &details)
@@ -157,6 +166,11 @@ void RecordWriter::decodedColumns(const BirthDetails &details)
     m_csv.plainField(hijriDate(*values));
     m_csv.plainField(englishWeekday(values->weekday));
     m_csv.plainField(sexWord(details.Sex));
+    if (!agesKnown(*values)) {
+        m_csv.plainField({});
+        m_csv.plainField({});
+        return;
+    }
     std::string age;
     appendNumber(age, values->ageYears);
     m_csv.plainField(age);
@@ -175,8 +189,13 @@ void RecordWriter::jsonRecord(std::string_view number, const BirthDetails &detai
         object[DecodedColumnNames[2]] = hijriDate(*values);
         object[DecodedColumnNames[3]] = englishWeekday(values->weekday);
         object[DecodedColumnNames[4]] = sexWord(details.Sex);
-        object[DecodedColumnNames[5]] = values->ageYears;
-        object[DecodedColumnNames[6]] = values->ageMonths;
+        if (agesKnown(*values)) {
+            object[DecodedColumnNames[5]] = values->ageYears;
+            object[DecodedColumnNames[6]] = values->ageMonths;
+        } else {
+            object[DecodedColumnNames[5]] = nullptr;
+            object[DecodedColumnNames[6]] = nullptr;
+        }
     } else {
         for (std::size_t column = 1; column < DecodedColumnNames.size(); ++column)
             object[DecodedColumnNames[column]] = nullptr;
@@ -206,7 +225,8 @@ void RecordWriter::textRecord(std::string_view number, const BirthDetails &detai
             m_output.append(text);
             m_output.append(TextSeparator);
         }
-        m_output.append(details.Age);
+        if (details.Values && agesKnown(*details.Values))
+            m_output.append(details.Age);
     }
     m_output.append('\n');
 }
