@@ -7,10 +7,12 @@
 #include "icu_calendar_service.h"
 #include "number_list_decoding.h"
 #include "output_buffer.h"
+#include "replacing_file.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <string>
 #include <system_error>
 
@@ -73,19 +75,33 @@ int main(int argc, char *argv[])
     }
     const ChosenTodayCalendar runCalendars(*calendars, options.today.value_or(calendars->today()));
 
+    // An --output file is written under a temporary name and put in place
+    // only when the run succeeds.
+    std::optional<ReplacingFile> file;
+    if (options.output) {
+        file.emplace(*options.output);
+        if (!file->create()) {
+            printProgramError(file->error());
+            return UsageError;
+        }
+    }
+    const bool sheet = options.format == OutputFormat::Xlsx;
+    std::FILE *const stream = file && !sheet ? file->stream() : stdout;
+    const std::string sheetFile = file && sheet ? file->temporaryPath() : std::string{};
+
     int status = AllValid;
     {
-        OutputBuffer output([](std::string_view bytes) { return writeTo(stdout, bytes); });
+        OutputBuffer output([stream](std::string_view bytes) { return writeTo(stream, bytes); });
         const DecodingResult result = DecodeNumberList(
             options, runCalendars, [](char *buffer, std::size_t size) { return std::fread(buffer, 1, size, stdin); },
-            output);
+            output, sheetFile);
         if (!result.error.empty())
             printError(result.error);
         if (!result.warning.empty())
             printError(result.warning);
         status = result.status;
         output.flush();
-        if (output.failed() || std::fflush(stdout) != 0) {
+        if (output.failed() || std::fflush(stream) != 0) {
             printProgramError("the output could not be written: " + lastSystemError());
             return UsageError;
         }
@@ -95,6 +111,10 @@ int main(int argc, char *argv[])
             printProgramError("the input could not be read to its end: " + lastSystemError());
             return UsageError;
         }
+    }
+    if (file && status != UsageError && !file->commit()) {
+        printProgramError(file->error());
+        return UsageError;
     }
     return status;
 }

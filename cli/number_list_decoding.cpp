@@ -4,41 +4,81 @@
 #include "csv_reader.h"
 #include "output_buffer.h"
 #include "record_writer.h"
+#include "number_trim.h"
 #include "text_input.h"
 
 #include <algorithm>
 #include <string>
+#include <tuple>
 #include <variant>
 
 namespace {
 
 // Decodes numbers one at a time, writes each at once and remembers whether
-// every one was valid.
+// every one was valid and every check matched.
 class NumberDecoder
 {
 public:
-    NumberDecoder(const CalendarService &calendars, RecordWriter &writer) : m_calendars(calendars), m_writer(writer) {}
+    NumberDecoder(const DecodeOptions &options, const CalendarService &calendars, RecordWriter &writer)
+        : m_options(options)
+        , m_calendars(calendars)
+        , m_writer(writer)
+    {}
 
     void decode(std::string_view number)
     {
-        const BirthDetails details = DecodeBirthDetails(number, m_calendars);
-        m_allValid = m_allValid && details.Verdict == Verdict::Valid;
-        m_writer.record(number, details);
+        const std::string_view decoded = m_options.trim ? TrimNumber(number) : number;
+        m_writer.record(decoded, details(decoded));
     }
 
-    void decode(const CsvReader::Row &row, std::size_t width, std::string_view number)
+    // The declared details stand in the columns of the checks, when given.
+    void decode(const CsvReader::Row &row, std::size_t width, std::string_view number,
+                std::optional<std::size_t> birthDateColumn, std::optional<std::size_t> sexColumn)
     {
-        const BirthDetails details = DecodeBirthDetails(number, m_calendars);
-        m_allValid = m_allValid && details.Verdict == Verdict::Valid;
-        m_writer.record(row, width, number, details);
+        const std::string_view decoded = m_options.trim ? TrimNumber(number) : number;
+        const BirthDetails birth = details(decoded);
+        RowChecks checks;
+        const BirthValues *values = birth.Verdict == Verdict::Valid && birth.Values ? &*birth.Values : nullptr;
+        if (values && birthDateColumn) {
+            const auto declared = ReadDeclaredDate(field(row, *birthDateColumn), m_options.dateOrder);
+            checks.birthDate = !declared                   ? CheckResult::Unreadable
+                               : *declared == values->date ? CheckResult::Match
+                                                           : CheckResult::Mismatch;
+        }
+        if (values && sexColumn) {
+            const auto declared = ReadDeclaredSex(field(row, *sexColumn));
+            checks.sex = !declared                ? CheckResult::Unreadable
+                         : *declared == birth.Sex ? CheckResult::Match
+                                                  : CheckResult::Mismatch;
+        }
+        m_allPassed = m_allPassed && isMatchWhereMade(checks.birthDate) && isMatchWhereMade(checks.sex);
+        m_writer.record(row, width, decoded, birth, checks);
     }
 
-    int status() const { return m_allValid ? AllValid : SomeInvalid; }
+    int status() const { return m_allPassed ? AllValid : SomeInvalid; }
 
 private:
+    static std::string_view field(const CsvReader::Row &row, std::size_t column)
+    {
+        return column < row.size() ? std::string_view(row[column]) : std::string_view{};
+    }
+
+    static bool isMatchWhereMade(CheckResult result)
+    {
+        return result == CheckResult::NotMade || result == CheckResult::Match;
+    }
+
+    BirthDetails details(std::string_view number)
+    {
+        BirthDetails birth = DecodeBirthDetails(number, m_calendars, m_options.forms);
+        m_allPassed = m_allPassed && birth.Verdict == Verdict::Valid;
+        return birth;
+    }
+
+    const DecodeOptions &m_options;
     const CalendarService &m_calendars;
     RecordWriter &m_writer;
-    bool m_allValid = true;
+    bool m_allPassed = true;
 };
 
 DecodingResult usageError(const std::string &message)
@@ -47,20 +87,22 @@ DecodingResult usageError(const std::string &message)
 }
 
 // The place of the chosen column in the header, or why there is none.
-std::variant<std::size_t, std::string> findColumn(const ColumnChoice &column, const CsvReader::Row &header)
+std::variant<std::size_t, std::string> findColumn(std::string_view option, const ColumnChoice &column,
+                                                  const CsvReader::Row &header)
 {
+    const std::string named = std::string(option) + " " + column.name;
     if (column.index) {
         if (*column.index < header.size())
             return *column.index;
-        return "--column " + column.name + ": the header has only " + std::to_string(header.size()) + " columns";
+        return named + ": the header has only " + std::to_string(header.size()) + " columns";
     }
     const auto found = std::find(header.begin(), header.end(), column.name);
     if (found == header.end())
-        return "--column " + column.name + ": no such column in the header";
+        return named + ": no such column in the header";
     const auto again = std::find(found + 1, header.end(), column.name);
     if (again != header.end())
-        return "--column " + column.name + ": the header names it twice, in columns "
-               + std::to_string(found - header.begin() + 1) + " and " + std::to_string(again - header.begin() + 1);
+        return named + ": the header names it twice, in columns " + std::to_string(found - header.begin() + 1) + " and "
+               + std::to_string(again - header.begin() + 1);
     return static_cast<std::size_t>(found - header.begin());
 }
 
@@ -71,10 +113,12 @@ std::string widerRowsWarning(std::size_t rows)
            + " wider than the header: " + (one ? "its" : "their") + " extra fields follow the decoded columns";
 }
 
-DecodingResult decodeSpreadsheet(const ColumnChoice &column, NumberDecoder &decoder, RecordWriter &writer,
+DecodingResult decodeSpreadsheet(const DecodeOptions &options, NumberDecoder &decoder, RecordWriter &writer,
                                  TextInput &input)
 {
     std::optional<std::size_t> index;
+    std::optional<std::size_t> birthDateColumn;
+    std::optional<std::size_t> sexColumn;
     std::size_t width = 0;
     std::size_t widerRows = 0;
     std::string headerError;
@@ -84,24 +128,33 @@ DecodingResult decodeSpreadsheet(const ColumnChoice &column, NumberDecoder &deco
         if (!haveHeader) {
             haveHeader = true;
             width = row.size();
-            auto found = findColumn(column, row);
-            if (std::string *error = std::get_if<std::string>(&found)) {
-                headerError = std::move(*error);
-                return false;
+            for (const auto &[option, choice, place] :
+                 {std::tuple{"--column", &options.column, &index},
+                  std::tuple{"--check-birth-date", &options.checkBirthDate, &birthDateColumn},
+                  std::tuple{"--check-sex", &options.checkSex, &sexColumn}}) {
+                if (!*choice)
+                    continue;
+                auto found = findColumn(option, **choice, row);
+                if (std::string *error = std::get_if<std::string>(&found)) {
+                    headerError = std::move(*error);
+                    return false;
+                }
+                *place = std::get<std::size_t>(found);
             }
-            index = std::get<std::size_t>(found);
             writer.header(row);
-            return true;
+            return writer.error().empty();
         }
         const std::string_view number = *index < row.size() ? std::string_view(row[*index]) : std::string_view{};
         widerRows += row.size() > width ? 1 : 0;
-        decoder.decode(row, width, number);
-        return true;
+        decoder.decode(row, width, number, birthDateColumn, sexColumn);
+        return writer.error().empty();
     });
     if (!input.refusal().empty())
         return usageError(input.refusal());
     if (!headerError.empty())
         return usageError(headerError);
+    if (!writer.error().empty())
+        return usageError(std::string(writer.error()));
     if (!readError.empty())
         return usageError(readError);
     if (!haveHeader)
@@ -115,25 +168,38 @@ DecodingResult decodeSpreadsheet(const ColumnChoice &column, NumberDecoder &deco
 } // namespace
 
 DecodingResult DecodeNumberList(const DecodeOptions &options, const CalendarService &calendars,
-                                const LineReader::Source &input, OutputBuffer &output)
+                                const LineReader::Source &input, OutputBuffer &output, const std::string &sheetFile)
 {
-    RecordWriter writer(options.format, output, calendars.today());
-    NumberDecoder decoder(calendars, writer);
+    const CheckColumns checks{options.checkBirthDate.has_value(), options.checkSex.has_value()};
+    RecordWriter writer(options.format, output, calendars.today(), checks, sheetFile);
+    NumberDecoder decoder(options, calendars, writer);
     TextInput text(input);
-    if (options.column)
-        return decodeSpreadsheet(*options.column, decoder, writer, text);
-
-    writer.header();
-    if (!options.numbers.empty()) {
-        for (const std::string &number : options.numbers)
-            decoder.decode(number);
+    DecodingResult result;
+    if (options.column) {
+        result = decodeSpreadsheet(options, decoder, writer, text);
     } else {
-        LineReader lines([&text](char *buffer, std::size_t size) { return text.read(buffer, size); });
-        std::string_view line;
-        while (lines.next(line))
-            decoder.decode(line);
-        if (!text.refusal().empty())
-            return usageError(text.refusal());
+        writer.header();
+        if (!options.numbers.empty()) {
+            for (const std::string &number : options.numbers)
+                if (writer.error().empty())
+                    decoder.decode(number);
+        } else {
+            LineReader lines([&text](char *buffer, std::size_t size) { return text.read(buffer, size); });
+            std::string_view line;
+            while (writer.error().empty() && lines.next(line))
+                decoder.decode(line);
+        }
+        if (!writer.error().empty())
+            result = usageError(std::string(writer.error()));
+        else if (!text.refusal().empty())
+            result = usageError(text.refusal());
+        else
+            result.status = decoder.status();
     }
-    return {decoder.status()};
+    // The sheet is written even after a failure, so that the library lets
+    // go of its temporary files; the caller then throws the file away.
+    const std::string finished = writer.finish();
+    if (result.status != UsageError && !finished.empty())
+        return usageError(finished);
+    return result;
 }

@@ -20,5 +20,7 @@ struct DecodingResult
     std::string warning = {};
 };
 
+// An xlsx sheet is written to sheetFile, the other forms to output.
 DecodingResult DecodeNumberList(const DecodeOptions &options, const CalendarService &calendars,
-                                const LineReader::Source &input, OutputBuffer &output);
+                                const LineReader::Source &input, OutputBuffer &output,
+                                const std::string &sheetFile = {});

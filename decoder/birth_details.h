@@ -40,5 +40,13 @@ struct BirthDetails
     ::Verdict Verdict = ::Verdict::BadNumber;
 };
 
+// Which forms of number a decoding accepts. The window takes the older form
+// only, and nic-decode can be told to give the window's verdicts; otherwise
+// it reads twelve ASCII digits as the 12-digit form too, whose verdict is
+// Valid or BadDate (a date that does not exist, lies before 1900 or after
+// today). Every other text gets the window's verdict either way.
+enum class NumberForms { OlderOnly, OlderAndTwelveDigit };
+
 // Never fails. For BadDate the record holds the verdict alone.
-BirthDetails DecodeBirthDetails(std::string_view text, const CalendarService &calendars);
+BirthDetails DecodeBirthDetails(std::string_view text, const CalendarService &calendars,
+                                NumberForms forms = NumberForms::OlderOnly);

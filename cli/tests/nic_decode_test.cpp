@@ -105,6 +105,7 @@ TEST_P(SampleNumberTest, TextFormShowsTheWindowsTexts)
         for (const std::string_view text : sample.windowTexts)
             expected += std::string(text) + "\t";
         expected.back() = '\n';
+        expected += std::string(sample.columns[6]) + "\n";
     } else {
         expected += std::string(sample.verdict) + "\n";
     }
@@ -122,12 +123,23 @@ TEST_P(SampleNumberTest, JsonHasNumbersAndNulls)
     EXPECT_NE(output.find(verdict), std::string::npos) << output;
     if (sample.verdict == "valid") {
         const std::string age = "\"age_years\":" + std::string(sample.columns[4])
-                                + ",\"age_months\":" + std::string(sample.columns[5]) + "}";
+                                + ",\"age_months\":" + std::string(sample.columns[5]) + ",\"new_number\":\""
+                                + std::string(sample.columns[6]) + "\"}";
         EXPECT_NE(output.find(age), std::string::npos) << output;
     } else {
         EXPECT_NE(output.find("\"birth_date\":null"), std::string::npos) << output;
-        EXPECT_NE(output.find("\"age_months\":null}"), std::string::npos) << output;
+        EXPECT_NE(output.find("\"new_number\":null}"), std::string::npos) << output;
     }
+}
+
+// The window's verdict for every text, the 12-digit form rejected.
+TEST_P(SampleNumberTest, WindowVerdictsOptionGivesTheWindowsVerdict)
+{
+    const samples::SampleNumber &sample = GetParam();
+    DecodeOptions options;
+    options.forms = NumberForms::OlderOnly;
+    options.numbers = {std::string(sample.number)};
+    EXPECT_EQ(readCsv(decode(options).output).at(1).at(1), sample.windowVerdict);
 }
 
 INSTANTIATE_TEST_SUITE_P(Samples, SampleNumberTest, testing::ValuesIn(samples::Numbers),
@@ -242,7 +254,7 @@ TEST_P(SpreadsheetTest, RoundTripKeepsEveryRowAndAddsTheColumns)
         expected.resize(width);
         if (r == 0) {
             for (const char *name :
-                 {"verdict", "birth_date", "hijri_date", "weekday", "sex", "age_years", "age_months"})
+                 {"verdict", "birth_date", "hijri_date", "weekday", "sex", "age_years", "age_months", "new_number"})
                 expected.emplace_back(name);
         } else {
             const std::string number = c.numberColumn < in[r].size() ? in[r][c.numberColumn] : std::string{};
@@ -487,7 +499,7 @@ INSTANTIATE_TEST_SUITE_P(
         OptionCase{"numbers", {"811231234V", "857541234V"}, AllValid, ""},
         OptionCase{"every_format", {"--format", "json"}, AllValid, ""},
         OptionCase{
-            "unknown_format", {"--format", "xml"}, UsageError, "nic-decode: --format: xml not in {csv,json,text}"},
+            "unknown_format", {"--format", "xml"}, UsageError, "nic-decode: --format: xml not in {csv,json,text,xlsx}"},
         OptionCase{"unknown_option",
                    {"--frobnicate"},
                    UsageError,
