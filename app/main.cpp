@@ -111,8 +111,8 @@ int main(int argc, char *argv[])
     // The stamp's today comes from the same clock as the age.
     DefaultPrintService printing(
         printer,
-        [&calendars] {
-            const std::chrono::year_month_day today = calendars->today();
+        [&desktop] {
+            const std::chrono::year_month_day today = desktop.today();
             return QDate(static_cast<int>(today.year()), static_cast<int>(static_cast<unsigned>(today.month())),
                          static_cast<int>(static_cast<unsigned>(today.day())));
         },

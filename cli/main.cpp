@@ -2,9 +2,9 @@
 // check as the window program, decode, and end with a status that says how
 // it went.
 
-#include "chosen_today_calendar.h"
 #include "command_line.h"
 #include "icu_calendar_service.h"
+#include "local_clock.h"
 #include "number_list_decoding.h"
 #include "output_buffer.h"
 #include "replacing_file.h"
@@ -73,7 +73,9 @@ int main(int argc, char *argv[])
         printProgramError(error.what());
         return CalendarDataUnusable;
     }
-    const ChosenTodayCalendar runCalendars(*calendars, options.today.value_or(calendars->today()));
+    // Read once, so every row of a run counts its age to the same day, even
+    // when the run crosses midnight.
+    const std::chrono::year_month_day today = options.today.value_or(LocalToday());
 
     // An --output file is written under a temporary name and put in place
     // only when the run succeeds.
@@ -93,8 +95,8 @@ int main(int argc, char *argv[])
     {
         OutputBuffer output([stream](std::string_view bytes) { return writeTo(stream, bytes); });
         const DecodingResult result = DecodeNumberList(
-            options, runCalendars, [](char *buffer, std::size_t size) { return std::fread(buffer, 1, size, stdin); },
-            output, sheetFile);
+            options, today, *calendars,
+            [](char *buffer, std::size_t size) { return std::fread(buffer, 1, size, stdin); }, output, sheetFile);
         if (!result.error.empty())
             printError(result.error);
         if (!result.warning.empty())

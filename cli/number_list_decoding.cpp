@@ -19,8 +19,10 @@ namespace {
 class NumberDecoder
 {
 public:
-    NumberDecoder(const DecodeOptions &options, const CalendarService &calendars, RecordWriter &writer)
+    NumberDecoder(const DecodeOptions &options, std::chrono::year_month_day today, const CalendarService &calendars,
+                  RecordWriter &writer)
         : m_options(options)
+        , m_today(today)
         , m_calendars(calendars)
         , m_writer(writer)
     {}
@@ -70,12 +72,13 @@ private:
 
     BirthDetails details(std::string_view number)
     {
-        BirthDetails birth = DecodeBirthDetails(number, m_calendars, m_options.forms);
+        BirthDetails birth = DecodeBirthDetails(number, m_today, m_calendars, m_options.forms);
         m_allPassed = m_allPassed && birth.Verdict == Verdict::Valid;
         return birth;
     }
 
     const DecodeOptions &m_options;
+    std::chrono::year_month_day m_today;
     const CalendarService &m_calendars;
     RecordWriter &m_writer;
     bool m_allPassed = true;
@@ -167,12 +170,13 @@ DecodingResult decodeSpreadsheet(const DecodeOptions &options, NumberDecoder &de
 
 } // namespace
 
-DecodingResult DecodeNumberList(const DecodeOptions &options, const CalendarService &calendars,
-                                const LineReader::Source &input, OutputBuffer &output, const std::string &sheetFile)
+DecodingResult DecodeNumberList(const DecodeOptions &options, std::chrono::year_month_day today,
+                                const CalendarService &calendars, const LineReader::Source &input,
+                                OutputBuffer &output, const std::string &sheetFile)
 {
     const CheckColumns checks{options.checkBirthDate.has_value(), options.checkSex.has_value()};
-    RecordWriter writer(options.format, output, calendars.today(), checks, sheetFile);
-    NumberDecoder decoder(options, calendars, writer);
+    RecordWriter writer(options.format, output, today, checks, sheetFile);
+    NumberDecoder decoder(options, today, calendars, writer);
     TextInput text(input);
     DecodingResult result;
     if (options.column) {

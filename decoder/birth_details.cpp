@@ -14,18 +14,18 @@ namespace {
 void addCalendarFacts(BirthDetails &details, const DecodedNumber &number, BirthDate birthDate,
                       std::chrono::year_month_day today, const CalendarService &calendars)
 {
-    CalendarFacts facts = ComputeCalendarFacts(birthDate, number.BirthYear, today, calendars);
+    // A formed date's year is the decoded year, whole.
+    CalendarFacts facts = ComputeCalendarFacts(birthDate, static_cast<int>(number.BirthYear), today, calendars);
     details.DayOB = std::move(facts.DayOB);
     details.Age = std::move(facts.Age);
     details.HDateOB = std::move(facts.HDateOB);
     details.Values = BirthValues{birthDate, facts.weekday, facts.ageYears, facts.ageMonths, facts.hijri};
 }
 
-BirthDetails decodeNewForm(std::string_view text, const CalendarService &calendars)
+BirthDetails decodeNewForm(std::string_view text, std::chrono::year_month_day today, const CalendarService &calendars)
 {
     BirthDetails details;
     const DecodedNumber number = DecodeNewFormNumber(text);
-    const std::chrono::year_month_day today = calendars.today();
     const std::optional<BirthDate> birthDate = CheckNewFormDate(number, today);
     if (!birthDate) {
         details.Verdict = Verdict::BadDate;
@@ -40,10 +40,11 @@ BirthDetails decodeNewForm(std::string_view text, const CalendarService &calenda
 
 } // namespace
 
-BirthDetails DecodeBirthDetails(std::string_view text, const CalendarService &calendars, NumberForms forms)
+BirthDetails DecodeBirthDetails(std::string_view text, std::chrono::year_month_day today,
+                                const CalendarService &calendars, NumberForms forms)
 {
     if (forms == NumberForms::OlderAndTwelveDigit && IsNewFormNumber(text))
-        return decodeNewForm(text, calendars);
+        return decodeNewForm(text, today, calendars);
     BirthDetails details;
     const DecodedNumber number = DecodeNumber(text);
     const DateCheck dateCheck = CheckDate(text, number);
@@ -55,7 +56,7 @@ BirthDetails DecodeBirthDetails(std::string_view text, const CalendarService &ca
     details.DateOB = number.DateText.value_or(std::string{});
     details.Sex = number.Sex;
     if (dateCheck.birthDate)
-        addCalendarFacts(details, number, *dateCheck.birthDate, calendars.today(), calendars);
+        addCalendarFacts(details, number, *dateCheck.birthDate, today, calendars);
     details.Verdict = CheckNumber(text, number) ? Verdict::Valid : Verdict::BadNumber;
     return details;
 }

@@ -7,6 +7,7 @@
 #include "birth_date.h"
 #include "calendar_service.h"
 
+#include <chrono>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -47,6 +48,7 @@ struct BirthDetails
 // today). Every other text gets the window's verdict either way.
 enum class NumberForms { OlderOnly, OlderAndTwelveDigit };
 
-// Never fails. For BadDate the record holds the verdict alone.
-BirthDetails DecodeBirthDetails(std::string_view text, const CalendarService &calendars,
-                                NumberForms forms = NumberForms::OlderOnly);
+// Never fails. For BadDate the record holds the verdict alone. The age is
+// counted to today, the caller's date, read once for the whole decoding.
+BirthDetails DecodeBirthDetails(std::string_view text, std::chrono::year_month_day today,
+                                const CalendarService &calendars, NumberForms forms = NumberForms::OlderOnly);

@@ -1,14 +1,14 @@
 #pragma once
 
 // Recording stand-ins for what the windows ask of the outside world: the
-// desktop (beep, screen size, error messages, ending the program), the clock
-// (a chosen "today" over the real calendars) and the printer. They record
-// what they were asked and answer what the test chose; they never end the
-// program, never open a message box and never touch a printer.
+// desktop (beep, screen size, the clock's date, error messages, ending the
+// program) and the printer. They record what they were asked and answer what
+// the test chose; they never end the program, never open a message box and
+// never touch a printer.
 
 #include "desktop.h"
-#include "fixed_today_calendar.h"
 #include "print_service.h"
+#include "sample_numbers.h"
 
 #include <QList>
 #include <QPointer>
@@ -33,6 +33,7 @@ public:
 
     void beep() override { ++beeps; }
     QSizeF screenSize() const override { return screen; }
+    std::chrono::year_month_day today() const override { return date; }
     FailureChoice offerPdfInstead(QWidget *parentWidget, const QString &title, const QString &text) override
     {
         errors.append({parentWidget, title, text});
@@ -51,6 +52,7 @@ public:
 
     // A 1024 x 768 pixel screen unless a test chooses another.
     QSizeF screen{15360, 11520};
+    std::chrono::year_month_day date = samples::Today;
     int beeps = 0;
     int quits = 0;
     QList<Error> errors; // failure messages, each with its offer to save a PDF

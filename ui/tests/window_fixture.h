@@ -7,6 +7,7 @@
 
 #include "fonts.h"
 #include "form1_test_access.h"
+#include "icu_calendar_service.h"
 #include "main_window.h"
 #include "sample_numbers.h"
 #include "test_doubles.h"
@@ -38,7 +39,7 @@ struct MainWindowOnDoubles
 {
     UsableFaces faces;
     RecordingDesktop desktop;
-    FixedTodayCalendar calendars{samples::Today};
+    const IcuCalendarService calendars;
     RecordingPrintService printing;
     Form1 window{desktop, calendars, printing};
     Form1TestAccess seam{window};
