@@ -21,7 +21,7 @@ build_packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-wayland libgl-dev
     libicu-dev fonts-wine fonts-liberation2 fonts-noto-core libcups2-dev
-    libcli11-dev libcsv-dev nlohmann-json3-dev
+    libcli11-dev libcsv-dev nlohmann-json3-dev libxlsxwriter-dev
     libgtest-dev libbenchmark-dev
 )
 # What the tests need besides: a second compiler for fuzzing, its formatter,
@@ -33,7 +33,7 @@ test_packages=(
     xvfb xauth xdotool x11-utils x11-apps imagemagick openbox weston
     cups cups-client cups-ipp-utils printer-driver-cups-pdf poppler-utils fonts-dejavu-extra
     dbus dbus-x11 at-spi2-core python3-pyatspi
-    desktop-file-utils appstream faketime locales
+    desktop-file-utils appstream faketime locales python3-openpyxl time
 )
 # What the Windows cross-check needs: MinGW-w64, Wine to run its programs,
 # GoogleTest's sources to build it for Windows, a virtual display with a
@@ -44,7 +44,7 @@ test_packages=(
 windows_packages=(
     cmake ninja-build g++-mingw-w64-x86-64-posix wine64 googletest libcli11-dev nlohmann-json3-dev
     xvfb xauth xdotool x11-utils imagemagick openbox faketime
-    cups cups-client printer-driver-cups-pdf poppler-utils fonts-noto-core nsis unzip
+    cups cups-client printer-driver-cups-pdf poppler-utils fonts-noto-core nsis unzip python3-openpyxl
 )
 
 as_root() {

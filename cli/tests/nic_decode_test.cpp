@@ -10,6 +10,7 @@
 #include "number_list_decoding.h"
 #include "output_buffer.h"
 #include "sample_numbers.h"
+#include "number_trim.h"
 #include "text_input.h"
 
 #include <gtest/gtest.h>
@@ -532,7 +533,35 @@ INSTANTIATE_TEST_SUITE_P(
                    {"--column", "2", "811231234V"},
                    UsageError,
                    "nic-decode: --column reads a spreadsheet from standard input: give no NUMBER with it"},
-        OptionCase{"help", {"--help"}, AllValid, ""}, OptionCase{"version", {"--version"}, AllValid, ""}),
+        OptionCase{"help", {"--help"}, AllValid, ""}, OptionCase{"version", {"--version"}, AllValid, ""},
+        OptionCase{"xlsx_to_a_file", {"--format", "xlsx", "--output", "out.xlsx"}, AllValid, ""},
+        OptionCase{"xlsx_without_a_file",
+                   {"--format", "xlsx"},
+                   UsageError,
+                   "nic-decode: --format xlsx needs --output FILE: a spreadsheet file is not for a terminal or a pipe"},
+        OptionCase{"output_without_a_name", {"--output", ""}, UsageError, "nic-decode: --output needs a file name"},
+        OptionCase{"checks_by_name_and_place",
+                   {"--column", "NIC", "--check-birth-date", "dob", "--check-sex", "3", "--date-order", "mdy"},
+                   AllValid,
+                   ""},
+        OptionCase{
+            "check_without_column",
+            {"--check-sex", "sex"},
+            UsageError,
+            "nic-decode: --check-birth-date and --check-sex compare a spreadsheet's columns: they need --column"},
+        OptionCase{"check_column_zero",
+                   {"--column", "NIC", "--check-birth-date", "0"},
+                   UsageError,
+                   "nic-decode: --check-birth-date 0: columns are counted from 1"},
+        OptionCase{"checks_in_text_form",
+                   {"--column", "NIC", "--check-sex", "sex", "--format", "text"},
+                   UsageError,
+                   "nic-decode: --format text shows the window's texts alone: the checks need csv, json or xlsx"},
+        OptionCase{"unknown_date_order",
+                   {"--date-order", "ymd"},
+                   UsageError,
+                   "nic-decode: --date-order: ymd not in {dmy,mdy}"},
+        OptionCase{"trim_and_window_verdicts", {"--trim", "--window-verdicts", "811231234V"}, AllValid, ""}),
     [](const testing::TestParamInfo<OptionCase> &row) { return std::string(row.param.name); });
 
 struct TodayCase
@@ -569,5 +598,139 @@ INSTANTIATE_TEST_SUITE_P(Days, TodayTest,
                                          TodayCase{"decades_before_the_birth", "1950-01-01", "", ""},
                                          TodayCase{"the_birth_date_itself", "1981-05-02", "0", "0"}),
                          [](const testing::TestParamInfo<TodayCase> &row) { return std::string(row.param.name); });
+
+struct FormPair
+{
+    const char *name;
+    const char *older;
+    const char *twelveDigit;
+};
+
+class FormPairTest : public testing::TestWithParam<FormPair>
+{};
+
+// Both forms of one number are one person: the same values, and the same
+// 12-digit key in new_number.
+TEST_P(FormPairTest, BothFormsDecodeAlikeWithOneKey)
+{
+    const FormPair &pair = GetParam();
+    DecodeOptions options;
+    options.numbers = {pair.older, pair.twelveDigit};
+    const std::vector<CsvReader::Row> rows = readCsv(decode(options).output);
+    ASSERT_EQ(rows.size(), 3U);
+    EXPECT_EQ(rows[1][1], "valid");
+    EXPECT_EQ(std::vector(rows[1].begin() + 1, rows[1].end()), std::vector(rows[2].begin() + 1, rows[2].end()));
+    EXPECT_EQ(rows[1].back(), pair.twelveDigit);
+}
+
+INSTANTIATE_TEST_SUITE_P(Pairs, FormPairTest,
+                         testing::Values(FormPair{"man_1964", "641042757V", "196410402757"},
+                                         FormPair{"woman_1985", "853400123V", "198534000123"},
+                                         FormPair{"man_1981", "811231234V", "198112301234"},
+                                         FormPair{"letter_X", "995011234X", "199950101234"},
+                                         FormPair{"first_day_of_1900", "000011234V", "190000101234"}),
+                         [](const testing::TestParamInfo<FormPair> &row) { return std::string(row.param.name); });
+
+struct CheckCase
+{
+    const char *name;
+    std::string row; // number,declared date,declared sex
+    const char *birthDateCheck;
+    const char *sexCheck;
+    DateOrder order = DateOrder::DayMonthYear;
+};
+
+class CheckColumnTest : public testing::TestWithParam<CheckCase>
+{};
+
+// 811231234V: born 2 May 1981, male.
+TEST_P(CheckColumnTest, ComparesWhatTheRowDeclares)
+{
+    const CheckCase &c = GetParam();
+    DecodeOptions options;
+    options.column = ColumnChoice{"nic", std::nullopt};
+    options.checkBirthDate = ColumnChoice{"dob", std::nullopt};
+    options.checkSex = ColumnChoice{"3", 2};
+    options.dateOrder = c.order;
+    const Decoding run = decode(options, "nic,dob,sex\n" + c.row + "\n");
+    const std::vector<CsvReader::Row> rows = readCsv(run.output);
+    ASSERT_EQ(rows.size(), 2U);
+    EXPECT_EQ(std::vector(rows[0].end() - 2, rows[0].end()), (CsvReader::Row{"birth_date_check", "sex_check"}));
+    EXPECT_EQ(rows[1][rows[1].size() - 2], c.birthDateCheck);
+    EXPECT_EQ(rows[1].back(), c.sexCheck);
+    const bool allMatch = std::string_view(c.birthDateCheck) == "match" && std::string_view(c.sexCheck) == "match";
+    EXPECT_EQ(run.result.status, allMatch ? AllValid : SomeInvalid);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, CheckColumnTest,
+    testing::Values(CheckCase{"iso_date_and_letter", "811231234V,1981-05-02,M", "match", "match"},
+                    CheckCase{"day_month_year_with_slashes", "811231234V,2/5/1981,male", "match", "match"},
+                    CheckCase{"points_and_padded_day", "811231234V,02.05.1981, MALE ", "match", "match"},
+                    CheckCase{"month_day_year", "811231234V,5-2-1981,m", "match", "match", DateOrder::MonthDayYear},
+                    CheckCase{"day_and_month_swapped", "811231234V,5/2/1981,F", "mismatch", "mismatch"},
+                    CheckCase{"other_day", "811231234V,1981-05-03,Female", "mismatch", "mismatch"},
+                    CheckCase{"12_digit_form", "198112301234,1981-05-02,M", "match", "match"},
+                    CheckCase{"unreadable_values", "811231234V,May 2 1981,man", "unreadable", "unreadable"},
+                    CheckCase{"day_that_does_not_exist", "811231234V,31/4/1981,", "unreadable", "unreadable"},
+                    CheckCase{"mixed_separators", "811231234V,2/5-1981,M", "unreadable", "match"},
+                    CheckCase{"two_digit_year", "811231234V,2/5/81,M", "unreadable", "match"},
+                    CheckCase{"number_not_valid", "811231234Q,1981-05-02,M", "", ""}),
+    [](const testing::TestParamInfo<CheckCase> &row) { return std::string(row.param.name); });
+
+struct TrimCase
+{
+    const char *name;
+    std::string text;
+    std::string trimmed;
+};
+
+class TrimTest : public testing::TestWithParam<TrimCase>
+{};
+
+TEST_P(TrimTest, TakesOffOnlyTheEnds)
+{
+    EXPECT_EQ(TrimNumber(GetParam().text), GetParam().trimmed);
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, TrimTest,
+                         testing::Values(TrimCase{"blanks", " \t811231234V \t", "811231234V"},
+                                         TrimCase{"no_break_spaces",
+                                                  "\xC2\xA0"
+                                                  "811231234V\xE2\x80\xAF",
+                                                  "811231234V"},
+                                         TrimCase{"zero_width_space_and_mark",
+                                                  "\xE2\x80\x8B\xEF\xBB\xBF"
+                                                  "811231234V\xE2\x80\x8B",
+                                                  "811231234V"},
+                                         TrimCase{"direction_marks",
+                                                  "\xE2\x80\x8F\xE2\x81\xA6"
+                                                  "198112301234\xE2\x81\xA9\xE2\x80\x8E",
+                                                  "198112301234"},
+                                         TrimCase{"ideographic_space",
+                                                  "\xE3\x80\x80"
+                                                  "811231234V",
+                                                  "811231234V"},
+                                         TrimCase{"inside_untouched", " 8112 31234V ", "8112 31234V"},
+                                         TrimCase{"nothing_but_blanks", " \xE2\x80\x8B ", ""},
+                                         TrimCase{"invalid_utf8_kept",
+                                                  "\xFF"
+                                                  "811231234V",
+                                                  "\xFF"
+                                                  "811231234V"},
+                                         TrimCase{"full_width_digits_are_no_blanks", "\xEF\xBC\x98", "\xEF\xBC\x98"}),
+                         [](const testing::TestParamInfo<TrimCase> &row) { return std::string(row.param.name); });
+
+TEST(Trim, OnlyWhenAsked)
+{
+    DecodeOptions options;
+    options.numbers = {"\xE2\x80\x8B"
+                       "811231234V "};
+    EXPECT_EQ(readCsv(decode(options).output).at(1).at(1), "bad-number");
+    options.trim = true;
+    const CsvReader::Row row = readCsv(decode(options).output).at(1);
+    EXPECT_EQ(row.at(0), "811231234V");
+    EXPECT_EQ(row.at(1), "valid");
+}
 
 } // namespace
