@@ -19,6 +19,10 @@
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
 #endif
 
 namespace {
@@ -44,6 +48,30 @@ std::string lastSystemError()
     return std::generic_category().message(errno);
 }
 
+#ifdef _WIN32
+// A console shows the program's UTF-8 as UTF-8 while it runs, and gets its
+// own code page back at the end; a pipe or a file takes the bytes as they are.
+class Utf8Console
+{
+public:
+    Utf8Console() : m_codePage(GetConsoleOutputCP())
+    {
+        if (m_codePage != 0)
+            SetConsoleOutputCP(CP_UTF8);
+    }
+    ~Utf8Console()
+    {
+        if (m_codePage != 0)
+            SetConsoleOutputCP(m_codePage);
+    }
+    Utf8Console(const Utf8Console &) = delete;
+    Utf8Console &operator=(const Utf8Console &) = delete;
+
+private:
+    UINT m_codePage; // 0 without a console
+};
+#endif
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -52,6 +80,7 @@ int main(int argc, char *argv[])
     // Bytes as they are: no CR LF translation, no end at a Ctrl+Z.
     _setmode(_fileno(stdin), _O_BINARY);
     _setmode(_fileno(stdout), _O_BINARY);
+    const Utf8Console console;
 #endif
     const CommandLine commandLine = ParseCommandLine(argc, argv);
     if (!commandLine.options) {

@@ -171,8 +171,8 @@ DecodingResult decodeSpreadsheet(const DecodeOptions &options, NumberDecoder &de
 } // namespace
 
 DecodingResult DecodeNumberList(const DecodeOptions &options, std::chrono::year_month_day today,
-                                const CalendarService &calendars, const LineReader::Source &input,
-                                OutputBuffer &output, const std::string &sheetFile)
+                                const CalendarService &calendars, const LineReader::Source &input, OutputBuffer &output,
+                                const std::string &sheetFile)
 {
     const CheckColumns checks{options.checkBirthDate.has_value(), options.checkSex.has_value()};
     RecordWriter writer(options.format, output, today, checks, sheetFile);

@@ -24,5 +24,5 @@ struct DecodingResult
 // The ages are counted to today. An xlsx sheet is written to sheetFile,
 // the other forms to output.
 DecodingResult DecodeNumberList(const DecodeOptions &options, std::chrono::year_month_day today,
-                                const CalendarService &calendars, const LineReader::Source &input,
-                                OutputBuffer &output, const std::string &sheetFile = {});
+                                const CalendarService &calendars, const LineReader::Source &input, OutputBuffer &output,
+                                const std::string &sheetFile = {});

@@ -53,7 +53,8 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char *data, std::size_t siz
 
     // With the 12-digit form too: only twelve ASCII digits are read
     // differently, and a valid one names a day from 1900 to today.
-    const BirthDetails both = DecodeBirthDetails(text, 2026y / December / 7, calendars, NumberForms::OlderAndTwelveDigit);
+    const BirthDetails both =
+        DecodeBirthDetails(text, 2026y / December / 7, calendars, NumberForms::OlderAndTwelveDigit);
     if (!IsNewFormNumber(text)) {
         require(both.Verdict == details.Verdict && both.DateOB == details.DateOB && both.Age == details.Age);
     } else {
