@@ -63,7 +63,7 @@ void CsvReader::chooseSeparator(std::string_view firstBlock)
 {
     const std::string_view firstLine = firstBlock.substr(0, firstBlock.find_first_of(LineEnds));
     if (firstLine.find('\t') != std::string_view::npos && firstLine.find(',') == std::string_view::npos)
-        csv_set_delim(m_parser.get(), CSV_TAB);
+        csv_set_delim(m_parser.get(), static_cast<unsigned char>(CSV_TAB));
 }
 
 // One line at a time, so that every field and row ends while the line it
@@ -115,7 +115,7 @@ std::string CsvReader::read(const RowHandler &onRow)
     }
     // Strict only for the end: a quote inside an unquoted field stays a
     // plain character, but a quoted field must be closed.
-    csv_set_opts(m_parser.get(), CSV_STRICT | CSV_STRICT_FINI);
+    csv_set_opts(m_parser.get(), static_cast<unsigned char>(CSV_STRICT | CSV_STRICT_FINI));
     if (csv_fini(m_parser.get(), endField, endRow, this) != 0)
         return atLine(m_fieldLine, "a quoted field starts here and is never closed");
     return {};
