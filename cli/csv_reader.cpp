@@ -94,13 +94,26 @@ std::string CsvReader::read(const RowHandler &onRow)
     bool first = true;
     bool afterCarriageReturn = false;
     for (;;) {
-        const std::size_t count = m_source(block.data(), block.size());
+        std::size_t count = m_source(block.data(), block.size());
+        if (first) {
+            // The separator is chosen from the whole first line (or the
+            // first block of it), however the input arrives in pieces.
+            for (std::size_t scanned = 0;
+                 count > 0 && count < block.size()
+                 && std::string_view(block.data() + scanned, count - scanned).find_first_of(LineEnds)
+                        == std::string_view::npos;) {
+                scanned = count;
+                const std::size_t more = m_source(block.data() + count, block.size() - count);
+                if (more == 0)
+                    break;
+                count += more;
+            }
+            chooseSeparator(std::string_view(block.data(), count));
+            first = false;
+        }
         if (count == 0)
             break;
         std::string_view bytes(block.data(), count);
-        if (first)
-            chooseSeparator(bytes);
-        first = false;
         if (afterCarriageReturn && bytes.front() == '\n') {
             // The LF of a CR LF split between two blocks: no line of its own.
             if (csv_parse(m_parser.get(), bytes.data(), 1, endField, endRow, this) != 1)

@@ -411,6 +411,26 @@ TEST(TextInput, RefusesUtf32NamingIt)
     }
 }
 
+// The first line decides the separator, however the input arrives.
+TEST(Spreadsheet, SeparatorDoesNotDependOnThePieces)
+{
+    DecodeOptions options;
+    options.column = ColumnChoice{"NIC", std::nullopt};
+    const std::string sheet = "name\tNIC\r\nPerera, A.\t811231234V\r\n";
+    const std::string whole = decode(options, sheet).output;
+    for (const std::size_t step : {std::size_t{1}, std::size_t{3}}) {
+        std::string output;
+        {
+            OutputBuffer buffer([&output](std::string_view bytes) {
+                output.append(bytes);
+                return true;
+            });
+            DecodeNumberList(options, samples::Today, calendar(), sourceOf(sheet, step), buffer);
+        }
+        EXPECT_EQ(output, whole) << "pieces of " << step;
+    }
+}
+
 // Excel's "Unicode text": UTF-16 with its mark, tab-separated, CR LF.
 TEST(TextInput, SpreadsheetInUtf16ReadsAsItsUtf8Twin)
 {
