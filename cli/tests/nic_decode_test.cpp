@@ -651,6 +651,20 @@ INSTANTIATE_TEST_SUITE_P(Pairs, FormPairTest,
                                          FormPair{"first_day_of_1900", "000011234V", "190000101234"}),
                          [](const testing::TestParamInfo<FormPair> &row) { return std::string(row.param.name); });
 
+// A 12-digit number born on the day the ages are counted to is valid; a
+// day later it is not born yet.
+TEST(TwelveDigitForm, BornNoLaterThanToday)
+{
+    DecodeOptions options;
+    options.numbers = {"202634200011"}; // 7 December 2026
+    const CsvReader::Row onTheDay = readCsv(decode(options, {}, 2026y / December / 7).output).at(1);
+    EXPECT_EQ(CsvReader::Row(onTheDay.begin(), onTheDay.begin() + 3),
+              (CsvReader::Row{"202634200011", "valid", "2026-12-07"}));
+    EXPECT_EQ(onTheDay.at(6), "0");
+    EXPECT_EQ(onTheDay.at(7), "0");
+    EXPECT_EQ(readCsv(decode(options, {}, 2026y / December / 6).output).at(1).at(1), "bad-date");
+}
+
 struct CheckCase
 {
     const char *name;
