@@ -163,7 +163,8 @@ DecodingResult decodeSpreadsheet(const DecodeOptions &options, NumberDecoder &de
     if (!haveHeader)
         return usageError("the spreadsheet is empty: it has no header row");
     DecodingResult result{decoder.status()};
-    if (widerRows > 0)
+    // JSON and text write the numbers alone, which no wider row moves.
+    if (widerRows > 0 && (options.format == OutputFormat::Csv || options.format == OutputFormat::Xlsx))
         result.warning = widerRowsWarning(widerRows);
     return result;
 }
