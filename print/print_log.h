@@ -1,8 +1,9 @@
 #pragma once
 
 // The print log: where every press records the destination, its state and
-// the print system's own status and words behind a message. Off by default;
-// QT_LOGGING_RULES="nic.print.debug=true" turns it on.
+// the print system's own status and words behind a message. It logs at
+// info, which is off by default; QT_LOGGING_RULES="nic.print=true" turns
+// it on.
 
 #include <QLoggingCategory>
 
