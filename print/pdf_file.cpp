@@ -1,34 +1,57 @@
 #include "pdf_file.h"
 
-#include "memory_pdf.h"
 #include "print_log.h"
 
+#include <QCoreApplication>
+#include <QLocale>
+#include <QPageLayout>
 #include <QPageSize>
+#include <QPainter>
 #include <QSaveFile>
+
+namespace {
+
+// A PDF page like the one Qt's printer support makes: 1200 dots per inch and
+// a margin that keeps the text inside what printers can reach.
+constexpr int PdfResolution = 1200;
+constexpr QMarginsF PdfMargins{10, 10, 10, 10}; // millimetres
+
+} // namespace
+
+MemoryPdf::MemoryPdf(const QPageSize &paper, const QString &title)
+{
+    bytes.open(QIODevice::WriteOnly);
+    page.setResolution(PdfResolution);
+    page.setPageLayout(QPageLayout(paper, QPageLayout::Portrait, PdfMargins, QPageLayout::Millimeter));
+    page.setTitle(title);
+    page.setCreator(QCoreApplication::applicationName());
+}
+
+QPageSize MemoryPdf::localePaper()
+{
+    return QPageSize(QLocale().measurementSystem() == QLocale::ImperialUSSystem ? QPageSize::Letter : QPageSize::A4);
+}
 
 PdfFile::PdfFile(const QString &file) : m_file(file) {}
 
-PdfFile::~PdfFile() = default;
-
-SheetDelivery::Outcome PdfFile::open(const QString &documentName)
+SheetDestination::Outcome PdfFile::begin(QPainter &painter, const QString &documentName)
 {
-    m_pdf = std::make_unique<MemoryPdf>(MemoryPdf::localePaper(), documentName);
-    return outcome();
+    m_pdf.emplace(MemoryPdf::localePaper(), documentName);
+    return outcome(painter.begin(&m_pdf->page) ? Failure::None : Failure::CannotStart);
 }
 
-QPagedPaintDevice *PdfFile::page()
+SheetDestination::Outcome PdfFile::finish(QPainter &painter)
 {
-    return m_pdf->page();
-}
-
-SheetDelivery::Outcome PdfFile::deliver()
-{
+    const bool drawn = painter.end();
+    const QByteArray pdf = m_pdf->bytes.data();
+    m_pdf.reset();
+    if (!drawn)
+        return outcome(Failure::FailedWhilePrinting);
     QSaveFile file(m_file);
     if (!file.open(QIODevice::WriteOnly)) {
         qCInfo(lcPrint) << "cannot create" << m_file << file.errorString();
         return outcome(Failure::CannotStart);
     }
-    const QByteArray pdf = m_pdf->bytes();
     // A full disk shows in the count written or, at the latest, in the
     // commit; only then does the file take the place of the old one.
     if (file.write(pdf) != pdf.size() || !file.commit()) {
@@ -39,9 +62,13 @@ SheetDelivery::Outcome PdfFile::deliver()
 }
 
 // Nothing has been written yet: the sheet in memory is simply never saved.
-void PdfFile::drop() {}
+void PdfFile::drop(QPainter &painter)
+{
+    painter.end();
+    m_pdf.reset();
+}
 
-SheetDelivery::Outcome PdfFile::outcome(Failure failure) const
+SheetDestination::Outcome PdfFile::outcome(Failure failure) const
 {
     Outcome result;
     result.failure = failure;

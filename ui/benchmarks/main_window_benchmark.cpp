@@ -8,7 +8,7 @@
 // and flushes for real), else on the offscreen platform.
 
 #include "main_window.h"
-#include "test_doubles.h"
+#include "window_fixture.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
@@ -83,7 +83,8 @@ void BM_Form1_BuildShowUntilPainted(benchmark::State &state)
     // The outside world is made once; the window is built every time.
     RecordingDesktop desktop;
     const FixedTodayCalendar calendars{std::chrono::year{2026} / std::chrono::December / 7};
-    RecordingPrintService printing;
+    RecordingDestination::Log printer;
+    PrintService printing(std::make_unique<RecordingDestination>(printer), [] { return QDate(2026, 12, 7); });
     for (auto _ : state) {
         Form1 window(desktop, calendars, printing);
         window.Form_Load();
