@@ -81,13 +81,14 @@ SheetDestination::Outcome CupsQueue::begin(QPainter &painter, const QString &doc
     if (!found.succeeded())
         return found;
     m_documentName = documentName;
-    m_pdf.emplace(defaultPaper().value_or(MemoryPdf::localePaper()), documentName);
-    return painter.begin(&m_pdf->page) ? found : failure(Failure::CannotStart);
+    m_pdf.open(QIODevice::WriteOnly);
+    SetUpPdfPage(m_page, defaultPaper().value_or(LocalePaper()), documentName);
+    return painter.begin(&m_page) ? found : failure(Failure::CannotStart);
 }
 
 SheetDestination::Outcome CupsQueue::finish(QPainter &painter)
 {
-    return painter.end() ? submit(m_pdf->bytes.data()) : failure(Failure::FailedWhilePrinting);
+    return painter.end() ? submit(m_pdf.data()) : failure(Failure::FailedWhilePrinting);
 }
 
 // No job exists before the whole sheet is sent: nothing to take back.

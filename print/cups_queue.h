@@ -12,8 +12,10 @@
 #include "pdf_file.h"
 #include "sheet_destination.h"
 
+#include <QBuffer>
 #include <QElapsedTimer>
 #include <QPageSize>
+#include <QPdfWriter>
 #include <QString>
 
 #include <cups/cups.h>
@@ -59,5 +61,6 @@ private:
     QString m_printerName; // what the user calls it
     bool m_paused = false;
     QString m_documentName;
-    std::optional<MemoryPdf> m_pdf;
+    QBuffer m_pdf; // the whole sheet, sent only once drawn
+    QPdfWriter m_page{&m_pdf};
 };

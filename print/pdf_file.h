@@ -7,32 +7,24 @@
 
 #include "sheet_destination.h"
 
-#include <QBuffer>
-#include <QPdfWriter>
 #include <QString>
 
-#include <optional>
+#include <memory>
 
 class QPageSize;
+class QPdfWriter;
+class QSaveFile;
 
-// A sheet drawn as a PDF in memory, on the paper given, the way Qt's printer
-// support would lay out a PDF page. Only the whole of it is ever handed on
-// (to a file or a CUPS queue), so nothing half-written is sent or kept.
-struct MemoryPdf
-{
-    MemoryPdf(const QPageSize &paper, const QString &title);
-
-    // The paper of the user's locale: Letter where US measures are used, A4 elsewhere.
-    static QPageSize localePaper();
-
-    QBuffer bytes;
-    QPdfWriter page{&bytes};
-};
+// Readies a PDF page the way Qt's printer support lays one out, on the paper given.
+void SetUpPdfPage(QPdfWriter &page, const QPageSize &paper, const QString &title);
+// The paper of the user's locale: Letter where US measures are used, A4 elsewhere.
+QPageSize LocalePaper();
 
 class PdfFile final : public SheetDestination
 {
 public:
     explicit PdfFile(const QString &file);
+    ~PdfFile() override;
 
     Outcome begin(QPainter &painter, const QString &documentName) override;
     Outcome finish(QPainter &painter) override;
@@ -41,6 +33,8 @@ public:
 private:
     Outcome outcome(Failure failure = Failure::None) const;
 
-    const QString m_file;
-    std::optional<MemoryPdf> m_pdf; // while a sheet is drawn
+    const QString m_fileName;
+    // While a sheet is drawn; the page writes into the file, so it goes first.
+    std::unique_ptr<QSaveFile> m_file;
+    std::unique_ptr<QPdfWriter> m_page;
 };
