@@ -8,7 +8,8 @@
 #   ./build.sh test    build and run every test (also under the sanitizers and
 #                      valgrind, a fuzzing run, a clang narrowing pass, a
 #                      build without the test libraries and the Windows
-#                      cross-check)
+#                      cross-check): every stage runs, even after one has
+#                      failed, and a summary ends the run
 #   ./build.sh bench   build in Release and run the benchmarks
 #   ./build.sh windows cross-build the program and its tests for Windows, run
 #                      the tests under Wine and try the installed program
@@ -161,14 +162,21 @@ check_format() {
     fi | xargs -0 clang-format --dry-run --Werror
 }
 
-run_fuzzer() {
+# Each folder fuzzes its own code: the decoder, and nic-decode's line reader
+# and CSV writer; 30 seconds each, from a copy of the folder's corpus.
+run_fuzzers() {
     configure_and_build fuzz
-    local corpus
-    corpus=$(mktemp -d)
-    cp decoder/fuzz/corpus/* "$corpus"/
-    echo "Fuzzing the decoder, nic-decode's line reader and its CSV writer for 60 seconds"
-    build-fuzz/decoder/fuzz/decoder_fuzzer -max_total_time=60 -print_final_stats=1 "$corpus" 2>&1 | tail -12
-    rm -rf "$corpus"
+    local folder fuzzer corpus status=0
+    for folder in decoder cli; do
+        fuzzer=$(find "build-fuzz/$folder/fuzz" -maxdepth 1 -name '*_fuzzer' -type f -executable)
+        corpus=$(mktemp -d)
+        cp "$folder"/fuzz/corpus/* "$corpus"/
+        echo "Fuzzing $folder ($(basename "$fuzzer")) for 30 seconds"
+        "$fuzzer" -max_total_time=30 -print_final_stats=1 "$corpus" >"$corpus.log" 2>&1 || status=$?
+        tail -12 "$corpus.log"
+        rm -rf "$corpus" "$corpus.log"
+    done
+    return $status
 }
 
 run_sanitized_tests() {
@@ -176,6 +184,46 @@ run_sanitized_tests() {
     # the windows and the whole program included.
     configure_and_build asan
     ctest --preset asan -j "$jobs"
+}
+
+# Every stage of the test run, each in a subshell of its own with errexit
+# (a command that fails ends its stage, not the run), its result and time
+# kept for the summary.
+stage_names=()
+stage_results=()
+stage_seconds=()
+
+run_stage() { # name command [argument...]
+    local name=$1 start=$SECONDS status
+    shift
+    echo "=== $name"
+    set +e
+    (
+        set -e
+        "$@"
+    )
+    status=$?
+    set -e
+    stage_names+=("$name")
+    stage_results+=("$status")
+    stage_seconds+=($((SECONDS - start)))
+}
+
+# One line a stage; non-zero when any stage failed.
+summarize_stages() {
+    local i failed=0 result
+    echo
+    printf '%-18s %-8s %s\n' stage result time
+    for i in "${!stage_names[@]}"; do
+        result=passed
+        if [ "${stage_results[$i]}" -ne 0 ]; then
+            result=FAILED
+            failed=1
+        fi
+        printf '%-18s %-8s %d:%02d\n' "${stage_names[$i]}" "$result" $((stage_seconds[i] / 60)) $((stage_seconds[i] % 60))
+    done
+    printf '%-18s %-8s %d:%02d\n' all "$([ $failed -eq 0 ] && echo passed || echo FAILED)" $((SECONDS / 60)) $((SECONDS % 60))
+    return $failed
 }
 
 case "${1:-}" in
@@ -192,15 +240,16 @@ check)
     ;;
 test)
     install_missing "${build_packages[@]}" "${test_packages[@]}" "${windows_packages[@]}"
-    check_format
-    configure_and_build default
-    configure_and_build plain
-    configure_and_build clang-narrowing
-    run_windows_check
-    run_fuzzer
-    run_sanitized_tests
-    tests/valgrind_offscreen.sh build
-    ctest --preset default -j "$jobs"
+    run_stage format check_format
+    run_stage default configure_and_build default
+    run_stage plain configure_and_build plain
+    run_stage clang-narrowing configure_and_build clang-narrowing
+    run_stage windows run_windows_check
+    run_stage fuzz run_fuzzers
+    run_stage asan run_sanitized_tests
+    run_stage valgrind tests/valgrind_offscreen.sh build
+    run_stage ctest ctest --preset default -j "$jobs"
+    summarize_stages
     ;;
 windows)
     install_missing "${windows_packages[@]}"

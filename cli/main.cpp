@@ -2,9 +2,9 @@
 // check as the window program, decode, and end with a status that says how
 // it went.
 
-#include "chosen_today_calendar.h"
 #include "command_line.h"
 #include "icu_calendar_service.h"
+#include "local_clock.h"
 #include "number_list_decoding.h"
 #include "output_buffer.h"
 
@@ -67,14 +67,16 @@ int main(int argc, char *argv[])
         printProgramError(error.what());
         return CalendarDataUnusable;
     }
-    const ChosenTodayCalendar runCalendars(*calendars, options.today.value_or(calendars->today()));
+    // Read once, so every row of a run counts its age to the same day, even
+    // when the run crosses midnight.
+    const std::chrono::year_month_day today = options.today.value_or(LocalToday());
 
     int status = AllValid;
     {
         OutputBuffer output([](std::string_view bytes) { return writeTo(stdout, bytes); });
         const DecodingResult result = DecodeNumberList(
-            options, runCalendars, [](char *buffer, std::size_t size) { return std::fread(buffer, 1, size, stdin); },
-            output);
+            options, today, *calendars,
+            [](char *buffer, std::size_t size) { return std::fread(buffer, 1, size, stdin); }, output);
         if (!result.error.empty())
             printError(result.error);
         status = result.status;

@@ -14,18 +14,22 @@ namespace {
 class NumberDecoder
 {
 public:
-    NumberDecoder(const CalendarService &calendars, RecordWriter &writer) : m_calendars(calendars), m_writer(writer) {}
+    NumberDecoder(std::chrono::year_month_day today, const CalendarService &calendars, RecordWriter &writer)
+        : m_today(today)
+        , m_calendars(calendars)
+        , m_writer(writer)
+    {}
 
     void decode(std::string_view number)
     {
-        const BirthDetails details = DecodeBirthDetails(number, m_calendars);
+        const BirthDetails details = DecodeBirthDetails(number, m_today, m_calendars);
         m_allValid = m_allValid && details.Verdict == Verdict::Valid;
         m_writer.record(number, details);
     }
 
     void decode(const CsvReader::Row &row, std::string_view number)
     {
-        const BirthDetails details = DecodeBirthDetails(number, m_calendars);
+        const BirthDetails details = DecodeBirthDetails(number, m_today, m_calendars);
         m_allValid = m_allValid && details.Verdict == Verdict::Valid;
         m_writer.record(row, number, details);
     }
@@ -33,6 +37,7 @@ public:
     int status() const { return m_allValid ? AllValid : SomeInvalid; }
 
 private:
+    std::chrono::year_month_day m_today;
     const CalendarService &m_calendars;
     RecordWriter &m_writer;
     bool m_allValid = true;
@@ -87,11 +92,11 @@ DecodingResult decodeSpreadsheet(const ColumnChoice &column, NumberDecoder &deco
 
 } // namespace
 
-DecodingResult DecodeNumberList(const DecodeOptions &options, const CalendarService &calendars,
-                                const LineReader::Source &input, OutputBuffer &output)
+DecodingResult DecodeNumberList(const DecodeOptions &options, std::chrono::year_month_day today,
+                                const CalendarService &calendars, const LineReader::Source &input, OutputBuffer &output)
 {
     RecordWriter writer(options.format, output);
-    NumberDecoder decoder(calendars, writer);
+    NumberDecoder decoder(today, calendars, writer);
     if (options.column)
         return decodeSpreadsheet(*options.column, decoder, writer, input);
 

@@ -2,12 +2,13 @@
 
 // One run of nic-decode over its input: the numbers of the command line, a
 // list read line by line, or a spreadsheet read row by row, each decoded by
-// the decoder with the run's calendars and written at once, in the order
+// the decoder with the run's day and calendars and written at once, in the order
 // given, so that nothing but the current line or row is ever held.
 
 #include "command_line.h"
 #include "line_reader.h"
 
+#include <chrono>
 #include <string>
 
 class CalendarService;
@@ -19,5 +20,7 @@ struct DecodingResult
     std::string error;
 };
 
-DecodingResult DecodeNumberList(const DecodeOptions &options, const CalendarService &calendars,
-                                const LineReader::Source &input, OutputBuffer &output);
+// The ages are counted to today.
+DecodingResult DecodeNumberList(const DecodeOptions &options, std::chrono::year_month_day today,
+                                const CalendarService &calendars, const LineReader::Source &input,
+                                OutputBuffer &output);

@@ -7,7 +7,8 @@
 
 #include <utility>
 
-BirthDetails DecodeBirthDetails(std::string_view text, const CalendarService &calendars)
+BirthDetails DecodeBirthDetails(std::string_view text, std::chrono::year_month_day today,
+                                const CalendarService &calendars)
 {
     BirthDetails details;
     const DecodedNumber number = DecodeNumber(text);
@@ -20,8 +21,9 @@ BirthDetails DecodeBirthDetails(std::string_view text, const CalendarService &ca
     details.DateOB = number.DateText.value_or(std::string{});
     details.Sex = number.Sex;
     if (dateCheck.birthDate) {
+        // A formed date's year is the decoded year, whole (1900-1999).
         CalendarFacts facts =
-            ComputeCalendarFacts(*dateCheck.birthDate, number.BirthYear, calendars.today(), calendars);
+            ComputeCalendarFacts(*dateCheck.birthDate, static_cast<int>(number.BirthYear), today, calendars);
         details.DayOB = std::move(facts.DayOB);
         details.Age = std::move(facts.Age);
         details.HDateOB = std::move(facts.HDateOB);

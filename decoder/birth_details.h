@@ -7,6 +7,7 @@
 #include "birth_date.h"
 #include "calendar_service.h"
 
+#include <chrono>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -40,5 +41,7 @@ struct BirthDetails
     ::Verdict Verdict = ::Verdict::BadNumber;
 };
 
-// Never fails. For BadDate the record holds the verdict alone.
-BirthDetails DecodeBirthDetails(std::string_view text, const CalendarService &calendars);
+// Never fails. For BadDate the record holds the verdict alone. The age is
+// counted to today, the caller's date, read once for the whole decoding.
+BirthDetails DecodeBirthDetails(std::string_view text, std::chrono::year_month_day today,
+                                const CalendarService &calendars);

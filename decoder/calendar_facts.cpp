@@ -4,7 +4,6 @@
 #include "number_text.h"
 
 #include <array>
-#include <cmath>
 
 namespace {
 
@@ -37,11 +36,11 @@ std::string_view nameAt(const std::array<std::string_view, N> &names, int number
 
 struct Age
 {
-    double years = 0;
+    int years = 0;
     int months = 0;
 };
 
-Age countAge(BirthDate birthDate, double birthYear, std::chrono::year_month_day today)
+Age countAge(BirthDate birthDate, int birthYear, std::chrono::year_month_day today)
 {
     const int birthMonth = static_cast<int>(static_cast<unsigned>(birthDate.month()));
     const int currentMonth = static_cast<int>(static_cast<unsigned>(today.month()));
@@ -50,7 +49,7 @@ Age countAge(BirthDate birthDate, double birthYear, std::chrono::year_month_day 
     // Months and years only: whether the day of the birthday has come this
     // month plays no part.
     const int monthSum = currentMonth + (MonthsPerYear - birthMonth);
-    const double provisionalYears = (currentYear - 1) - birthYear;
+    const int provisionalYears = (currentYear - 1) - birthYear;
     if (monthSum >= MonthsPerYear)
         return {provisionalYears + 1, monthSum - MonthsPerYear};
     return {provisionalYears, monthSum};
@@ -88,7 +87,7 @@ std::string_view HijriMonthName(int month)
     return nameAt(HijriMonthNames, month);
 }
 
-CalendarFacts ComputeCalendarFacts(BirthDate birthDate, double birthYear, std::chrono::year_month_day today,
+CalendarFacts ComputeCalendarFacts(BirthDate birthDate, int birthYear, std::chrono::year_month_day today,
                                    const CalendarService &calendars)
 {
     CalendarFacts facts;
@@ -96,8 +95,7 @@ CalendarFacts ComputeCalendarFacts(BirthDate birthDate, double birthYear, std::c
     facts.DayOB = std::string(WeekdayName(facts.weekday));
     const Age age = countAge(birthDate, birthYear, today);
     facts.Age = ageText(age);
-    // A formed date's year is whole (1900-1999), so the years are too.
-    facts.ageYears = static_cast<int>(age.years);
+    facts.ageYears = age.years;
     facts.ageMonths = age.months;
     facts.hijri = calendars.hijri(birthDate);
     facts.HDateOB = hijriText(facts.hijri);

@@ -26,7 +26,7 @@ struct CalendarFacts
     HijriDate hijri;
 };
 
-CalendarFacts ComputeCalendarFacts(BirthDate birthDate, double birthYear, std::chrono::year_month_day today,
+CalendarFacts ComputeCalendarFacts(BirthDate birthDate, int birthYear, std::chrono::year_month_day today,
                                    const CalendarService &calendars);
 
 // Day names by weekday number, Sunday first. "Sturday" is how the program

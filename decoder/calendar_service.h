@@ -1,13 +1,13 @@
 #pragma once
 
-// The clock and calendar the decoder needs from outside: today's local date
-// and the Hijri date of a Gregorian date. The decoder only ever talks to this
-// interface, so tests can hand it a fixed "today" and the program hands it
-// the real clock and ICU (platform/). The day of the week is not asked for
-// here: it is plain arithmetic on the Gregorian date, which the decoder does
-// itself. Implementations keep no calendar switch of their own: every call
-// is a pure conversion and the Gregorian calendar is the one the caller's
-// dates are always in.
+// The one calendar the decoder needs from outside: the Hijri date of a
+// Gregorian date (the program's is ICU's, in platform/). Today's date is not
+// asked for here: the caller reads its clock and hands the date over, so a
+// decoding is a pure function of its inputs. The day of the week is plain
+// arithmetic on the Gregorian date, which the decoder does itself.
+// Implementations keep no calendar switch of their own: every call is a pure
+// conversion and the Gregorian calendar is the one the caller's dates are
+// always in.
 
 #include <chrono>
 
@@ -25,7 +25,5 @@ class CalendarService
 public:
     virtual ~CalendarService() = default;
 
-    // Today's date on the local clock, in the Gregorian calendar.
-    virtual std::chrono::year_month_day today() const = 0;
     virtual HijriDate hijri(std::chrono::year_month_day date) const = 0;
 };

@@ -30,9 +30,7 @@ DecodedNumber DecodeNumber(std::string_view text)
         if (number.DayNo >= month.firstDay && number.DayNo <= month.lastDay) {
             number.MonthNo = static_cast<int>(row) + 1;
             number.DayOfMonth = number.DayNo - month.offset;
-            const std::string day = WriteNumber(number.DayOfMonth);
-            number.DateText = number.YearText + std::string(month.monthText) + day;
-            number.SlashDate = number.YearText + "/" + std::string(month.monthNumberText) + "/" + day;
+            number.DateText = number.YearText + std::string(month.monthText) + WriteNumber(number.DayOfMonth);
             break;
         }
     }

@@ -26,23 +26,22 @@ struct MonthRow
     int lastDay;
     int offset;
     std::string_view monthText;
-    std::string_view monthNumberText;
 };
 
 // February always has 29 days here, so every year's codes line up.
 inline constexpr std::array<MonthRow, 12> MonthTable{{
-    {1, 31, 0, "   January   ", "1"},
-    {32, 60, 31, "   February   ", "2"},
-    {61, 91, 60, "   March   ", "3"},
-    {92, 121, 91, "   April   ", "4"},
-    {122, 152, 121, "   May   ", "5"},
-    {153, 182, 152, "   June   ", "6"},
-    {183, 213, 182, "   July   ", "7"},
-    {214, 244, 213, "   August   ", "8"},
-    {245, 274, 244, "   September   ", "9"},
-    {275, 305, 274, "   October   ", "10"},
-    {306, 335, 305, "   November   ", "11"},
-    {336, 366, 335, "   December   ", "12"},
+    {1, 31, 0, "   January   "},
+    {32, 60, 31, "   February   "},
+    {61, 91, 60, "   March   "},
+    {92, 121, 91, "   April   "},
+    {122, 152, 121, "   May   "},
+    {153, 182, 152, "   June   "},
+    {183, 213, 182, "   July   "},
+    {214, 244, 213, "   August   "},
+    {245, 274, 244, "   September   "},
+    {275, 305, 274, "   October   "},
+    {306, 335, 305, "   November   "},
+    {336, 366, 335, "   December   "},
 }};
 
 struct DecodedNumber
@@ -56,7 +55,6 @@ struct DecodedNumber
     std::optional<int> MonthNo;
     double DayOfMonth = 0;
     std::optional<std::string> DateText;
-    std::optional<std::string> SlashDate;
 };
 
 DecodedNumber DecodeNumber(std::string_view text);

@@ -1,5 +1,6 @@
 #include "desktop.h"
 
+#include "local_clock.h"
 #include "twips.h"
 
 #include <QApplication>
@@ -23,6 +24,11 @@ constexpr QStringView PdfSuffix = u"pdf";
 void QtDesktop::beep()
 {
     QApplication::beep();
+}
+
+std::chrono::year_month_day QtDesktop::today() const
+{
+    return LocalToday();
 }
 
 QSizeF QtDesktop::screenSize() const

@@ -1,13 +1,15 @@
 #pragma once
 
 // Everything the windows ask of the desktop itself: the beep, the screen's
-// size, messages and questions for the user, and ending the program. Behind
-// an interface so tests can count beeps, choose a screen size, answer the
-// questions and see the program end without it ending. None of these may
+// size, the clock's date, messages and questions for the user, and ending the
+// program. Behind an interface so tests can count beeps, choose a screen size
+// and a day, answer the questions and see the program end without it ending. None of these may
 // ever end the program by failing.
 
 #include <QSizeF>
 #include <QString>
+
+#include <chrono>
 
 class QWidget;
 
@@ -19,6 +21,8 @@ public:
     virtual void beep() = 0;
     // The whole screen the window opens on, in twips.
     virtual QSizeF screenSize() const = 0;
+    // Today's date on the desktop's clock.
+    virtual std::chrono::year_month_day today() const = 0;
     enum class FailureChoice { Close, SaveAsPdf };
 
     // A message box owned by parent for a sheet that was not printed (or not
@@ -38,6 +42,7 @@ class QtDesktop final : public Desktop
 public:
     void beep() override;
     QSizeF screenSize() const override;
+    std::chrono::year_month_day today() const override;
     FailureChoice offerPdfInstead(QWidget *parent, const QString &title, const QString &text) override;
     QString askPdfFile(QWidget *parent, const QString &fileName) override;
     void showNotice(QWidget *parent, const QString &title, const QString &text) override;

@@ -1,7 +1,5 @@
 #include "icu_calendar_service.h"
 
-#include "local_clock.h"
-
 #if defined(NIC_WINDOWS_SYSTEM_ICU)
 #include <icu.h>
 #else
@@ -98,11 +96,6 @@ IcuCalendarService::IcuCalendarService() : m_calendar(std::make_unique<Calendar>
 }
 
 IcuCalendarService::~IcuCalendarService() = default;
-
-year_month_day IcuCalendarService::today() const
-{
-    return LocalToday();
-}
 
 HijriDate IcuCalendarService::hijri(year_month_day date) const
 {

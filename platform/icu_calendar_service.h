@@ -1,7 +1,6 @@
 #pragma once
 
-// The real clock and calendar: today from the C library's local time (see
-// local_clock.h) and ICU's tabular Islamic calendar ("islamic-tbla":
+// The real Hijri calendar: ICU's tabular Islamic calendar ("islamic-tbla":
 // astronomical epoch, leap years 2, 5, 7, 10, 13, 16, 18, 21, 24, 26 and 29
 // of each 30-year cycle) for the Hijri date. Only ICU's C API is used, so on
 // Windows the system's own icu.dll serves it. The ICU calendar is opened once
@@ -33,7 +32,6 @@ public:
     IcuCalendarService(const IcuCalendarService &) = delete;
     IcuCalendarService &operator=(const IcuCalendarService &) = delete;
 
-    std::chrono::year_month_day today() const override;
     HijriDate hijri(std::chrono::year_month_day date) const override;
 
 private:

@@ -36,7 +36,8 @@ struct TwipsRect
 
 namespace twips {
 
-// Each edge rounded on its own, the place from origin, a point in pixels.
+// The left, top, width and height each rounded on its own (so the right and
+// bottom edges may lie a pixel off their own rounding), offset by origin.
 inline QRect toPixels(const TwipsRect &rect, QPoint origin = {})
 {
     return {origin.x() + toPixels(rect.left), origin.y() + toPixels(rect.top), toPixels(rect.width),

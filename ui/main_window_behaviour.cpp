@@ -95,7 +95,7 @@ void Form1::Form_Load()
 void Form1::cmdtext_Click()
 {
     emptyResultFields();
-    const BirthDetails details = DecodeBirthDetails(txtIDNo->text().toStdString(), m_calendars);
+    const BirthDetails details = DecodeBirthDetails(txtIDNo->text().toStdString(), m_desktop.today(), m_calendars);
     switch (details.Verdict) {
     case Verdict::BadDate:
         // The main window stays as it is, usable, and there is no beep; but

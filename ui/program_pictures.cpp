@@ -8,7 +8,7 @@ namespace {
 using namespace Qt::StringLiterals;
 
 // The 32-pixel icon is the hand-placed 16-colour one; the others are drawn
-// from the same design by ui/pictures/draw_pictures.cpp.
+// from the same design by tools/draw_pictures.cpp.
 constexpr int IconSizes[] = {16, 24, 32, 48, 64, 128, 256};
 constexpr int HandDrawnIconSize = 32;
 

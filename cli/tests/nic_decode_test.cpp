@@ -5,7 +5,7 @@
 #include "command_line.h"
 #include "csv_reader.h"
 #include "csv_writer.h"
-#include "fixed_today_calendar.h"
+#include "icu_calendar_service.h"
 #include "line_reader.h"
 #include "number_list_decoding.h"
 #include "output_buffer.h"
@@ -22,9 +22,9 @@ using namespace std::chrono;
 
 namespace {
 
-const FixedTodayCalendar &calendar()
+const IcuCalendarService &calendar()
 {
-    static const FixedTodayCalendar instance{samples::Today};
+    static const IcuCalendarService instance;
     return instance;
 }
 
@@ -45,8 +45,7 @@ struct Decoding
     std::string output;
 };
 
-Decoding decode(const DecodeOptions &options, const std::string &input = {},
-                const CalendarService &calendars = calendar())
+Decoding decode(const DecodeOptions &options, const std::string &input = {}, year_month_day today = samples::Today)
 {
     Decoding run;
     {
@@ -54,7 +53,7 @@ Decoding decode(const DecodeOptions &options, const std::string &input = {},
             run.output.append(bytes);
             return true;
         });
-        run.result = DecodeNumberList(options, calendars, sourceOf(input), output);
+        run.result = DecodeNumberList(options, today, calendar(), sourceOf(input), output);
     }
     return run;
 }
@@ -400,8 +399,7 @@ TEST_P(TodayTest, AgeCountsToThatDay)
     const std::vector<const char *> argv{"nic-decode", "--today", c.today, "811231234V"};
     const CommandLine line = ParseCommandLine(static_cast<int>(argv.size()), argv.data());
     ASSERT_TRUE(line.options);
-    const FixedTodayCalendar calendars{*line.options->today};
-    const CsvReader::Row row = readCsv(decode(*line.options, {}, calendars).output).at(1);
+    const CsvReader::Row row = readCsv(decode(*line.options, {}, *line.options->today).output).at(1);
     EXPECT_EQ(row[6], c.ageYears);
     EXPECT_EQ(row[7], c.ageMonths);
 }

@@ -1,7 +1,7 @@
 // Whole decodings, from the typed text to the display texts and verdict.
 
 #include "birth_details.h"
-#include "fixed_today_calendar.h"
+#include "icu_calendar_service.h"
 #include "sample_numbers.h"
 
 #include <gtest/gtest.h>
@@ -12,9 +12,9 @@ using namespace std::chrono;
 
 namespace {
 
-const FixedTodayCalendar &calendar()
+const IcuCalendarService &calendar()
 {
-    static const FixedTodayCalendar instance{2026y / December / 7};
+    static const IcuCalendarService instance;
     return instance;
 }
 
@@ -45,7 +45,7 @@ class VerdictTest : public testing::TestWithParam<VerdictCase>
 TEST_P(VerdictTest, GivesTheVerdict)
 {
     const VerdictCase &c = GetParam();
-    const BirthDetails details = DecodeBirthDetails(c.text, calendar());
+    const BirthDetails details = DecodeBirthDetails(c.text, samples::Today, calendar());
     EXPECT_EQ(verdictName(details.Verdict), verdictName(c.verdict));
     EXPECT_EQ(details.HDateOB.has_value(), c.dateFormed);
     EXPECT_EQ(!details.DayOB.empty(), c.dateFormed);
@@ -112,7 +112,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(BirthDetails, ValidNumberCarriesEveryText)
 {
-    const BirthDetails details = DecodeBirthDetails(samples::man::Number, calendar());
+    const BirthDetails details = DecodeBirthDetails(samples::man::Number, samples::Today, calendar());
     EXPECT_EQ(details.DateOB, samples::man::DateOB);
     EXPECT_EQ(details.DayOB, samples::man::DayOB);
     EXPECT_EQ(details.Sex, samples::man::Sex);
@@ -122,7 +122,7 @@ TEST(BirthDetails, ValidNumberCarriesEveryText)
 
 TEST(BirthDetails, RejectedNumberKeepsTheTextsFormedBeforeTheRule)
 {
-    const BirthDetails details = DecodeBirthDetails("811231234Q", calendar());
+    const BirthDetails details = DecodeBirthDetails("811231234Q", samples::Today, calendar());
     EXPECT_EQ(details.Verdict, Verdict::BadNumber);
     EXPECT_EQ(details.DateOB, samples::man::DateOB);
     EXPECT_EQ(details.DayOB, samples::man::DayOB);
@@ -133,7 +133,7 @@ TEST(BirthDetails, RejectedNumberKeepsTheTextsFormedBeforeTheRule)
 
 TEST(BirthDetails, NoDateFormedWhenTheYearIsNotDigits)
 {
-    const BirthDetails details = DecodeBirthDetails("A11231234V", calendar());
+    const BirthDetails details = DecodeBirthDetails("A11231234V", samples::Today, calendar());
     EXPECT_EQ(details.Verdict, Verdict::BadNumber);
     EXPECT_EQ(details.DateOB, "19A1   May   2");
     EXPECT_EQ(details.Sex, "Male");

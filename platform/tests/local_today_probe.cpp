@@ -3,6 +3,7 @@
 
 #include "birth_details.h"
 #include "icu_calendar_service.h"
+#include "local_clock.h"
 #include "sample_numbers.h"
 
 #include <cstdio>
@@ -10,8 +11,8 @@
 int main()
 {
     const IcuCalendarService calendars;
-    const std::chrono::year_month_day today = calendars.today();
-    const BirthDetails details = DecodeBirthDetails(samples::man::Number, calendars);
+    const std::chrono::year_month_day today = LocalToday();
+    const BirthDetails details = DecodeBirthDetails(samples::man::Number, today, calendars);
     std::printf("%04d-%02u-%02u|%s\n", static_cast<int>(today.year()), static_cast<unsigned>(today.month()),
                 static_cast<unsigned>(today.day()), details.Age.c_str());
 }

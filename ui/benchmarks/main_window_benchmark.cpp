@@ -7,6 +7,7 @@
 // Runs on the display in DISPLAY when there is one (a real X server paints
 // and flushes for real), else on the offscreen platform.
 
+#include "icu_calendar_service.h"
 #include "main_window.h"
 #include "window_fixture.h"
 
@@ -82,7 +83,7 @@ void BM_Form1_BuildShowUntilPainted(benchmark::State &state)
 {
     // The outside world is made once; the window is built every time.
     RecordingDesktop desktop;
-    const FixedTodayCalendar calendars{std::chrono::year{2026} / std::chrono::December / 7};
+    const IcuCalendarService calendars;
     RecordingDestination::Log printer;
     PrintService printing(std::make_unique<RecordingDestination>(printer), [] { return QDate(2026, 12, 7); });
     for (auto _ : state) {

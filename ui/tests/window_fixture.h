@@ -10,8 +10,8 @@
 // window as the program does, and never keeps state of the window's own.
 
 #include "desktop.h"
-#include "fixed_today_calendar.h"
 #include "fonts.h"
+#include "icu_calendar_service.h"
 #include "interval_timer.h"
 #include "invalid_number_dialog.h"
 #include "main_window.h"
@@ -35,9 +35,9 @@
 #include <chrono>
 #include <memory>
 
-// The desktop's stand-in: counts beeps, chooses a screen size, records each
-// message and answers its questions as the test chose, and sees the
-// program end without it ending.
+// The desktop's stand-in: counts beeps, chooses a screen size and the
+// clock's date, records each message and answers its questions as the test
+// chose, and sees the program end without it ending.
 class RecordingDesktop final : public Desktop
 {
 public:
@@ -50,6 +50,7 @@ public:
 
     void beep() override { ++beeps; }
     QSizeF screenSize() const override { return screen; }
+    std::chrono::year_month_day today() const override { return date; }
     FailureChoice offerPdfInstead(QWidget *parentWidget, const QString &title, const QString &text) override
     {
         errors.append({parentWidget, title, text});
@@ -68,6 +69,7 @@ public:
 
     // A 1024 x 768 pixel screen unless a test chooses another.
     QSizeF screen{15360, 11520};
+    std::chrono::year_month_day date = samples::Today;
     int beeps = 0;
     int quits = 0;
     QList<Error> errors; // failure messages, each with its offer to save a PDF
@@ -128,7 +130,7 @@ struct MainWindowOnDoubles
         : printing(
             std::make_unique<RecordingDestination>(printer),
             [this] {
-                const std::chrono::year_month_day today = calendars.today();
+                const std::chrono::year_month_day today = desktop.today();
                 return QDate(int(today.year()), int(unsigned(today.month())), int(unsigned(today.day())));
             },
             pressLimit, [this](const QString &file) { return std::make_unique<RecordingDestination>(printer, file); })
@@ -142,7 +144,7 @@ struct MainWindowOnDoubles
 
     UsableFaces faces;
     RecordingDesktop desktop;
-    FixedTodayCalendar calendars{samples::Today};
+    const IcuCalendarService calendars;
     RecordingDestination::Log printer;
     PrintService printing;
     Form1 window{desktop, calendars, printing};
