@@ -101,12 +101,7 @@ int main(int argc, char *argv[])
 
     QtDesktop desktop;
     const std::unique_ptr<const IcuCalendarService> calendars = openCalendars();
-    // The stamp's today comes from the same clock as the age.
-    PrintService printing(defaultPrinter(), [&desktop] {
-        const std::chrono::year_month_day today = desktop.today();
-        return QDate(static_cast<int>(today.year()), static_cast<int>(static_cast<unsigned>(today.month())),
-                     static_cast<int>(static_cast<unsigned>(today.day())));
-    });
+    PrintService printing(defaultPrinter());
     Form1 window(desktop, *calendars, printing);
     window.Form_Load();
     window.show();

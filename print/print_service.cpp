@@ -180,28 +180,25 @@ QFont defaultFont()
 // right one in languages that decline month names. The default locale is
 // the user's own (on Windows the language of Windows' settings, elsewhere
 // LANG and LC_ALL) unless the program, or a test, sets another through Qt.
-QString monthNameOf(QDate date)
+QString monthNameOf(PrintService::Day day)
 {
-    return QLocale().standaloneMonthName(date.month(), QLocale::LongFormat);
+    return QLocale().standaloneMonthName(int(unsigned(day.month())), QLocale::LongFormat);
 }
 
 // One sheet drawn and handed over, starting in font and leaving there the
-// font it ends in. A sheet given up meanwhile is dropped, where it is not
-// handed over yet.
-Outcome drawSheet(SheetDestination &destination, const DetailSheetTexts &texts, QDate today, QFont &font,
+// font it ends in. A sheet given up meanwhile is dropped instead.
+Outcome drawSheet(SheetDestination &destination, const DetailSheetTexts &texts, PrintService::Day today, QFont &font,
                   const std::atomic<bool> &givenUp)
 {
     QPainter painter;
     const Outcome begun = destination.begin(painter, DetailSheetTitle.toString());
     if (!begun.succeeded())
         return begun;
-    if (!givenUp) {
-        painter.setFont(font);
-        DrawDetailSheet(painter, texts, monthNameOf(today), today.year());
-        font = painter.font();
-        if (!givenUp)
-            return destination.finish(painter);
-    }
+    painter.setFont(font);
+    DrawDetailSheet(painter, texts, monthNameOf(today), int(today.year()));
+    font = painter.font();
+    if (!givenUp)
+        return destination.finish(painter);
     destination.drop(painter);
     return {Failure::NoAnswer, {}, {}};
 }
@@ -226,10 +223,9 @@ QString SheetPdfName(const DetailSheetTexts &texts)
     return name + PdfSuffix.toString();
 }
 
-PrintService::PrintService(std::unique_ptr<SheetDestination> printer, Today today, std::chrono::milliseconds limit,
+PrintService::PrintService(std::unique_ptr<SheetDestination> printer, std::chrono::milliseconds limit,
                            FileDestination fileDestination)
     : m_printer(std::move(printer))
-    , m_today(std::move(today))
     , m_limit(limit)
     , m_fileDestination(std::move(fileDestination))
     , m_font(defaultFont())
@@ -245,7 +241,7 @@ PrintService::~PrintService()
     stopWaiting();
 }
 
-void PrintService::press(const DetailSheetTexts &texts)
+void PrintService::press(const DetailSheetTexts &texts, Day today)
 {
     if (m_waiting)
         return;
@@ -258,8 +254,8 @@ void PrintService::press(const DetailSheetTexts &texts)
     m_silence = 0;
     m_givenUp = false;
     m_answered = false;
-    m_sheet.reset(QThread::create([this, texts] {
-        m_answer = printSheet(texts);
+    m_sheet.reset(QThread::create([this, texts, today] {
+        m_answer = printSheet(texts, today);
         m_answered = true;
     }));
     connect(m_sheet.get(), &QThread::finished, this, &PrintService::sheetLetGo);
@@ -288,23 +284,23 @@ bool PrintService::letGo()
     return m_sheet->wait(QDeadlineTimer(qMax<qint64>(0, m_limit.count() - waited)));
 }
 
-PrintAnswer PrintService::printSheet(const DetailSheetTexts &texts)
+PrintAnswer PrintService::printSheet(const DetailSheetTexts &texts, Day today)
 {
     if (!m_typefaceChosen) {
         m_font.setFamilies(sheetTypeface());
         m_typefaceChosen = true;
     }
-    return answerFor(drawSheet(*m_printer, texts, m_today(), m_font, m_givenUp));
+    return answerFor(drawSheet(*m_printer, texts, today, m_font, m_givenUp));
 }
 
-PrintAnswer PrintService::saveSheetAsPdf(const DetailSheetTexts &texts, const QString &file)
+PrintAnswer PrintService::saveSheetAsPdf(const DetailSheetTexts &texts, Day today, const QString &file)
 {
     const std::unique_ptr<SheetDestination> pdf =
         m_fileDestination ? m_fileDestination(file) : std::make_unique<PdfFile>(file);
     QFont font = defaultFont();
     font.setFamilies(sheetTypeface());
     const std::atomic<bool> neverGivenUp{false};
-    if (drawSheet(*pdf, texts, m_today(), font, neverGivenUp).succeeded())
+    if (drawSheet(*pdf, texts, today, font, neverGivenUp).succeeded())
         return {};
     return {PrintAnswer::Kind::Failed, saveFailureMessage(file)};
 }

@@ -1,8 +1,8 @@
 #pragma once
 
 // Printing as the main window asks for it. A press of Print draws the detail
-// sheet of the six field texts, stamped with today's month (its full name in
-// the user's language) and Gregorian year, and hands it to the default
+// sheet of the six field texts, stamped with the month (its full name in the
+// user's language) and Gregorian year of the day given, and hands it to the default
 // printer on a thread of its own, while the window goes on painting, ticking
 // and taking presses under the busy cursor; then the window is told what to
 // say. One sheet at a time: Print pressed while a press waits comes to
@@ -17,7 +17,6 @@
 #include "detail_sheet.h"
 #include "sheet_destination.h"
 
-#include <QDate>
 #include <QElapsedTimer>
 #include <QFont>
 #include <QObject>
@@ -49,14 +48,13 @@ class PrintService final : public QObject
     Q_OBJECT
 
 public:
-    // Today's local date, from the same clock as the age.
-    using Today = std::function<QDate()>;
+    using Day = std::chrono::year_month_day;
     // Where a saved sheet goes: a PdfFile, unless a test says otherwise.
     using FileDestination = std::function<std::unique_ptr<SheetDestination>(const QString &file)>;
     static constexpr std::chrono::milliseconds DefaultLimit{30000};
 
-    PrintService(std::unique_ptr<SheetDestination> printer, Today today, std::chrono::milliseconds limit = DefaultLimit,
-                 FileDestination fileDestination = {});
+    explicit PrintService(std::unique_ptr<SheetDestination> printer, std::chrono::milliseconds limit = DefaultLimit,
+                          FileDestination fileDestination = {});
     // Waits for a sheet still under way; the program's end lets it go first.
     ~PrintService() override;
 
@@ -64,7 +62,7 @@ public:
     PrintService &operator=(const PrintService &) = delete;
 
     // Returns at once; pressEnded tells how the press ended.
-    void press(const DetailSheetTexts &texts);
+    void press(const DetailSheetTexts &texts, Day today);
     // Whether a press is waited for, or given up and still held by the print system.
     bool pressUnderWay() const;
     // At the program's end: waits for a sheet still under way, at most what
@@ -75,9 +73,9 @@ public:
 
     // One sheet on the printer, blocking the calling thread until the print
     // system has taken or refused it.
-    PrintAnswer printSheet(const DetailSheetTexts &texts);
+    PrintAnswer printSheet(const DetailSheetTexts &texts, Day today);
     // The sheet written into a PDF file, replacing what it held.
-    PrintAnswer saveSheetAsPdf(const DetailSheetTexts &texts, const QString &file);
+    PrintAnswer saveSheetAsPdf(const DetailSheetTexts &texts, Day today, const QString &file);
 
 signals:
     void pressEnded(const DetailSheetTexts &texts, const PrintAnswer &answer);
@@ -89,7 +87,6 @@ private:
     PrintAnswer givenUp() const;
 
     const std::unique_ptr<SheetDestination> m_printer;
-    const Today m_today;
     const std::chrono::milliseconds m_limit;
     const FileDestination m_fileDestination;
     // The font the last sheet left, for the next; its typeface is chosen at

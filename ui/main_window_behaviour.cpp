@@ -47,7 +47,7 @@ void offerPdfInstead(Desktop &desktop, PrintService &printing, QWidget *window, 
         const QString file = desktop.askPdfFile(window, SheetPdfName(texts));
         if (file.isEmpty())
             return;
-        const PrintAnswer saved = printing.saveSheetAsPdf(texts, file);
+        const PrintAnswer saved = printing.saveSheetAsPdf(texts, desktop.today(), file);
         if (saved.kind != PrintAnswer::Kind::Failed)
             return;
         title = SaveAsPdfTitle;
@@ -145,8 +145,9 @@ void Form1::cmdAbtOK_Click()
 
 void Form1::cmdPrint_Click()
 {
-    m_printing.press(
-        {txtIDNo->text(), txtDateOB->text(), txtHDateOB->text(), txtDayOB->text(), txtSex->text(), txtAge->text()});
+    const DetailSheetTexts texts{txtIDNo->text(),  txtDateOB->text(), txtHDateOB->text(),
+                                 txtDayOB->text(), txtSex->text(),    txtAge->text()};
+    m_printing.press(texts, m_desktop.today());
 }
 
 void Form1::printPress_Ended(const DetailSheetTexts &texts, const PrintAnswer &answer)

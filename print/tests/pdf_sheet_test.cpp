@@ -31,10 +31,7 @@ constexpr int ToolTimeoutMs = 30000;
 
 const DetailSheetTexts ValidNumber = sampleSheetTexts();
 
-QDate printedOn()
-{
-    return QDate(2026, 12, 7);
-}
+constexpr std::chrono::year_month_day PrintedOn = std::chrono::year{2026} / std::chrono::December / 7;
 
 struct Word
 {
@@ -128,8 +125,8 @@ void PdfSheetTest::init()
 // service's message when it fails.
 QString PdfSheetTest::printSheet(const DetailSheetTexts &texts)
 {
-    PrintService printing(std::make_unique<PdfFile>(m_pdf), &printedOn);
-    return printing.printSheet(texts).message;
+    PrintService printing(std::make_unique<PdfFile>(m_pdf));
+    return printing.printSheet(texts, PrintedOn).message;
 }
 
 void PdfSheetTest::printsOnePage_data()
@@ -216,11 +213,11 @@ void PdfSheetTest::colonsStandUnderOneAnother()
 
 void PdfSheetTest::secondSheetStartsInTheFontTheFirstLeft()
 {
-    PrintService printing(std::make_unique<PdfFile>(m_pdf), &printedOn);
-    QCOMPARE(printing.printSheet(ValidNumber), PrintAnswer{});
+    PrintService printing(std::make_unique<PdfFile>(m_pdf));
+    QCOMPARE(printing.printSheet(ValidNumber, PrintedOn), PrintAnswer{});
     const double firstTitleTop = firstWord(wordsOf(m_pdf), u"Detail"_s).yMin;
 
-    QCOMPARE(printing.printSheet(ValidNumber), PrintAnswer{});
+    QCOMPARE(printing.printSheet(ValidNumber, PrintedOn), PrintAnswer{});
     const double secondTitleTop = firstWord(wordsOf(m_pdf), u"Detail"_s).yMin;
 
     QCOMPARE(pageCount(m_pdf), 1);
@@ -234,15 +231,15 @@ void PdfSheetTest::folderThatIsNotThereCannotStart()
 {
     const QString folder = m_folder->filePath(u"not yet"_s);
     const QString file = folder + u"/sheet.pdf"_s;
-    PrintService printing(std::make_unique<PdfFile>(file), &printedOn);
+    PrintService printing(std::make_unique<PdfFile>(file));
 
-    const PrintAnswer failed = printing.printSheet(ValidNumber);
+    const PrintAnswer failed = printing.printSheet(ValidNumber, PrintedOn);
     QCOMPARE(failed.kind, PrintAnswer::Kind::Failed);
     QVERIFY2(failed.message.contains(u"\"%1\" could not start printing"_s.arg(file)), qPrintable(failed.message));
 
     // Nothing of the failure stays behind for the next press.
     QVERIFY(QDir().mkpath(folder));
-    QCOMPARE(printing.printSheet(ValidNumber), PrintAnswer{});
+    QCOMPARE(printing.printSheet(ValidNumber, PrintedOn), PrintAnswer{});
     QCOMPARE(pageCount(file), 1);
 }
 
@@ -269,10 +266,10 @@ void PdfSheetTest::noPrintSystemIsReported()
     QFETCH(QStringList, mustSay);
     // CTest points CUPS_SERVER at a socket where no scheduler listens.
     QVERIFY(!qEnvironmentVariableIsEmpty("CUPS_SERVER"));
-    PrintService printing(CupsQueueFromModule(module), &printedOn);
+    PrintService printing(CupsQueueFromModule(module));
 
     for (int press = 0; press < 2; ++press) {
-        const PrintAnswer answer = printing.printSheet(ValidNumber);
+        const PrintAnswer answer = printing.printSheet(ValidNumber, PrintedOn);
         QCOMPARE(answer.kind, PrintAnswer::Kind::Failed);
         for (const QString &words : mustSay)
             QVERIFY2(answer.message.contains(words), qPrintable(answer.message + u"\nlacks: "_s + words));
@@ -300,9 +297,9 @@ void PdfSheetTest::savedAsPdfByTheService()
     const QString path = m_folder->filePath(file);
     // The program's printer, which saving a PDF must leave alone.
     RecordingDestination::Log printer;
-    PrintService printing(std::make_unique<RecordingDestination>(printer), &printedOn);
+    PrintService printing(std::make_unique<RecordingDestination>(printer));
 
-    const PrintAnswer answer = printing.saveSheetAsPdf(ValidNumber, path);
+    const PrintAnswer answer = printing.saveSheetAsPdf(ValidNumber, PrintedOn, path);
 
     QCOMPARE(answer.kind, saved ? PrintAnswer::Kind::Done : PrintAnswer::Kind::Failed);
     QVERIFY2(answer.message.contains(message), qPrintable(answer.message));

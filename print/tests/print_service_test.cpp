@@ -7,7 +7,6 @@
 #include "recording_destination.h"
 #include "sample_sheet.h"
 
-#include <QDate>
 #include <QLocale>
 #include <QStringList>
 #include <QTest>
@@ -16,6 +15,7 @@ using namespace Qt::StringLiterals;
 
 Q_DECLARE_METATYPE(SheetDestination::Outcome)
 Q_DECLARE_METATYPE(PrintAnswer::Kind)
+Q_DECLARE_METATYPE(std::chrono::year_month_day)
 
 namespace {
 
@@ -54,15 +54,13 @@ constexpr int StampLine = 7;
 
 const DetailSheetTexts ValidNumber = sampleSheetTexts();
 
-// The service over a recording printer, on a chosen today.
+constexpr std::chrono::year_month_day SeventhOfDecember2026 = std::chrono::year{2026} / std::chrono::December / 7;
+
+// The service over a recording printer.
 struct ServiceOnRecorder
 {
-    explicit ServiceOnRecorder(QDate today = QDate(2026, 12, 7))
-        : service(std::make_unique<RecordingDestination>(log), [today] { return today; })
-    {}
-
     RecordingDestination::Log log;
-    PrintService service;
+    PrintService service{std::make_unique<RecordingDestination>(log)};
 };
 
 } // namespace
@@ -92,24 +90,26 @@ void PrintServiceTest::initTestCase()
 
 void PrintServiceTest::fullMonthNameAndGregorianYearOfToday_data()
 {
-    QTest::addColumn<QDate>("today");
+    QTest::addColumn<std::chrono::year_month_day>("today");
     QTest::addColumn<QString>("stamp");
 
     QTest::newRow("seventh of December 2026")
-        << QDate(2026, 12, 7) << u"Above detail process and printed on  December  2026"_s;
-    QTest::newRow("first of January") << QDate(2027, 1, 1) << u"Above detail process and printed on  January  2027"_s;
-    QTest::newRow("leap day") << QDate(2028, 2, 29) << u"Above detail process and printed on  February  2028"_s;
-    QTest::newRow("year with fewer digits")
-        << QDate(999, 9, 30) << u"Above detail process and printed on  September  999"_s;
+        << SeventhOfDecember2026 << u"Above detail process and printed on  December  2026"_s;
+    QTest::newRow("first of January") << std::chrono::year{2027} / std::chrono::January / 1
+                                      << u"Above detail process and printed on  January  2027"_s;
+    QTest::newRow("leap day") << std::chrono::year{2028} / std::chrono::February / 29
+                              << u"Above detail process and printed on  February  2028"_s;
+    QTest::newRow("year with fewer digits") << std::chrono::year{999} / std::chrono::September / 30
+                                            << u"Above detail process and printed on  September  999"_s;
 }
 
 void PrintServiceTest::fullMonthNameAndGregorianYearOfToday()
 {
-    QFETCH(QDate, today);
+    QFETCH(std::chrono::year_month_day, today);
     QFETCH(QString, stamp);
-    ServiceOnRecorder printing(today);
+    ServiceOnRecorder printing;
 
-    QCOMPARE(printing.service.printSheet(ValidNumber), PrintAnswer{});
+    QCOMPARE(printing.service.printSheet(ValidNumber, today), PrintAnswer{});
     QCOMPARE(printing.log.sheets.size(), 1);
     const QList<QStringList> lines = printing.log.sheets.constFirst().lines;
     QCOMPARE(lines.size(), LinesWithText);
@@ -182,7 +182,7 @@ void PrintServiceTest::saysWhatWentWrongAndPrintsOnlyOnce()
     ServiceOnRecorder printing;
     printing.log.answer = printerAnswer;
 
-    const PrintAnswer answer = printing.service.printSheet(ValidNumber);
+    const PrintAnswer answer = printing.service.printSheet(ValidNumber, SeventhOfDecember2026);
 
     QCOMPARE(answer.kind, kind);
     for (const QString &words : mustSay)
@@ -200,9 +200,9 @@ void PrintServiceTest::everyPressPrintsOneSheetAfterAFailureToo()
     ServiceOnRecorder printing;
     printing.log.answer = {SheetDestination::Failure::CannotStart, u"Office Laser"_s, {}};
 
-    QCOMPARE(printing.service.printSheet(ValidNumber).kind, PrintAnswer::Kind::Failed);
+    QCOMPARE(printing.service.printSheet(ValidNumber, SeventhOfDecember2026).kind, PrintAnswer::Kind::Failed);
     printing.log.answer = {};
-    QCOMPARE(printing.service.printSheet(ValidNumber), PrintAnswer{});
+    QCOMPARE(printing.service.printSheet(ValidNumber, SeventhOfDecember2026), PrintAnswer{});
 
     QCOMPARE(printing.log.begun.load(), 2);
     QCOMPARE(printing.log.sheets.size(), 2);

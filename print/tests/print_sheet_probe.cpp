@@ -7,6 +7,7 @@
 // Exit code: 0 printed, 2 a failure came back, 3 the sheet waits in a paused queue.
 
 #include "cups_module.h"
+#include "local_clock.h"
 #include "print_service.h"
 #include "sample_sheet.h"
 
@@ -29,14 +30,15 @@ int main(int argc, char *argv[])
 {
     QGuiApplication application(argc, argv);
 
-    PrintService printing(CupsQueueFromModule(QStringLiteral(NIC_CUPS_MODULE_FILE)), &QDate::currentDate);
+    PrintService printing(CupsQueueFromModule(QStringLiteral(NIC_CUPS_MODULE_FILE)));
+    const std::chrono::year_month_day today = LocalToday();
     const DetailSheetTexts texts = sampleSheetTexts();
     const QStringList arguments = QGuiApplication::arguments();
     QElapsedTimer press;
     press.start();
     PrintAnswer answer;
     if (arguments.size() > 1) {
-        answer = printing.saveSheetAsPdf(texts, arguments.at(1));
+        answer = printing.saveSheetAsPdf(texts, today, arguments.at(1));
     } else {
         // The window's own event loop, while the press waits.
         QEventLoop window;
@@ -45,7 +47,7 @@ int main(int argc, char *argv[])
                              answer = ended;
                              window.quit();
                          });
-        printing.press(texts);
+        printing.press(texts, today);
         window.exec();
     }
     const qint64 took = press.elapsed();

@@ -151,6 +151,16 @@ private:
     QString m_documentName;
 };
 
+// The date stamp's line as the sheet shows it.
+inline QString stampOf(const RecordedSheet &sheet)
+{
+    for (const QStringList &line : sheet.lines) {
+        if (line.constFirst().startsWith(u"Above detail process"))
+            return line.join(QString());
+    }
+    return {};
+}
+
 // The values of the sheet's six detail lines, top to bottom: the texts
 // after each label's colon (IdNo, DateOB, HDateOB, DayOB, Sex, Age).
 inline QStringList detailValues(const RecordedSheet &sheet)

@@ -85,7 +85,7 @@ void BM_Form1_BuildShowUntilPainted(benchmark::State &state)
     RecordingDesktop desktop;
     const IcuCalendarService calendars;
     RecordingDestination::Log printer;
-    PrintService printing(std::make_unique<RecordingDestination>(printer), [] { return QDate(2026, 12, 7); });
+    PrintService printing(std::make_unique<RecordingDestination>(printer));
     for (auto _ : state) {
         Form1 window(desktop, calendars, printing);
         window.Form_Load();

@@ -9,6 +9,7 @@
 
 #include <QElapsedTimer>
 #include <QFrame>
+#include <QLocale>
 #include <QTimer>
 #include <QTest>
 
@@ -847,6 +848,9 @@ void MainWindowBehaviourTest::printHandsOverTheSixTexts()
     QCOMPARE(sheet.size(), 6);
     QCOMPARE(sheet.at(0), printedNumber);
     QCOMPARE((QStringList{sheet.at(1), sheet.at(3), sheet.at(4), sheet.at(5), sheet.at(2)}), printed);
+    // Stamped with the desktop's date, 7 December 2026.
+    const QString stamp = stampOf(h().printer.sheets.constFirst());
+    QVERIFY2(stamp.endsWith(QLocale().standaloneMonthName(12) + u"  2026"_s), qPrintable(stamp));
     QCOMPARE(h().desktop.errors.size(), 0);
 }
 
@@ -944,6 +948,7 @@ void MainWindowBehaviourTest::printAnswersAreShownAndChangeNothing()
         saved.append(one.file);
         QCOMPARE(detailValues(one).constFirst(), ValidNumber);
         QCOMPARE(detailValues(one).constLast(), detailValues(printed).constLast());
+        QCOMPARE(stampOf(one), stampOf(printed));
     }
     QCOMPARE(saved, savedFiles);
     for (const QString &offered : h().desktop.offeredNames)

@@ -127,13 +127,8 @@ struct UsableFaces
 struct MainWindowOnDoubles
 {
     explicit MainWindowOnDoubles(std::chrono::milliseconds pressLimit = PrintService::DefaultLimit)
-        : printing(
-            std::make_unique<RecordingDestination>(printer),
-            [this] {
-                const std::chrono::year_month_day today = desktop.today();
-                return QDate(int(today.year()), int(unsigned(today.month())), int(unsigned(today.day())));
-            },
-            pressLimit, [this](const QString &file) { return std::make_unique<RecordingDestination>(printer, file); })
+        : printing(std::make_unique<RecordingDestination>(printer), pressLimit,
+                   [this](const QString &file) { return std::make_unique<RecordingDestination>(printer, file); })
     {}
 
     template <typename Control = QWidget>
