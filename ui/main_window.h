@@ -22,12 +22,12 @@
 #include <optional>
 
 struct BirthDetails;
+struct DetailSheetTexts;
+struct PrintAnswer;
 class CalendarService;
 class Desktop;
 class IntervalTimer;
 class PrintService;
-struct DetailSheetTexts;
-struct PrintAnswer;
 class TwipsGeometry;
 class frmInv;
 class QFrame;
