@@ -21,7 +21,7 @@ build_packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-wayland libgl-dev
     libicu-dev fonts-wine fonts-liberation2 fonts-noto-core libcups2-dev
-    libcli11-dev libcsv-dev nlohmann-json3-dev
+    libcli11-dev libcsv-dev nlohmann-json3-dev libxlsxwriter-dev
     libgtest-dev libbenchmark-dev
 )
 # What the tests need besides: a second compiler for fuzzing, its formatter,
@@ -33,7 +33,7 @@ test_packages=(
     xvfb xauth xdotool x11-utils x11-apps imagemagick openbox weston
     cups cups-client cups-ipp-utils printer-driver-cups-pdf poppler-utils fonts-dejavu-extra
     dbus dbus-x11 at-spi2-core python3-pyatspi
-    desktop-file-utils appstream faketime locales
+    desktop-file-utils appstream faketime locales python3-openpyxl time
 )
 # What the Windows cross-check needs: MinGW-w64, Wine to run its programs,
 # GoogleTest's sources to build it for Windows, a virtual display with a
@@ -44,7 +44,7 @@ test_packages=(
 windows_packages=(
     cmake ninja-build g++-mingw-w64-x86-64-posix wine64 googletest libcli11-dev nlohmann-json3-dev
     xvfb xauth xdotool x11-utils imagemagick openbox faketime
-    cups cups-client printer-driver-cups-pdf poppler-utils fonts-noto-core nsis unzip
+    cups cups-client printer-driver-cups-pdf poppler-utils fonts-noto-core nsis unzip python3-openpyxl
 )
 
 as_root() {
@@ -91,21 +91,47 @@ windows_toolchain() {
 windows_cli_libraries() { # folder
     # nic-decode's libraries for Windows, made once into the build folder:
     # CLI11's and nlohmann-json's headers and CMake packages as Debian ships
-    # them (they compile for any target), and libcsv, one C file, built with
-    # MinGW-w64 from Debian's own source package.
-    local prefix=$1/cli-libraries work source
-    [ -f "$prefix/lib/libcsv.a" ] && return 0
+    # them (they compile for any target), and libcsv, libxlsxwriter and the
+    # zlib it needs (Debian ships no zlib for MinGW), each built as a static
+    # library with MinGW-w64 from Debian's own source package.
+    local prefix=$1/cli-libraries work source file
+    [ -f "$prefix/lib/libxlsxwriter.a" ] && return 0
+    local cc=x86_64-w64-mingw32-gcc-posix ar=x86_64-w64-mingw32-ar
     work=$(mktemp -d)
+    rm -rf "$prefix"
     mkdir -p "$prefix/include" "$prefix/lib" "$prefix/share/cmake"
     cp -r /usr/include/CLI /usr/include/nlohmann "$prefix/include/"
     cp -r /usr/share/cmake/CLI11 /usr/share/cmake/nlohmann_json "$prefix/share/cmake/"
-    cmake/debian-sources.sh "$work" libcsv
+    cmake/debian-sources.sh "$work" libcsv zlib libxlsxwriter
     tar -xzf "$work"/libcsv_*.orig.tar.gz -C "$work"
     source=$(dirname "$(find "$work" -name libcsv.c | head -1)")
     cp "$source/csv.h" "$prefix/include/"
+    $cc -O2 -c "$source/libcsv.c" -I"$source" -o "$work/libcsv.o"
+    $ar rcs "$prefix/lib/libcsv.a" "$work/libcsv.o"
+
+    tar -xjf "$work"/zlib_*.orig.tar.bz2 -C "$work"
+    source=$(dirname "$(find "$work" -name deflate.c -path '*zlib*' -not -path '*contrib*' | head -1)")
+    mkdir -p "$work/zlib"
+    for file in adler32 compress crc32 deflate gzclose gzlib gzread gzwrite infback inffast inflate inftrees \
+        trees uncompr zutil; do
+        $cc -O2 -c "$source/$file.c" -I"$source" -o "$work/zlib/$file.o"
+    done
+    $ar rcs "$prefix/lib/libz.a" "$work"/zlib/*.o
+    cp "$source/zlib.h" "$source/zconf.h" "$prefix/include/"
+
+    # As libxlsxwriter's own build makes it for a static MinGW library: its
+    # minizip, temporary files and MD5, 32-bit file offsets in minizip.
+    tar -xzf "$work"/libxlsxwriter_*.orig.tar.gz -C "$work"
+    source=$(dirname "$(find "$work" -name workbook.c -path '*src*' | head -1)")/..
+    mkdir -p "$work/xlsxwriter"
+    for file in "$source"/src/*.c "$source"/third_party/minizip/ioapi.c "$source"/third_party/minizip/zip.c \
+        "$source"/third_party/tmpfileplus/tmpfileplus.c "$source"/third_party/md5/md5.c; do
+        $cc -O2 -DNOCRYPT -DNOUNCRYPT -DUSE_FILE32API -I"$source/include" -I"$prefix/include" \
+            -c "$file" -o "$work/xlsxwriter/$(basename "$file" .c).o"
+    done
+    cp -r "$source/include/xlsxwriter.h" "$source/include/xlsxwriter" "$prefix/include/"
     # Last, for it marks the folder as made.
-    x86_64-w64-mingw32-gcc-posix -O2 -c "$source/libcsv.c" -I"$source" -o "$work/libcsv.o"
-    x86_64-w64-mingw32-ar rcs "$prefix/lib/libcsv.a" "$work/libcsv.o"
+    $ar rcs "$prefix/lib/libxlsxwriter.a" "$work"/xlsxwriter/*.o
     rm -rf "$work"
 }
 

@@ -5,6 +5,8 @@
 // given on the command line. Parsing never ends the program itself: it says
 // what to print and with which status to end, so tests can read both.
 
+#include "birth_details.h"
+#include "declared_details.h"
 #include "record_writer.h"
 
 #include <chrono>
@@ -38,6 +40,13 @@ struct DecodeOptions
     std::optional<std::chrono::year_month_day> today;
     std::optional<ColumnChoice> column;
     std::vector<std::string> numbers;
+    std::optional<std::string> output; // the file --output names
+    bool trim = false;
+    NumberForms forms = NumberForms::OlderAndTwelveDigit;
+    // The columns of declared details that the numbers are checked against.
+    std::optional<ColumnChoice> checkBirthDate;
+    std::optional<ColumnChoice> checkSex;
+    DateOrder dateOrder = DateOrder::DayMonthYear;
 };
 
 struct CommandLine

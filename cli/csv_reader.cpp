@@ -8,13 +8,18 @@
 namespace {
 
 constexpr std::size_t BlockSize = 64 * 1024;
-constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
+constexpr std::string_view LineEnds = "\r\n";
 
 // libcsv trims spaces and tabs around unquoted fields unless told that
 // nothing is a space; the rows must come back exactly as they were.
 int noSpace(unsigned char)
 {
     return 0;
+}
+
+std::string atLine(std::size_t line, std::string_view what)
+{
+    return "line " + std::to_string(line) + ": " + std::string(what);
 }
 
 } // namespace
@@ -41,6 +46,7 @@ void CsvReader::endField(void *bytes, std::size_t size, void *data)
         field.assign(static_cast<const char *>(bytes), size);
     else
         field.clear();
+    reader.m_fieldLine = reader.m_line;
 }
 
 void CsvReader::endRow(int, void *data)
@@ -48,34 +54,82 @@ void CsvReader::endRow(int, void *data)
     auto &reader = *static_cast<CsvReader *>(data);
     reader.m_row.resize(reader.m_fields);
     reader.m_fields = 0;
-    (*reader.m_onRow)(reader.m_row);
+    reader.m_fieldLine = reader.m_line + 1;
+    if (!reader.m_stopped)
+        reader.m_stopped = !(*reader.m_onRow)(reader.m_row);
 }
 
-bool CsvReader::read(const std::function<void(const Row &)> &onRow)
+void CsvReader::chooseSeparator(std::string_view firstBlock)
+{
+    const std::string_view firstLine = firstBlock.substr(0, firstBlock.find_first_of(LineEnds));
+    if (firstLine.find('\t') != std::string_view::npos && firstLine.find(',') == std::string_view::npos)
+        csv_set_delim(m_parser.get(), static_cast<unsigned char>(CSV_TAB));
+}
+
+// One line at a time, so that every field and row ends while the line it
+// ends on is known.
+bool CsvReader::parse(std::string_view bytes)
+{
+    while (!bytes.empty() && !m_stopped) {
+        std::size_t end = bytes.find_first_of(LineEnds);
+        const bool lineEnds = end != std::string_view::npos;
+        end = lineEnds ? end + 1 : bytes.size();
+        // CR LF is one line end.
+        if (lineEnds && bytes[end - 1] == '\r' && end < bytes.size() && bytes[end] == '\n')
+            ++end;
+        const std::string_view line = bytes.substr(0, end);
+        if (csv_parse(m_parser.get(), line.data(), line.size(), endField, endRow, this) != line.size())
+            return false;
+        if (lineEnds)
+            ++m_line;
+        bytes.remove_prefix(end);
+    }
+    return true;
+}
+
+std::string CsvReader::read(const RowHandler &onRow)
 {
     m_onRow = &onRow;
     std::string block(BlockSize, '\0');
     bool first = true;
+    bool afterCarriageReturn = false;
     for (;;) {
         std::size_t count = m_source(block.data(), block.size());
-        std::string_view bytes(block.data(), count);
         if (first) {
-            // Enough bytes to tell whether the mark is there.
-            while (count > 0 && bytes.size() < ByteOrderMark.size() && bytes == ByteOrderMark.substr(0, bytes.size())) {
-                count = m_source(block.data() + bytes.size(), block.size() - bytes.size());
-                bytes = std::string_view(block.data(), bytes.size() + count);
+            // The separator is chosen from the whole first line (or the
+            // first block of it), however the input arrives in pieces.
+            for (std::size_t scanned = 0;
+                 count > 0 && count < block.size()
+                 && std::string_view(block.data() + scanned, count - scanned).find_first_of(LineEnds)
+                        == std::string_view::npos;) {
+                scanned = count;
+                const std::size_t more = m_source(block.data() + count, block.size() - count);
+                if (more == 0)
+                    break;
+                count += more;
             }
-            if (bytes.starts_with(ByteOrderMark))
-                bytes.remove_prefix(ByteOrderMark.size());
+            chooseSeparator(std::string_view(block.data(), count));
             first = false;
         }
-        if (bytes.empty() && count == 0)
-            break;
-        if (csv_parse(m_parser.get(), bytes.data(), bytes.size(), endField, endRow, this) != bytes.size())
-            return false;
         if (count == 0)
             break;
+        std::string_view bytes(block.data(), count);
+        if (afterCarriageReturn && bytes.front() == '\n') {
+            // The LF of a CR LF split between two blocks: no line of its own.
+            if (csv_parse(m_parser.get(), bytes.data(), 1, endField, endRow, this) != 1)
+                return atLine(m_line, "a field too large for memory");
+            bytes.remove_prefix(1);
+        }
+        if (!parse(bytes))
+            return atLine(m_line, "a field too large for memory");
+        if (m_stopped)
+            return {};
+        afterCarriageReturn = bytes.ends_with('\r');
     }
-    csv_fini(m_parser.get(), endField, endRow, this);
-    return true;
+    // Strict only for the end: a quote inside an unquoted field stays a
+    // plain character, but a quoted field must be closed.
+    csv_set_opts(m_parser.get(), static_cast<unsigned char>(CSV_STRICT | CSV_STRICT_FINI));
+    if (csv_fini(m_parser.get(), endField, endRow, this) != 0)
+        return atLine(m_fieldLine, "a quoted field starts here and is never closed");
+    return {};
 }

@@ -4,7 +4,7 @@
 
 namespace {
 
-constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
+constexpr std::string_view LineEnds = "\r\n";
 
 bool isBlank(std::string_view line)
 {
@@ -24,18 +24,25 @@ bool LineReader::fill()
     m_block.resize(count);
     m_position = 0;
     m_ended = count == 0;
+    if (!m_ended && m_afterCarriageReturn && m_block.front() == '\n')
+        m_position = 1;
+    m_afterCarriageReturn = false;
     return !m_ended;
 }
 
-bool LineReader::accept(std::string_view raw, std::string_view &line)
+void LineReader::skipLineEnd()
 {
-    if (m_atStart && raw.starts_with(ByteOrderMark))
-        raw.remove_prefix(ByteOrderMark.size());
-    m_atStart = false;
-    if (!raw.empty() && raw.back() == '\r')
-        raw.remove_suffix(1);
-    line = raw;
-    return !isBlank(raw);
+    const bool carriageReturn = m_block[m_position] == '\r';
+    ++m_position;
+    if (!carriageReturn)
+        return;
+    if (m_position < m_block.size()) {
+        if (m_block[m_position] == '\n')
+            ++m_position;
+    } else {
+        // The LF of this CR LF may start the next block.
+        m_afterCarriageReturn = true;
+    }
 }
 
 bool LineReader::next(std::string_view &line)
@@ -43,32 +50,36 @@ bool LineReader::next(std::string_view &line)
     for (;;) {
         if (m_position >= m_block.size() && !fill())
             return false;
+        if (m_position >= m_block.size())
+            continue; // a block of nothing but the LF of a CR LF
         const std::string_view rest = std::string_view(m_block).substr(m_position);
-        const std::size_t end = rest.find('\n');
+        const std::size_t end = rest.find_first_of(LineEnds);
         if (end != std::string_view::npos) {
             // The common case: the whole line lies in the block, no copy.
-            m_position += end + 1;
-            if (accept(rest.substr(0, end), line))
+            line = rest.substr(0, end);
+            m_position += end;
+            skipLineEnd();
+            if (!isBlank(line))
                 return true;
             continue;
         }
         // The line runs over the end of the block: gather it.
         m_line.assign(rest);
         m_position = m_block.size();
-        for (;;) {
-            if (!fill())
-                break; // the last line had no line end
-            const std::size_t found = m_block.find('\n');
-            if (found == std::string::npos) {
-                m_line.append(m_block);
+        while (fill()) {
+            const std::size_t found = std::string_view(m_block).find_first_of(LineEnds, m_position);
+            if (found == std::string_view::npos) {
+                m_line.append(m_block, m_position);
                 m_position = m_block.size();
                 continue;
             }
-            m_line.append(m_block, 0, found);
-            m_position = found + 1;
+            m_line.append(m_block, m_position, found - m_position);
+            m_position = found;
+            skipLineEnd();
             break;
         }
-        if (accept(m_line, line))
+        line = m_line;
+        if (!isBlank(line))
             return true;
     }
 }

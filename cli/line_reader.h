@@ -1,11 +1,12 @@
 #pragma once
 
-// Splits a byte stream into the numbers of a list, one a line: a UTF-8
-// byte-order mark at the very start is dropped, a line ends at LF with an
-// optional CR before it, and lines of nothing but blanks are skipped. Bytes
-// are never judged or changed: a NUL, a stray CR or invalid UTF-8 stay in
-// their line, and a line may be of any length (it is held whole, so memory
-// grows only with the longest line, never with the number of lines).
+// Splits a byte stream into the numbers of a list, one a line: a line ends
+// at LF, at CR LF or at a CR alone (old Mac exports), and lines of nothing
+// but blanks are skipped. Bytes are never judged or changed: a NUL or
+// invalid UTF-8 stay in their line, and a line may be of any length (it is
+// held whole, so memory grows only with the longest line, never with the
+// number of lines). The stream is text already: TextInput has dealt with
+// byte-order marks and UTF-16.
 
 #include <cstddef>
 #include <functional>
@@ -27,12 +28,13 @@ private:
     static constexpr std::size_t BlockSize = 64 * 1024;
 
     bool fill();
-    bool accept(std::string_view raw, std::string_view &line);
+    // Steps over the line end at the current position, CR LF as one.
+    void skipLineEnd();
 
     Source m_source;
     std::string m_block;
     std::size_t m_position = 0;
-    std::string m_line; // a line that runs over the end of a block
-    bool m_atStart = true;
+    std::string m_line;                 // a line that runs over the end of a block
+    bool m_afterCarriageReturn = false; // an LF that follows now ends nothing
     bool m_ended = false;
 };

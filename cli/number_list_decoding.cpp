@@ -4,111 +4,207 @@
 #include "csv_reader.h"
 #include "output_buffer.h"
 #include "record_writer.h"
+#include "number_trim.h"
+#include "text_input.h"
 
 #include <algorithm>
+#include <string>
+#include <tuple>
+#include <variant>
 
 namespace {
 
 // Decodes numbers one at a time, writes each at once and remembers whether
-// every one was valid.
+// every one was valid and every check matched.
 class NumberDecoder
 {
 public:
-    NumberDecoder(std::chrono::year_month_day today, const CalendarService &calendars, RecordWriter &writer)
-        : m_today(today)
+    NumberDecoder(const DecodeOptions &options, std::chrono::year_month_day today, const CalendarService &calendars,
+                  RecordWriter &writer)
+        : m_options(options)
+        , m_today(today)
         , m_calendars(calendars)
         , m_writer(writer)
     {}
 
     void decode(std::string_view number)
     {
-        const BirthDetails details = DecodeBirthDetails(number, m_today, m_calendars);
-        m_allValid = m_allValid && details.Verdict == Verdict::Valid;
-        m_writer.record(number, details);
+        const std::string_view decoded = m_options.trim ? TrimNumber(number) : number;
+        m_writer.record(decoded, details(decoded));
     }
 
-    void decode(const CsvReader::Row &row, std::string_view number)
+    // The declared details stand in the columns of the checks, when given.
+    void decode(const CsvReader::Row &row, std::size_t width, std::string_view number,
+                std::optional<std::size_t> birthDateColumn, std::optional<std::size_t> sexColumn)
     {
-        const BirthDetails details = DecodeBirthDetails(number, m_today, m_calendars);
-        m_allValid = m_allValid && details.Verdict == Verdict::Valid;
-        m_writer.record(row, number, details);
+        const std::string_view decoded = m_options.trim ? TrimNumber(number) : number;
+        const BirthDetails birth = details(decoded);
+        RowChecks checks;
+        const BirthValues *values = birth.Verdict == Verdict::Valid && birth.Values ? &*birth.Values : nullptr;
+        if (values && birthDateColumn) {
+            const auto declared = ReadDeclaredDate(field(row, *birthDateColumn), m_options.dateOrder);
+            checks.birthDate = !declared                   ? CheckResult::Unreadable
+                               : *declared == values->date ? CheckResult::Match
+                                                           : CheckResult::Mismatch;
+        }
+        if (values && sexColumn) {
+            const auto declared = ReadDeclaredSex(field(row, *sexColumn));
+            checks.sex = !declared                ? CheckResult::Unreadable
+                         : *declared == birth.Sex ? CheckResult::Match
+                                                  : CheckResult::Mismatch;
+        }
+        m_allPassed = m_allPassed && isMatchWhereMade(checks.birthDate) && isMatchWhereMade(checks.sex);
+        m_writer.record(row, width, decoded, birth, checks);
     }
 
-    int status() const { return m_allValid ? AllValid : SomeInvalid; }
+    int status() const { return m_allPassed ? AllValid : SomeInvalid; }
 
 private:
+    static std::string_view field(const CsvReader::Row &row, std::size_t column)
+    {
+        return column < row.size() ? std::string_view(row[column]) : std::string_view{};
+    }
+
+    static bool isMatchWhereMade(CheckResult result)
+    {
+        return result == CheckResult::NotMade || result == CheckResult::Match;
+    }
+
+    BirthDetails details(std::string_view number)
+    {
+        BirthDetails birth = DecodeBirthDetails(number, m_today, m_calendars, m_options.forms);
+        m_allPassed = m_allPassed && birth.Verdict == Verdict::Valid;
+        return birth;
+    }
+
+    const DecodeOptions &m_options;
     std::chrono::year_month_day m_today;
     const CalendarService &m_calendars;
     RecordWriter &m_writer;
-    bool m_allValid = true;
+    bool m_allPassed = true;
 };
 
-DecodingResult decodeSpreadsheet(const ColumnChoice &column, NumberDecoder &decoder, RecordWriter &writer,
-                                 const LineReader::Source &input)
+DecodingResult usageError(const std::string &message)
 {
-    DecodingResult result;
-    std::optional<std::size_t> index = column.index;
+    return {UsageError, std::string(ProgramName) + ": " + message};
+}
+
+// The place of the chosen column in the header, or why there is none.
+std::variant<std::size_t, std::string> findColumn(std::string_view option, const ColumnChoice &column,
+                                                  const CsvReader::Row &header)
+{
+    const std::string named = std::string(option) + " " + column.name;
+    if (column.index) {
+        if (*column.index < header.size())
+            return *column.index;
+        return named + ": the header has only " + std::to_string(header.size()) + " columns";
+    }
+    const auto found = std::find(header.begin(), header.end(), column.name);
+    if (found == header.end())
+        return named + ": no such column in the header";
+    const auto again = std::find(found + 1, header.end(), column.name);
+    if (again != header.end())
+        return named + ": the header names it twice, in columns " + std::to_string(found - header.begin() + 1) + " and "
+               + std::to_string(again - header.begin() + 1);
+    return static_cast<std::size_t>(found - header.begin());
+}
+
+std::string widerRowsWarning(std::size_t rows)
+{
+    const bool one = rows == 1;
+    return std::string(ProgramName) + ": " + std::to_string(rows) + (one ? " row was" : " rows were")
+           + " wider than the header: " + (one ? "its" : "their") + " extra fields follow the decoded columns";
+}
+
+DecodingResult decodeSpreadsheet(const DecodeOptions &options, NumberDecoder &decoder, RecordWriter &writer,
+                                 TextInput &input)
+{
+    std::optional<std::size_t> index;
+    std::optional<std::size_t> birthDateColumn;
+    std::optional<std::size_t> sexColumn;
     std::size_t width = 0;
+    std::size_t widerRows = 0;
+    std::string headerError;
     bool haveHeader = false;
-    CsvReader::Row padded;
-    CsvReader reader(input);
-    const bool read = reader.read([&](const CsvReader::Row &row) {
-        if (result.status == UsageError)
-            return;
+    CsvReader reader([&input](char *buffer, std::size_t size) { return input.read(buffer, size); });
+    const std::string readError = reader.read([&](const CsvReader::Row &row) {
         if (!haveHeader) {
             haveHeader = true;
             width = row.size();
-            if (!index) {
-                const auto found = std::find(row.begin(), row.end(), column.name);
-                if (found == row.end()) {
-                    result = {UsageError, std::string(ProgramName) + ": --column " + column.name
-                                              + ": no such column in the header"};
-                    return;
+            for (const auto &[option, choice, place] :
+                 {std::tuple{"--column", &options.column, &index},
+                  std::tuple{"--check-birth-date", &options.checkBirthDate, &birthDateColumn},
+                  std::tuple{"--check-sex", &options.checkSex, &sexColumn}}) {
+                if (!*choice)
+                    continue;
+                auto found = findColumn(option, **choice, row);
+                if (std::string *error = std::get_if<std::string>(&found)) {
+                    headerError = std::move(*error);
+                    return false;
                 }
-                index = static_cast<std::size_t>(found - row.begin());
+                *place = std::get<std::size_t>(found);
             }
             writer.header(row);
-            return;
+            return writer.error().empty();
         }
         const std::string_view number = *index < row.size() ? std::string_view(row[*index]) : std::string_view{};
-        if (row.size() >= width) {
-            decoder.decode(row, number);
-            return;
-        }
-        // A short row is filled up to the header's width, so that the decoded
-        // columns stand under their names.
-        padded = row;
-        padded.resize(width);
-        decoder.decode(padded, number);
+        widerRows += row.size() > width ? 1 : 0;
+        decoder.decode(row, width, number, birthDateColumn, sexColumn);
+        return writer.error().empty();
     });
-    if (result.status == UsageError)
-        return result;
-    if (!read)
-        return {UsageError,
-                std::string(ProgramName) + ": the spreadsheet could not be read: a field too large for memory"};
-    result.status = decoder.status();
+    if (!input.refusal().empty())
+        return usageError(input.refusal());
+    if (!headerError.empty())
+        return usageError(headerError);
+    if (!writer.error().empty())
+        return usageError(std::string(writer.error()));
+    if (!readError.empty())
+        return usageError(readError);
+    if (!haveHeader)
+        return usageError("the spreadsheet is empty: it has no header row");
+    DecodingResult result{decoder.status()};
+    // JSON and text write the numbers alone, which no wider row moves.
+    if (widerRows > 0 && (options.format == OutputFormat::Csv || options.format == OutputFormat::Xlsx))
+        result.warning = widerRowsWarning(widerRows);
     return result;
 }
 
 } // namespace
 
 DecodingResult DecodeNumberList(const DecodeOptions &options, std::chrono::year_month_day today,
-                                const CalendarService &calendars, const LineReader::Source &input, OutputBuffer &output)
+                                const CalendarService &calendars, const LineReader::Source &input, OutputBuffer &output,
+                                const std::string &sheetFile)
 {
-    RecordWriter writer(options.format, output);
-    NumberDecoder decoder(today, calendars, writer);
-    if (options.column)
-        return decodeSpreadsheet(*options.column, decoder, writer, input);
-
-    writer.header();
-    if (!options.numbers.empty()) {
-        for (const std::string &number : options.numbers)
-            decoder.decode(number);
+    const CheckColumns checks{options.checkBirthDate.has_value(), options.checkSex.has_value()};
+    RecordWriter writer(options.format, output, today, checks, sheetFile);
+    NumberDecoder decoder(options, today, calendars, writer);
+    TextInput text(input);
+    DecodingResult result;
+    if (options.column) {
+        result = decodeSpreadsheet(options, decoder, writer, text);
     } else {
-        LineReader lines(input);
-        std::string_view line;
-        while (lines.next(line))
-            decoder.decode(line);
+        writer.header();
+        if (!options.numbers.empty()) {
+            for (const std::string &number : options.numbers)
+                if (writer.error().empty())
+                    decoder.decode(number);
+        } else {
+            LineReader lines([&text](char *buffer, std::size_t size) { return text.read(buffer, size); });
+            std::string_view line;
+            while (writer.error().empty() && lines.next(line))
+                decoder.decode(line);
+        }
+        if (!writer.error().empty())
+            result = usageError(std::string(writer.error()));
+        else if (!text.refusal().empty())
+            result = usageError(text.refusal());
+        else
+            result.status = decoder.status();
     }
-    return {decoder.status(), {}};
+    // The sheet is written even after a failure, so that the library lets
+    // go of its temporary files; the caller then throws the file away.
+    const std::string finished = writer.finish();
+    if (result.status != UsageError && !finished.empty())
+        return usageError(finished);
+    return result;
 }

@@ -17,10 +17,12 @@ class OutputBuffer;
 struct DecodingResult
 {
     int status = AllValid; // SomeInvalid, or UsageError with a message
-    std::string error;
+    std::string error = {};
+    std::string warning = {};
 };
 
-// The ages are counted to today.
+// The ages are counted to today. An xlsx sheet is written to sheetFile,
+// the other forms to output.
 DecodingResult DecodeNumberList(const DecodeOptions &options, std::chrono::year_month_day today,
-                                const CalendarService &calendars, const LineReader::Source &input,
-                                OutputBuffer &output);
+                                const CalendarService &calendars, const LineReader::Source &input, OutputBuffer &output,
+                                const std::string &sheetFile = {});

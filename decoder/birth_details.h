@@ -41,7 +41,14 @@ struct BirthDetails
     ::Verdict Verdict = ::Verdict::BadNumber;
 };
 
+// Which forms of number a decoding accepts. The window takes the older form
+// only, and nic-decode can be told to give the window's verdicts; otherwise
+// it reads twelve ASCII digits as the 12-digit form too, whose verdict is
+// Valid or BadDate (a date that does not exist, lies before 1900 or after
+// today). Every other text gets the window's verdict either way.
+enum class NumberForms { OlderOnly, OlderAndTwelveDigit };
+
 // Never fails. For BadDate the record holds the verdict alone. The age is
 // counted to today, the caller's date, read once for the whole decoding.
 BirthDetails DecodeBirthDetails(std::string_view text, std::chrono::year_month_day today,
-                                const CalendarService &calendars);
+                                const CalendarService &calendars, NumberForms forms = NumberForms::OlderOnly);

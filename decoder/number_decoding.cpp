@@ -3,6 +3,8 @@
 #include "number_text.h"
 #include "unicode_text.h"
 
+#include <utility>
+
 namespace {
 
 constexpr std::string_view Century = "19";
@@ -11,10 +13,16 @@ constexpr std::string_view Century = "19";
 
 DecodedNumber DecodeNumber(std::string_view text)
 {
+    return DecodeYearAndDayCode(std::string(Century) + std::string(unicode_text::substring(text, 1, 2)),
+                                std::string(unicode_text::substring(text, 3, 3)));
+}
+
+DecodedNumber DecodeYearAndDayCode(std::string yearText, std::string dayCodeText)
+{
     DecodedNumber number;
-    number.YearText = std::string(Century) + std::string(unicode_text::substring(text, 1, 2));
+    number.YearText = std::move(yearText);
     number.BirthYear = ReadNumber(number.YearText);
-    number.DayCodeText = std::string(unicode_text::substring(text, 3, 3));
+    number.DayCodeText = std::move(dayCodeText);
     number.DayCode = ReadNumber(number.DayCodeText);
 
     number.DayNo = number.DayCode;

@@ -58,3 +58,7 @@ struct DecodedNumber
 };
 
 DecodedNumber DecodeNumber(std::string_view text);
+
+// The steps after the year and day code were taken from their positions:
+// sex, day of the year, month and the date texts, the same for both forms.
+DecodedNumber DecodeYearAndDayCode(std::string yearText, std::string dayCodeText);

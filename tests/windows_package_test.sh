@@ -87,7 +87,7 @@ unzip -q "$zip" -d "$WINEPREFIX/drive_c"
 decodes "$WINEPREFIX/drive_c/nic-decoder-$version-win64/bin/nic-decoder.exe"
 row=$("$wine" "$WINEPREFIX/drive_c/nic-decoder-$version-win64/bin/nic-decode.exe" --today 2026-12-07 811231234V |
     tr -d '\r' | tail -1)
-[ "$row" = "811231234V,valid,1981-05-02,1401-06-28,Saturday,male,45,7" ] ||
+[ "$row" = "811231234V,valid,1981-05-02,1401-06-28,Saturday,male,45,7,198112301234" ] ||
     fail "the unpacked nic-decode.exe wrote: $row"
 echo "ok: the unpacked nic-decode.exe decoded 811231234V"
 /usr/lib/wine/wineserver64 -k

@@ -40,16 +40,27 @@ check "unknown option" 2 1 '' --frobnicate
 check "bad --today" 2 1 '' --today 2026-02-29 811231234V
 check "no such column" 2 1 'a,b\n1,2\n' --column NIC
 check "spreadsheet" 1 0 'NIC\n811231234V\nx\n' --column NIC
+check "unclosed quote" 2 1 'id,nic\n1,"811231234V\n2,993661234V\n3,800601234V\n' --column nic
+grep -q 'line 2' "$work/err" || fail "unclosed quote: the message does not name line 2: $(cat "$work/err")"
+check "row wider than the header" 0 1 'id,nic\n7,800601234V,extra\n' --column nic
+grep -q '^7,800601234V,valid,1980-02-29,.*,extra$' "$work/out" || fail "wider row: $(cat "$work/out")"
+check "column past the header" 2 1 'a,b,c\n1,2,3\n' --column 5
+check "column named twice" 2 1 'nic,x,nic\n811231234V,1,2\n' --column nic
+check "empty spreadsheet" 2 1 '' --column nic
+check "today before the birth" 0 0 '' --today 1950-01-01 811231234V
+grep -q '^811231234V,valid,1981-05-02,1401-06-28,Saturday,male,,,198112301234$' "$work/out" || fail "negative age: $(cat "$work/out")"
 
 LD_LIBRARY_PATH=$unreadable_icu check "unusable calendar data" 3 1 '' 811231234V
 grep -q 'ICU' "$work/err" || fail "unusable calendar data: the message does not name ICU"
 [ -s "$work/out" ] && fail "unusable calendar data: something on standard output"
 
 if [ -w /dev/full ]; then
-    "$program" 811231234V >/dev/full 2>"$work/err"
-    status=$?
-    [ "$status" -eq 2 ] || fail "full disk: status $status, not 2"
-    [ "$(wc -l <"$work/err")" -eq 1 ] || fail "full disk: no one-line message"
+    for arguments in 811231234V --help --version; do
+        "$program" $arguments >/dev/full 2>"$work/err"
+        status=$?
+        [ "$status" -eq 2 ] || fail "full disk, $arguments: status $status, not 2"
+        [ "$(wc -l <"$work/err")" -eq 1 ] || fail "full disk, $arguments: no one-line message"
+    done
 fi
 
 # A directory for standard input: the read fails, and the run must not look complete.
@@ -58,7 +69,7 @@ status=$?
 [ "$status" -eq 2 ] || fail "unreadable input: status $status, not 2"
 [ "$(wc -l <"$work/err")" -eq 1 ] || fail "unreadable input: no one-line message"
 
-# A NUL, a megabyte line, invalid UTF-8 and a stray CR: one row each, in order.
+# A NUL, a megabyte line, invalid UTF-8 and a CR alone: one row each line, in order.
 {
     echo 811231234V
     printf 'a\0b\n'
@@ -72,7 +83,7 @@ status=$?
 status=$?
 [ "$status" -eq 1 ] || fail "awkward lines: status $status, not 1"
 rows=$(python3 -c 'import csv,sys; csv.field_size_limit(1 << 24); print(len(list(csv.reader(open(sys.argv[1], newline="", encoding="latin-1")))))' "$work/out")
-[ "$rows" -eq 7 ] || fail "awkward lines: $rows rows, not a header and 6"
+[ "$rows" -eq 8 ] || fail "awkward lines: $rows rows, not a header and 7 (a CR alone ends a line)"
 head -2 "$work/out" | tail -1 | grep -q '^811231234V,valid,' || fail "awkward lines: the first row is not first"
 tail -1 "$work/out" | grep -q '^857541234V,valid,' || fail "awkward lines: the last row is not last"
 

@@ -10,6 +10,8 @@
 #include "number_list_decoding.h"
 #include "output_buffer.h"
 #include "sample_numbers.h"
+#include "number_trim.h"
+#include "text_input.h"
 
 #include <gtest/gtest.h>
 
@@ -58,11 +60,19 @@ Decoding decode(const DecodeOptions &options, const std::string &input = {}, yea
     return run;
 }
 
-std::vector<CsvReader::Row> readCsv(const std::string &text)
+// As nic-decode reads a spreadsheet; raw, without looking for a byte-order mark.
+std::vector<CsvReader::Row> readCsv(const std::string &text, bool raw = false)
 {
     std::vector<CsvReader::Row> rows;
-    CsvReader reader(sourceOf(text));
-    EXPECT_TRUE(reader.read([&rows](const CsvReader::Row &row) { rows.push_back(row); }));
+    TextInput input(sourceOf(text));
+    CsvReader reader([&input, raw, source = sourceOf(text)](char *buffer, std::size_t size) {
+        return raw ? source(buffer, size) : input.read(buffer, size);
+    });
+    EXPECT_EQ(reader.read([&rows](const CsvReader::Row &row) {
+        rows.push_back(row);
+        return true;
+    }),
+              "");
     return rows;
 }
 
@@ -95,6 +105,7 @@ TEST_P(SampleNumberTest, TextFormShowsTheWindowsTexts)
         for (const std::string_view text : sample.windowTexts)
             expected += std::string(text) + "\t";
         expected.back() = '\n';
+        expected += std::string(sample.columns[6]) + "\n";
     } else {
         expected += std::string(sample.verdict) + "\n";
     }
@@ -112,12 +123,23 @@ TEST_P(SampleNumberTest, JsonHasNumbersAndNulls)
     EXPECT_NE(output.find(verdict), std::string::npos) << output;
     if (sample.verdict == "valid") {
         const std::string age = "\"age_years\":" + std::string(sample.columns[4])
-                                + ",\"age_months\":" + std::string(sample.columns[5]) + "}";
+                                + ",\"age_months\":" + std::string(sample.columns[5]) + ",\"new_number\":\""
+                                + std::string(sample.columns[6]) + "\"}";
         EXPECT_NE(output.find(age), std::string::npos) << output;
     } else {
         EXPECT_NE(output.find("\"birth_date\":null"), std::string::npos) << output;
-        EXPECT_NE(output.find("\"age_months\":null}"), std::string::npos) << output;
+        EXPECT_NE(output.find("\"new_number\":null}"), std::string::npos) << output;
     }
+}
+
+// The window's verdict for every text, the 12-digit form rejected.
+TEST_P(SampleNumberTest, WindowVerdictsOptionGivesTheWindowsVerdict)
+{
+    const samples::SampleNumber &sample = GetParam();
+    DecodeOptions options;
+    options.forms = NumberForms::OlderOnly;
+    options.numbers = {std::string(sample.number)};
+    EXPECT_EQ(readCsv(decode(options).output).at(1).at(1), sample.windowVerdict);
 }
 
 INSTANTIATE_TEST_SUITE_P(Samples, SampleNumberTest, testing::ValuesIn(samples::Numbers),
@@ -154,7 +176,7 @@ TEST_P(CsvFieldTest, WritesItSafely)
     }
     EXPECT_EQ(output, c.written + ",next\n");
     // A reader that follows the rules finds one row of two fields.
-    const std::vector<CsvReader::Row> rows = readCsv(output);
+    const std::vector<CsvReader::Row> rows = readCsv(output, true);
     ASSERT_EQ(rows.size(), 1U);
     ASSERT_EQ(rows[0].size(), 2U);
     EXPECT_EQ(rows[0][0], RunsAsFormula(c.field) ? "'" + c.field : c.field);
@@ -192,7 +214,14 @@ struct SpreadsheetCase
     std::string input;
     std::string column;
     std::size_t numberColumn; // from 0
+    std::string warning = {};
 };
+
+ColumnChoice columnChoice(const std::string &column)
+{
+    const bool number = std::all_of(column.begin(), column.end(), [](unsigned char d) { return std::isdigit(d) != 0; });
+    return ColumnChoice{column, number ? std::optional<std::size_t>(std::stoul(column) - 1) : std::nullopt};
+}
 
 class SpreadsheetTest : public testing::TestWithParam<SpreadsheetCase>
 {};
@@ -203,13 +232,10 @@ TEST_P(SpreadsheetTest, RoundTripKeepsEveryRowAndAddsTheColumns)
 {
     const SpreadsheetCase &c = GetParam();
     DecodeOptions options;
-    const std::optional<std::size_t> index =
-        std::all_of(c.column.begin(), c.column.end(), [](unsigned char d) { return std::isdigit(d) != 0; })
-            ? std::optional<std::size_t>(std::stoul(c.column) - 1)
-            : std::nullopt;
-    options.column = ColumnChoice{c.column, index};
+    options.column = columnChoice(c.column);
     const Decoding run = decode(options, c.input);
     ASSERT_EQ(run.result.error, "");
+    EXPECT_EQ(run.result.warning, c.warning);
 
     std::vector<CsvReader::Row> in = readCsv(c.input);
     const std::vector<CsvReader::Row> out = readCsv(run.output);
@@ -222,10 +248,13 @@ TEST_P(SpreadsheetTest, RoundTripKeepsEveryRowAndAddsTheColumns)
         for (std::string &field : expected)
             if (RunsAsFormula(field))
                 field.insert(0, "'");
-        expected.resize(std::max(expected.size(), width));
+        // Fields past the header's width come after the decoded columns.
+        const CsvReader::Row extra(expected.begin() + static_cast<std::ptrdiff_t>(std::min(width, expected.size())),
+                                   expected.end());
+        expected.resize(width);
         if (r == 0) {
             for (const char *name :
-                 {"verdict", "birth_date", "hijri_date", "weekday", "sex", "age_years", "age_months"})
+                 {"verdict", "birth_date", "hijri_date", "weekday", "sex", "age_years", "age_months", "new_number"})
                 expected.emplace_back(name);
         } else {
             const std::string number = c.numberColumn < in[r].size() ? in[r][c.numberColumn] : std::string{};
@@ -235,6 +264,7 @@ TEST_P(SpreadsheetTest, RoundTripKeepsEveryRowAndAddsTheColumns)
             expected.insert(expected.end(), decoded.begin() + 1, decoded.end());
             allValid = allValid && decoded[1] == "valid";
         }
+        expected.insert(expected.end(), extra.begin(), extra.end());
         EXPECT_EQ(out[r], expected) << "row " << r;
     }
     EXPECT_EQ(run.result.status, allValid ? AllValid : SomeInvalid);
@@ -251,19 +281,171 @@ INSTANTIATE_TEST_SUITE_P(
         SpreadsheetCase{"blanks_around_fields_are_kept", "NIC, note \n 811231234V,  x  \n", "NIC", 0},
         SpreadsheetCase{"formulas_in_any_column", "NIC,cmd\n=1+2,@SUM(A1)\n811231234V,-5\n", "NIC", 0},
         SpreadsheetCase{"short_row_is_filled_up", "a,b,NIC\n1\n2,3,811231234V\n", "NIC", 2},
-        SpreadsheetCase{"long_row_kept_whole", "NIC\n811231234V,extra,more\n", "1", 0},
+        SpreadsheetCase{"wider_row_keeps_the_decoded_columns_under_their_names", "id,nic\n7,800601234V,extra\n", "nic",
+                        1, "nic-decode: 1 row was wider than the header: its extra fields follow the decoded columns"},
+        SpreadsheetCase{"wider_rows_counted", "NIC\n811231234V,extra,more\n857541234V\nx,y\n", "1", 0,
+                        "nic-decode: 2 rows were wider than the header: their extra fields follow the decoded columns"},
+        SpreadsheetCase{"cr_only_line_ends", "NIC,name\r811231234V,Ada\r857541234V,Bea\r", "NIC", 0},
+        SpreadsheetCase{"tab_separated", "name\tNIC\nPerera, A.\t811231234V\n", "NIC", 1},
         SpreadsheetCase{"no_final_line_end", "NIC\n811231234V", "NIC", 0},
         SpreadsheetCase{"control_characters_in_a_field", std::string("NIC,x\n811231234V,a\0b\x1b\n", 20), "NIC", 0}),
     [](const testing::TestParamInfo<SpreadsheetCase> &row) { return std::string(row.param.name); });
 
-TEST(Spreadsheet, UnknownColumnIsAUsageError)
+struct RefusedCase
+{
+    const char *name;
+    std::string input;
+    std::string column;
+    std::string error;
+    std::size_t rowsWritten; // the header included
+};
+
+class RefusedSpreadsheetTest : public testing::TestWithParam<RefusedCase>
+{};
+
+// A spreadsheet that cannot be read as it is meant ends the run with a
+// usage error: what came before it stands, nothing after it is guessed.
+TEST_P(RefusedSpreadsheetTest, EndsWithAMessageAndGuessesNothing)
+{
+    const RefusedCase &c = GetParam();
+    DecodeOptions options;
+    options.column = columnChoice(c.column);
+    const Decoding run = decode(options, c.input);
+    EXPECT_EQ(run.result.status, UsageError);
+    EXPECT_EQ(run.result.error, c.error);
+    EXPECT_EQ(run.output.empty() ? 0 : readCsv(run.output).size(), c.rowsWritten) << run.output;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sheets, RefusedSpreadsheetTest,
+    testing::Values(RefusedCase{"unknown_column", "name,number\nAda,811231234V\n", "NIC",
+                                "nic-decode: --column NIC: no such column in the header", 0},
+                    RefusedCase{"unclosed_quote", "id,nic\n1,\"811231234V\n2,993661234V\n3,800601234V\n", "nic",
+                                "nic-decode: line 2: a quoted field starts here and is never closed", 1},
+                    RefusedCase{"unclosed_quote_after_rows_and_a_field_over_two_lines",
+                                "id,nic\n\"a\nb\",811231234V\n2,\"x\n3,857541234V\n", "nic",
+                                "nic-decode: line 4: a quoted field starts here and is never closed", 2},
+                    RefusedCase{"unclosed_quote_after_cr_line_ends", "id,nic\r1,811231234V\r\n2,\"x", "nic",
+                                "nic-decode: line 3: a quoted field starts here and is never closed", 2},
+                    RefusedCase{"column_past_the_header", "a,b,c\n1,2,3\n", "5",
+                                "nic-decode: --column 5: the header has only 3 columns", 0},
+                    RefusedCase{"column_far_past_the_header", "a,b,c\n1,2,3\n", "99",
+                                "nic-decode: --column 99: the header has only 3 columns", 0},
+                    RefusedCase{"column_named_twice", "nic,x,nic\n811231234V,1,2\n", "nic",
+                                "nic-decode: --column nic: the header names it twice, in columns 1 and 3", 0},
+                    RefusedCase{"empty_input", "", "nic", "nic-decode: the spreadsheet is empty: it has no header row",
+                                0},
+                    RefusedCase{"blank_lines_only", "\r\n\n", "1",
+                                "nic-decode: the spreadsheet is empty: it has no header row", 0}),
+    [](const testing::TestParamInfo<RefusedCase> &row) { return std::string(row.param.name); });
+
+std::string utf16(std::u16string_view text, bool bigEndian)
+{
+    std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+    for (const char16_t unit : text) {
+        const char high = static_cast<char>(unit >> 8);
+        const char low = static_cast<char>(unit & 0xFF);
+        bytes += bigEndian ? high : low;
+        bytes += bigEndian ? low : high;
+    }
+    return bytes;
+}
+
+struct EncodingCase
+{
+    const char *name;
+    std::string bytes;
+    std::string utf8;
+};
+
+class TextInputTest : public testing::TestWithParam<EncodingCase>
+{};
+
+// Whole and in pieces of one and of three bytes, which split the marks and
+// the UTF-16 units everywhere.
+TEST_P(TextInputTest, ReadsAsItsUtf8Twin)
+{
+    const EncodingCase &c = GetParam();
+    for (const std::size_t step : {std::size_t{64 * 1024}, std::size_t{1}, std::size_t{3}}) {
+        TextInput input(sourceOf(c.bytes, step));
+        std::string read;
+        char buffer[5];
+        while (const std::size_t count = input.read(buffer, sizeof buffer))
+            read.append(buffer, count);
+        EXPECT_EQ(read, c.utf8) << "pieces of " << step;
+        EXPECT_EQ(input.refusal(), "");
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Encodings, TextInputTest,
+    testing::Values(EncodingCase{"utf8_as_it_is", "811231234V\n\xff", "811231234V\n\xff"},
+                    EncodingCase{"utf8_mark_dropped",
+                                 "\xEF\xBB\xBF"
+                                 "a\n",
+                                 "a\n"},
+                    EncodingCase{"utf8_mark_only_at_the_start", "a\n\xEF\xBB\xBF", "a\n\xEF\xBB\xBF"},
+                    EncodingCase{"only_a_utf8_mark", "\xEF\xBB\xBF", ""},
+                    EncodingCase{"part_of_a_mark_is_text", "\xEF\xBB", "\xEF\xBB"},
+                    EncodingCase{"utf16_little_endian", utf16(u"nic\t\u0DC3\r\n811231234V", false),
+                                 "nic\t\xE0\xB7\x83\r\n811231234V"},
+                    EncodingCase{"utf16_big_endian", utf16(u"A\u00E9", true), "A\xC3\xA9"},
+                    EncodingCase{"utf16_surrogate_pair", utf16(u"\U0001F600", false), "\xF0\x9F\x98\x80"},
+                    EncodingCase{"utf16_lone_surrogate_replaced",
+                                 utf16(u"a\xD800"
+                                       u"b",
+                                       false),
+                                 "a\xEF\xBF\xBD"
+                                 "b"},
+                    EncodingCase{"utf16_odd_last_byte_replaced", utf16(u"a", false) + "b", "a\xEF\xBF\xBD"},
+                    EncodingCase{"utf16_mark_later_is_text", utf16(u"a\uFEFF", false), "a\xEF\xBB\xBF"}),
+    [](const testing::TestParamInfo<EncodingCase> &row) { return std::string(row.param.name); });
+
+TEST(TextInput, RefusesUtf32NamingIt)
+{
+    for (const std::string &mark : {std::string("\xFF\xFE\0\0", 4), std::string("\0\0\xFE\xFF", 4)}) {
+        DecodeOptions options;
+        const Decoding run = decode(options, mark + std::string("1\0\0\0", 4));
+        EXPECT_EQ(run.result.status, UsageError);
+        EXPECT_EQ(run.result.error, "nic-decode: the input is UTF-32, which is not read: save it as UTF-8 or UTF-16");
+    }
+}
+
+// The first line decides the separator, however the input arrives.
+TEST(Spreadsheet, SeparatorDoesNotDependOnThePieces)
 {
     DecodeOptions options;
     options.column = ColumnChoice{"NIC", std::nullopt};
-    const Decoding run = decode(options, "name,number\nAda,811231234V\n");
-    EXPECT_EQ(run.result.status, UsageError);
-    EXPECT_EQ(run.result.error, "nic-decode: --column NIC: no such column in the header");
-    EXPECT_EQ(run.output, "");
+    const std::string sheet = "name\tNIC\r\nPerera, A.\t811231234V\r\n";
+    const std::string whole = decode(options, sheet).output;
+    for (const std::size_t step : {std::size_t{1}, std::size_t{3}}) {
+        std::string output;
+        {
+            OutputBuffer buffer([&output](std::string_view bytes) {
+                output.append(bytes);
+                return true;
+            });
+            DecodeNumberList(options, samples::Today, calendar(), sourceOf(sheet, step), buffer);
+        }
+        EXPECT_EQ(output, whole) << "pieces of " << step;
+    }
+}
+
+// Excel's "Unicode text": UTF-16 with its mark, tab-separated, CR LF.
+TEST(TextInput, SpreadsheetInUtf16ReadsAsItsUtf8Twin)
+{
+    DecodeOptions options;
+    options.column = ColumnChoice{"NIC", std::nullopt};
+    const Decoding twin = decode(options, "name,NIC\nS\xC3\xA9na,811231234V\n\"Perera, A.\",857541234V\n");
+    for (const bool bigEndian : {false, true}) {
+        const Decoding run =
+            decode(options, utf16(u"name\tNIC\r\nS\u00E9na\t811231234V\r\nPerera, A.\t857541234V\r\n", bigEndian));
+        EXPECT_EQ(run.result.error, "");
+        EXPECT_EQ(run.output, twin.output);
+    }
+    DecodeOptions list;
+    EXPECT_EQ(decode(list, utf16(u"811231234V\r\n857541234V", false)).output,
+              decode(list, "811231234V\n857541234V\n").output);
 }
 
 struct LineCase
@@ -297,18 +479,12 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(LineCase{"plain", "811231234V\n857541234V\n", {"811231234V", "857541234V"}},
                     LineCase{"no_final_line_end", "811231234V\n857541234V", {"811231234V", "857541234V"}},
                     LineCase{"crlf", "811231234V\r\n857541234V\r\n", {"811231234V", "857541234V"}},
-                    LineCase{"byte_order_mark",
-                             "\xEF\xBB\xBF"
-                             "811231234V\n",
-                             {"811231234V"}},
-                    LineCase{"mark_only_at_the_start",
-                             "a\n\xEF\xBB\xBF"
-                             "b\n",
-                             {"a", "\xEF\xBB\xBF"
-                                   "b"}},
                     LineCase{"blank_lines_skipped", "\n\r\n  \t\n811231234V\n\n", {"811231234V"}},
                     LineCase{"blanks_inside_kept", " 811231234V \n", {" 811231234V "}},
-                    LineCase{"nul_and_stray_cr_stay", std::string("a\0b\rc\n", 6), {std::string("a\0b\rc", 5)}},
+                    LineCase{"nul_stays", std::string("a\0b\n", 4), {std::string("a\0b", 3)}},
+                    LineCase{"cr_only_line_ends", "811231234V\r857541234V\r", {"811231234V", "857541234V"}},
+                    LineCase{"mixed_line_ends", "a\rb\r\nc\nd", {"a", "b", "c", "d"}},
+                    LineCase{"blank_lines_between_crs", "a\r\r\r\nb", {"a", "b"}},
                     LineCase{"invalid_utf8", "\xff\xc3\n", {"\xff\xc3"}},
                     LineCase{"megabyte_line_between_others", "a\n" + MegabyteLine + "\nb\n", {"a", MegabyteLine, "b"}},
                     LineCase{"empty_input", "", {}}),
@@ -343,7 +519,7 @@ INSTANTIATE_TEST_SUITE_P(
         OptionCase{"numbers", {"811231234V", "857541234V"}, AllValid, ""},
         OptionCase{"every_format", {"--format", "json"}, AllValid, ""},
         OptionCase{
-            "unknown_format", {"--format", "xml"}, UsageError, "nic-decode: --format: xml not in {csv,json,text}"},
+            "unknown_format", {"--format", "xml"}, UsageError, "nic-decode: --format: xml not in {csv,json,text,xlsx}"},
         OptionCase{"unknown_option",
                    {"--frobnicate"},
                    UsageError,
@@ -377,7 +553,35 @@ INSTANTIATE_TEST_SUITE_P(
                    {"--column", "2", "811231234V"},
                    UsageError,
                    "nic-decode: --column reads a spreadsheet from standard input: give no NUMBER with it"},
-        OptionCase{"help", {"--help"}, AllValid, ""}, OptionCase{"version", {"--version"}, AllValid, ""}),
+        OptionCase{"help", {"--help"}, AllValid, ""}, OptionCase{"version", {"--version"}, AllValid, ""},
+        OptionCase{"xlsx_to_a_file", {"--format", "xlsx", "--output", "out.xlsx"}, AllValid, ""},
+        OptionCase{"xlsx_without_a_file",
+                   {"--format", "xlsx"},
+                   UsageError,
+                   "nic-decode: --format xlsx needs --output FILE: a spreadsheet file is not for a terminal or a pipe"},
+        OptionCase{"output_without_a_name", {"--output", ""}, UsageError, "nic-decode: --output needs a file name"},
+        OptionCase{"checks_by_name_and_place",
+                   {"--column", "NIC", "--check-birth-date", "dob", "--check-sex", "3", "--date-order", "mdy"},
+                   AllValid,
+                   ""},
+        OptionCase{
+            "check_without_column",
+            {"--check-sex", "sex"},
+            UsageError,
+            "nic-decode: --check-birth-date and --check-sex compare a spreadsheet's columns: they need --column"},
+        OptionCase{"check_column_zero",
+                   {"--column", "NIC", "--check-birth-date", "0"},
+                   UsageError,
+                   "nic-decode: --check-birth-date 0: columns are counted from 1"},
+        OptionCase{"checks_in_text_form",
+                   {"--column", "NIC", "--check-sex", "sex", "--format", "text"},
+                   UsageError,
+                   "nic-decode: --format text shows the window's texts alone: the checks need csv, json or xlsx"},
+        OptionCase{"unknown_date_order",
+                   {"--date-order", "ymd"},
+                   UsageError,
+                   "nic-decode: --date-order: ymd not in {dmy,mdy}"},
+        OptionCase{"trim_and_window_verdicts", {"--trim", "--window-verdicts", "811231234V"}, AllValid, ""}),
     [](const testing::TestParamInfo<OptionCase> &row) { return std::string(row.param.name); });
 
 struct TodayCase
@@ -409,7 +613,158 @@ INSTANTIATE_TEST_SUITE_P(Days, TodayTest,
                                          TodayCase{"first_day_of_May", "2026-05-01", "45", "0"},
                                          TodayCase{"last_day_of_the_year", "2026-12-31", "45", "7"},
                                          TodayCase{"first_day_of_the_next_year", "2027-01-01", "45", "8"},
-                                         TodayCase{"before_the_birth_year", "1980-05-01", "-1", "0"}),
+                                         TodayCase{"day_before_the_birth_date", "1981-05-01", "", ""},
+                                         TodayCase{"before_the_birth_year", "1980-05-01", "", ""},
+                                         TodayCase{"decades_before_the_birth", "1950-01-01", "", ""},
+                                         TodayCase{"the_birth_date_itself", "1981-05-02", "0", "0"}),
                          [](const testing::TestParamInfo<TodayCase> &row) { return std::string(row.param.name); });
+
+struct FormPair
+{
+    const char *name;
+    const char *older;
+    const char *twelveDigit;
+};
+
+class FormPairTest : public testing::TestWithParam<FormPair>
+{};
+
+// Both forms of one number are one person: the same values, and the same
+// 12-digit key in new_number.
+TEST_P(FormPairTest, BothFormsDecodeAlikeWithOneKey)
+{
+    const FormPair &pair = GetParam();
+    DecodeOptions options;
+    options.numbers = {pair.older, pair.twelveDigit};
+    const std::vector<CsvReader::Row> rows = readCsv(decode(options).output);
+    ASSERT_EQ(rows.size(), 3U);
+    EXPECT_EQ(rows[1][1], "valid");
+    EXPECT_EQ(std::vector(rows[1].begin() + 1, rows[1].end()), std::vector(rows[2].begin() + 1, rows[2].end()));
+    EXPECT_EQ(rows[1].back(), pair.twelveDigit);
+}
+
+INSTANTIATE_TEST_SUITE_P(Pairs, FormPairTest,
+                         testing::Values(FormPair{"man_1964", "641042757V", "196410402757"},
+                                         FormPair{"woman_1985", "853400123V", "198534000123"},
+                                         FormPair{"man_1981", "811231234V", "198112301234"},
+                                         FormPair{"letter_X", "995011234X", "199950101234"},
+                                         FormPair{"first_day_of_1900", "000011234V", "190000101234"}),
+                         [](const testing::TestParamInfo<FormPair> &row) { return std::string(row.param.name); });
+
+// A 12-digit number born on the day the ages are counted to is valid; a
+// day later it is not born yet.
+TEST(TwelveDigitForm, BornNoLaterThanToday)
+{
+    DecodeOptions options;
+    options.numbers = {"202634200011"}; // 7 December 2026
+    const CsvReader::Row onTheDay = readCsv(decode(options, {}, 2026y / December / 7).output).at(1);
+    EXPECT_EQ(CsvReader::Row(onTheDay.begin(), onTheDay.begin() + 3),
+              (CsvReader::Row{"202634200011", "valid", "2026-12-07"}));
+    EXPECT_EQ(onTheDay.at(6), "0");
+    EXPECT_EQ(onTheDay.at(7), "0");
+    EXPECT_EQ(readCsv(decode(options, {}, 2026y / December / 6).output).at(1).at(1), "bad-date");
+}
+
+struct CheckCase
+{
+    const char *name;
+    std::string row; // number,declared date,declared sex
+    const char *birthDateCheck;
+    const char *sexCheck;
+    DateOrder order = DateOrder::DayMonthYear;
+};
+
+class CheckColumnTest : public testing::TestWithParam<CheckCase>
+{};
+
+// 811231234V: born 2 May 1981, male.
+TEST_P(CheckColumnTest, ComparesWhatTheRowDeclares)
+{
+    const CheckCase &c = GetParam();
+    DecodeOptions options;
+    options.column = ColumnChoice{"nic", std::nullopt};
+    options.checkBirthDate = ColumnChoice{"dob", std::nullopt};
+    options.checkSex = ColumnChoice{"3", 2};
+    options.dateOrder = c.order;
+    const Decoding run = decode(options, "nic,dob,sex\n" + c.row + "\n");
+    const std::vector<CsvReader::Row> rows = readCsv(run.output);
+    ASSERT_EQ(rows.size(), 2U);
+    EXPECT_EQ(std::vector(rows[0].end() - 2, rows[0].end()), (CsvReader::Row{"birth_date_check", "sex_check"}));
+    EXPECT_EQ(rows[1][rows[1].size() - 2], c.birthDateCheck);
+    EXPECT_EQ(rows[1].back(), c.sexCheck);
+    const bool allMatch = std::string_view(c.birthDateCheck) == "match" && std::string_view(c.sexCheck) == "match";
+    EXPECT_EQ(run.result.status, allMatch ? AllValid : SomeInvalid);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, CheckColumnTest,
+    testing::Values(CheckCase{"iso_date_and_letter", "811231234V,1981-05-02,M", "match", "match"},
+                    CheckCase{"day_month_year_with_slashes", "811231234V,2/5/1981,male", "match", "match"},
+                    CheckCase{"points_and_padded_day", "811231234V,02.05.1981, MALE ", "match", "match"},
+                    CheckCase{"month_day_year", "811231234V,5-2-1981,m", "match", "match", DateOrder::MonthDayYear},
+                    CheckCase{"day_and_month_swapped", "811231234V,5/2/1981,F", "mismatch", "mismatch"},
+                    CheckCase{"other_day", "811231234V,1981-05-03,Female", "mismatch", "mismatch"},
+                    CheckCase{"12_digit_form", "198112301234,1981-05-02,M", "match", "match"},
+                    CheckCase{"unreadable_values", "811231234V,May 2 1981,man", "unreadable", "unreadable"},
+                    CheckCase{"day_that_does_not_exist", "811231234V,31/4/1981,", "unreadable", "unreadable"},
+                    CheckCase{"mixed_separators", "811231234V,2/5-1981,M", "unreadable", "match"},
+                    CheckCase{"two_digit_year", "811231234V,2/5/81,M", "unreadable", "match"},
+                    CheckCase{"number_not_valid", "811231234Q,1981-05-02,M", "", ""}),
+    [](const testing::TestParamInfo<CheckCase> &row) { return std::string(row.param.name); });
+
+struct TrimCase
+{
+    const char *name;
+    std::string text;
+    std::string trimmed;
+};
+
+class TrimTest : public testing::TestWithParam<TrimCase>
+{};
+
+TEST_P(TrimTest, TakesOffOnlyTheEnds)
+{
+    EXPECT_EQ(TrimNumber(GetParam().text), GetParam().trimmed);
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, TrimTest,
+                         testing::Values(TrimCase{"blanks", " \t811231234V \t", "811231234V"},
+                                         TrimCase{"no_break_spaces",
+                                                  "\xC2\xA0"
+                                                  "811231234V\xE2\x80\xAF",
+                                                  "811231234V"},
+                                         TrimCase{"zero_width_space_and_mark",
+                                                  "\xE2\x80\x8B\xEF\xBB\xBF"
+                                                  "811231234V\xE2\x80\x8B",
+                                                  "811231234V"},
+                                         TrimCase{"direction_marks",
+                                                  "\xE2\x80\x8F\xE2\x81\xA6"
+                                                  "198112301234\xE2\x81\xA9\xE2\x80\x8E",
+                                                  "198112301234"},
+                                         TrimCase{"ideographic_space",
+                                                  "\xE3\x80\x80"
+                                                  "811231234V",
+                                                  "811231234V"},
+                                         TrimCase{"inside_untouched", " 8112 31234V ", "8112 31234V"},
+                                         TrimCase{"nothing_but_blanks", " \xE2\x80\x8B ", ""},
+                                         TrimCase{"invalid_utf8_kept",
+                                                  "\xFF"
+                                                  "811231234V",
+                                                  "\xFF"
+                                                  "811231234V"},
+                                         TrimCase{"full_width_digits_are_no_blanks", "\xEF\xBC\x98", "\xEF\xBC\x98"}),
+                         [](const testing::TestParamInfo<TrimCase> &row) { return std::string(row.param.name); });
+
+TEST(Trim, OnlyWhenAsked)
+{
+    DecodeOptions options;
+    options.numbers = {"\xE2\x80\x8B"
+                       "811231234V "};
+    EXPECT_EQ(readCsv(decode(options).output).at(1).at(1), "bad-number");
+    options.trim = true;
+    const CsvReader::Row row = readCsv(decode(options).output).at(1);
+    EXPECT_EQ(row.at(0), "811231234V");
+    EXPECT_EQ(row.at(1), "valid");
+}
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "birth_details.h"
 #include "icu_calendar_service.h"
+#include "new_form_number.h"
 #include "number_decoding.h"
 #include "unicode_text.h"
 
@@ -48,6 +49,21 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char *data, std::size_t siz
     if (details.Verdict == Verdict::BadDate) {
         require(size >= 2 && isAsciiDigit(text[0]) && isAsciiDigit(text[1]));
         require(details.DateOB.empty() && details.Sex.empty() && !details.HDateOB);
+    }
+
+    // With the 12-digit form too: only twelve ASCII digits are read
+    // differently, and a valid one names a day from 1900 to today.
+    const BirthDetails both =
+        DecodeBirthDetails(text, 2026y / December / 7, calendars, NumberForms::OlderAndTwelveDigit);
+    if (!IsNewFormNumber(text)) {
+        require(both.Verdict == details.Verdict && both.DateOB == details.DateOB && both.Age == details.Age);
+    } else {
+        require(both.Verdict != Verdict::BadNumber);
+        if (both.Verdict == Verdict::Valid) {
+            require(both.Values && both.Values->date.ok() && both.Values->date >= 1900y / January / 1
+                    && both.Values->date <= 2026y / December / 7);
+            require(both.Values->ageYears >= 0 && (both.Sex == "Male" || both.Sex == "Female"));
+        }
     }
     return 0;
 }

@@ -987,7 +987,8 @@ void MainWindowBehaviourTest::sampleNumbersAsBothProgramsShowThem_data()
             texts << QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
         QTest::newRow(std::string(sample.name).c_str())
             << QString::fromUtf8(sample.number.data(), static_cast<qsizetype>(sample.number.size()))
-            << QString::fromUtf8(sample.verdict.data(), static_cast<qsizetype>(sample.verdict.size())) << texts;
+            << QString::fromUtf8(sample.windowVerdict.data(), static_cast<qsizetype>(sample.windowVerdict.size()))
+            << texts;
     }
 }
 
