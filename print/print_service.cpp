@@ -246,7 +246,8 @@ void PrintService::press(const DetailSheetTexts &texts, Day today)
     if (m_waiting)
         return;
     if (m_sheet) {
-        emit pressEnded(texts, givenUp());
+        // Told, as every press is, once the press itself has returned.
+        QTimer::singleShot(0, this, [this, texts] { emit pressEnded(texts, givenUp()); });
         return;
     }
     m_texts = texts;
