@@ -1,14 +1,12 @@
 // The program entry: create the main window, place it, show it, run.
 
 #include "command_line_answer.h"
-#include "default_print_service.h"
 #include "desktop.h"
 #include "icu_calendar_service.h"
 #include "main_window.h"
-#include "pdf_file.h"
+#include "print_service.h"
 #include "program_identity.h"
 #include "program_pictures.h"
-#include "qt_sheet_printer.h"
 #include "startup_failure.h"
 #ifdef NIC_HAVE_CUPS
 #include "cups_module.h"
@@ -19,6 +17,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 
+#include <cstdlib>
 #include <memory>
 
 namespace {
@@ -75,18 +74,13 @@ void answerHelpAndVersion(int argc, char *argv[])
 
 // Where Print sends the sheet: the default CUPS queue where CUPS is the
 // print system, the Windows spooler's default printer elsewhere.
-std::unique_ptr<SheetDelivery> defaultPrinter()
+std::unique_ptr<SheetDestination> defaultPrinter()
 {
 #ifdef NIC_HAVE_CUPS
-    return std::make_unique<CupsModule>(QCoreApplication::applicationDirPath() + QStringLiteral("/" NIC_CUPS_MODULE));
+    return CupsQueueFromModule(QCoreApplication::applicationDirPath() + QStringLiteral("/" NIC_CUPS_MODULE));
 #else
     return std::make_unique<WindowsPrinter>();
 #endif
-}
-
-std::unique_ptr<SheetPrinter> pdfPrinterFor(const QString &file)
-{
-    return std::make_unique<QtSheetPrinter>(std::make_unique<PdfFile>(file));
 }
 
 } // namespace
@@ -109,18 +103,17 @@ int main(int argc, char *argv[])
 
     QtDesktop desktop;
     const std::unique_ptr<const IcuCalendarService> calendars = openCalendars();
-    QtSheetPrinter printer(defaultPrinter());
-    // The stamp's today comes from the same clock as the age.
-    DefaultPrintService printing(
-        printer,
-        [&desktop] {
-            const std::chrono::year_month_day today = desktop.today();
-            return QDate(static_cast<int>(today.year()), static_cast<int>(static_cast<unsigned>(today.month())),
-                         static_cast<int>(static_cast<unsigned>(today.day())));
-        },
-        &pdfPrinterFor);
+    PrintService printing(defaultPrinter());
     Form1 window(desktop, *calendars, printing);
     window.Form_Load();
     window.show();
-    return QApplication::exec();
+    const int status = QApplication::exec();
+    // Exit during a press closed the windows at once; the program ends once
+    // the print system lets the sheet go, or when the press's time is up.
+    // A print system that holds it longer (a Windows driver may, for ever)
+    // is not waited for: the program keeps nothing to lose, and the sheet's
+    // thread still uses what ending normally would take down under it.
+    if (!printing.letGo())
+        std::_Exit(status);
+    return status;
 }

@@ -1,43 +1,22 @@
 #pragma once
 
-// The CUPS queue, loaded from the program's own module at the first sheet.
-// libcups and what it brings (Kerberos, GnuTLS, Avahi) weigh about a tenth
-// of the program's memory at start, and most starts never print. Where the
-// module is missing or will not load, every sheet ends as a failure that
-// names the file; the program never ends or crashes for it. Once loaded the
-// module stays for the rest of the program.
+// The CUPS queue as the program reaches it: from a module of its own
+// (cups-queue.so) loaded at the first sheet, for libcups and what it brings
+// weigh about a tenth of the program's memory at start, and most starts
+// never print. A module that is missing or will not load is a failure of
+// each sheet that names the file, never of the program.
 
-#include "sheet_delivery.h"
-
-#include <QString>
+#include "sheet_destination.h"
 
 #include <memory>
 
-class CupsModule final : public SheetDelivery
-{
-public:
-    // The module file, as the program's install step puts it.
-    explicit CupsModule(const QString &file);
-    ~CupsModule() override;
+class QString;
 
-    CupsModule(const CupsModule &) = delete;
-    CupsModule &operator=(const CupsModule &) = delete;
+// The default CUPS queue, from the module file where the program's install
+// step puts it.
+std::unique_ptr<SheetDestination> CupsQueueFromModule(const QString &file);
 
-    Outcome open(const QString &documentName) override;
-    QPagedPaintDevice *page() override;
-    bool pageFailed() const override;
-    Failure startFailure() const override;
-    Outcome deliver() override;
-    void drop() override;
-
-private:
-    Outcome load();
-
-    QString m_file;
-    std::unique_ptr<SheetDelivery> m_queue; // once the module is loaded
-};
-
-// The module's one entry, found by the name below: puts a new CUPS queue in
-// the pointer given.
-extern "C" void nicMakeCupsQueue(std::unique_ptr<SheetDelivery> &queue);
+// The module's one entry, found by the name below: puts a new CUPS queue,
+// for one sheet, in the pointer given.
+extern "C" void nicMakeCupsQueue(std::unique_ptr<SheetDestination> &queue);
 inline constexpr char MakeCupsQueueSymbol[] = "nicMakeCupsQueue";

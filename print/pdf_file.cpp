@@ -1,50 +1,75 @@
 #include "pdf_file.h"
 
-#include "memory_pdf.h"
 #include "print_log.h"
 
+#include <QCoreApplication>
+#include <QLocale>
+#include <QPageLayout>
 #include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
 #include <QSaveFile>
 
-PdfFile::PdfFile(const QString &file) : m_file(file) {}
+namespace {
+
+// 1200 dots per inch and a margin that keeps the text inside what printers can reach.
+constexpr int PdfResolution = 1200;
+constexpr QMarginsF PdfMargins{10, 10, 10, 10}; // millimetres
+
+} // namespace
+
+void SetUpPdfPage(QPdfWriter &page, const QPageSize &paper, const QString &title)
+{
+    page.setResolution(PdfResolution);
+    page.setPageLayout(QPageLayout(paper, QPageLayout::Portrait, PdfMargins, QPageLayout::Millimeter));
+    page.setTitle(title);
+    page.setCreator(QCoreApplication::applicationName());
+}
+
+QPageSize LocalePaper()
+{
+    return QPageSize(QLocale().measurementSystem() == QLocale::ImperialUSSystem ? QPageSize::Letter : QPageSize::A4);
+}
+
+PdfFile::PdfFile(const QString &file) : m_fileName(file) {}
 
 PdfFile::~PdfFile() = default;
 
-SheetDelivery::Outcome PdfFile::open(const QString &documentName)
+SheetDestination::Outcome PdfFile::begin(QPainter &painter, const QString &documentName)
 {
-    m_pdf = std::make_unique<MemoryPdf>(MemoryPdf::localePaper(), documentName);
-    return outcome();
-}
-
-QPagedPaintDevice *PdfFile::page()
-{
-    return m_pdf->page();
-}
-
-SheetDelivery::Outcome PdfFile::deliver()
-{
-    QSaveFile file(m_file);
-    if (!file.open(QIODevice::WriteOnly)) {
-        qCInfo(lcPrint) << "cannot create" << m_file << file.errorString();
+    m_page.reset();
+    m_file = std::make_unique<QSaveFile>(m_fileName);
+    if (!m_file->open(QIODevice::WriteOnly)) {
+        qCInfo(lcPrint) << "cannot create" << m_fileName << m_file->errorString();
         return outcome(Failure::CannotStart);
     }
-    const QByteArray pdf = m_pdf->bytes();
-    // A full disk shows in the count written or, at the latest, in the
-    // commit; only then does the file take the place of the old one.
-    if (file.write(pdf) != pdf.size() || !file.commit()) {
-        qCInfo(lcPrint) << "cannot write" << m_file << file.errorString();
-        return outcome(Failure::FailedWhilePrinting);
-    }
-    return outcome();
+    m_page = std::make_unique<QPdfWriter>(m_file.get());
+    SetUpPdfPage(*m_page, LocalePaper(), documentName);
+    return outcome(painter.begin(m_page.get()) ? Failure::None : Failure::CannotStart);
 }
 
-// Nothing has been written yet: the sheet in memory is simply never saved.
-void PdfFile::drop() {}
+// A full disk shows, at the latest, in the commit; only then does the file
+// take the place of the old one.
+SheetDestination::Outcome PdfFile::finish(QPainter &painter)
+{
+    if (painter.end() && m_file->commit())
+        return outcome();
+    qCInfo(lcPrint) << "cannot write" << m_fileName << m_file->errorString();
+    return outcome(Failure::FailedWhilePrinting);
+}
 
-SheetDelivery::Outcome PdfFile::outcome(Failure failure) const
+// Never committed, the file stays as it was.
+void PdfFile::drop(QPainter &painter)
+{
+    painter.end();
+    m_page.reset();
+    m_file.reset();
+}
+
+SheetDestination::Outcome PdfFile::outcome(Failure failure) const
 {
     Outcome result;
     result.failure = failure;
-    result.printerName = m_file;
+    result.printerName = m_fileName;
     return result;
 }

@@ -5,31 +5,36 @@
 // file beside it, so a full disk or a folder that cannot be written is
 // reported and the file is left as it was. The outcome names the file.
 
-#include "sheet_delivery.h"
+#include "sheet_destination.h"
 
 #include <QString>
 
 #include <memory>
 
-class MemoryPdf;
+class QPageSize;
+class QPdfWriter;
+class QSaveFile;
 
-class PdfFile final : public SheetDelivery
+// Readies a PDF page the way Qt's printer support lays one out, on the paper given.
+void SetUpPdfPage(QPdfWriter &page, const QPageSize &paper, const QString &title);
+// The paper of the user's locale: Letter where US measures are used, A4 elsewhere.
+QPageSize LocalePaper();
+
+class PdfFile final : public SheetDestination
 {
 public:
     explicit PdfFile(const QString &file);
     ~PdfFile() override;
 
-    PdfFile(const PdfFile &) = delete;
-    PdfFile &operator=(const PdfFile &) = delete;
-
-    Outcome open(const QString &documentName) override;
-    QPagedPaintDevice *page() override;
-    Outcome deliver() override;
-    void drop() override;
+    Outcome begin(QPainter &painter, const QString &documentName) override;
+    Outcome finish(QPainter &painter) override;
+    void drop(QPainter &painter) override;
 
 private:
     Outcome outcome(Failure failure = Failure::None) const;
 
-    const QString m_file;
-    std::unique_ptr<MemoryPdf> m_pdf;
+    const QString m_fileName;
+    // While a sheet is drawn; the page writes into the file, so it goes first.
+    std::unique_ptr<QSaveFile> m_file;
+    std::unique_ptr<QPdfWriter> m_page;
 };

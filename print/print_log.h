@@ -1,9 +1,16 @@
 #pragma once
 
 // The print log: where every press records the destination, its state and
-// the print system's own status and words behind a message. Off by default;
-// QT_LOGGING_RULES="nic.print.debug=true" turns it on.
+// the print system's own status and words behind a message. It logs at
+// info, which is off by default; QT_LOGGING_RULES="nic.print=true"
+// turns it on.
 
 #include <QLoggingCategory>
 
-Q_DECLARE_LOGGING_CATEGORY(lcPrint)
+// Defined in the header: the program and the CUPS module each keep a copy,
+// and the same rule turns both on.
+inline const QLoggingCategory &lcPrint()
+{
+    static const QLoggingCategory category("nic.print", QtWarningMsg);
+    return category;
+}

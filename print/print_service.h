@@ -1,25 +1,33 @@
 #pragma once
 
-// What the main window hands to printing: the six field texts exactly as
-// they stand. The service prints one detail sheet on the default printer,
-// or saves it as a PDF file when the user asks for that instead, stamped
-// with today's month and year, and says in plain words what happened when
-// it was not a plain success; it never ends the program and never retries on
-// its own.
+// Printing as the main window asks for it. A press of Print draws the detail
+// sheet of the six field texts, stamped with the month (its full name in the
+// user's language) and Gregorian year of the day given, and hands it to the default
+// printer on a thread of its own, while the window goes on painting, ticking
+// and taking presses under the busy cursor; then the window is told what to
+// say. One sheet at a time: Print pressed while a press waits comes to
+// nothing. A press waits at most its limit for the print system, not
+// counting the time the printer's own window is open for the user; then it
+// gives the sheet up, and while the print system still holds that sheet
+// each press ends at once saying so. A sheet can be saved as a PDF file
+// instead. One printer serves the program's whole life, so the font a sheet
+// leaves holds for the next. It never retries on its own and never ends
+// the program.
 
-#include <QString>
+#include "detail_sheet.h"
+#include "sheet_destination.h"
 
+#include <QElapsedTimer>
+#include <QFont>
+#include <QObject>
+#include <QTimer>
+
+#include <atomic>
 #include <chrono>
+#include <functional>
+#include <memory>
 
-struct DetailSheetTexts
-{
-    QString IdNo;
-    QString DateOB;
-    QString HDateOB;
-    QString DayOB;
-    QString Sex;
-    QString Age;
-};
+class QThread;
 
 struct PrintAnswer
 {
@@ -35,20 +43,68 @@ struct PrintAnswer
     friend bool operator==(const PrintAnswer &, const PrintAnswer &) = default;
 };
 
-class PrintService
+class PrintService final : public QObject
 {
-public:
-    virtual ~PrintService() = default;
+    Q_OBJECT
 
-    virtual PrintAnswer printSheet(const DetailSheetTexts &texts) = 0;
-    // Both asked from another thread while printSheet runs. Whether the
-    // printer shows a window of its own for the sheet, where the user takes
-    // the time; and, once the press has waited too long, giving the sheet
-    // up, with the answer that says so.
-    virtual bool asksTheUser() const { return false; }
-    virtual PrintAnswer giveUpSheet(std::chrono::milliseconds waited) = 0;
-    // The same sheet written into a PDF file, replacing what it held.
-    virtual PrintAnswer saveSheetAsPdf(const DetailSheetTexts &texts, const QString &file) = 0;
+public:
+    using Day = std::chrono::year_month_day;
+    // Where a saved sheet goes: a PdfFile, unless a test says otherwise.
+    using FileDestination = std::function<std::unique_ptr<SheetDestination>(const QString &file)>;
+    static constexpr std::chrono::milliseconds DefaultLimit{30000};
+
+    explicit PrintService(std::unique_ptr<SheetDestination> printer, std::chrono::milliseconds limit = DefaultLimit,
+                          FileDestination fileDestination = {});
+    // Waits for a sheet still under way; the program's end lets it go first.
+    ~PrintService() override;
+
+    PrintService(const PrintService &) = delete;
+    PrintService &operator=(const PrintService &) = delete;
+
+    // Returns at once; pressEnded tells how the press ended.
+    void press(const DetailSheetTexts &texts, Day today);
+    // Whether a press is waited for, or given up and still held by the print system.
+    bool pressUnderWay() const;
+    // At the program's end: waits for a sheet still under way, at most what
+    // is left of its press's limit. False when the print system holds it
+    // longer (it may for ever): the program then ends without running down
+    // what the sheet's thread still uses.
+    bool letGo();
+
+    // One sheet on the printer, blocking the calling thread until the print
+    // system has taken or refused it.
+    PrintAnswer printSheet(const DetailSheetTexts &texts, Day today);
+    // The sheet written into a PDF file, replacing what it held.
+    PrintAnswer saveSheetAsPdf(const DetailSheetTexts &texts, Day today, const QString &file);
+
+signals:
+    void pressEnded(const DetailSheetTexts &texts, const PrintAnswer &answer);
+
+private:
+    void watch();
+    void sheetLetGo();
+    void stopWaiting();
+    PrintAnswer givenUp() const;
+
+    const std::unique_ptr<SheetDestination> m_printer;
+    const std::chrono::milliseconds m_limit;
+    const FileDestination m_fileDestination;
+    // The font the last sheet left, for the next; its typeface is chosen at
+    // the first sheet: finding it loads a face nothing at start needs.
+    QFont m_font;
+    bool m_typefaceChosen = false;
+
+    // The press under way, if any.
+    std::unique_ptr<QThread> m_sheet;
+    DetailSheetTexts m_texts;
+    bool m_waiting = false; // the window still waits for its answer
+    QTimer m_watch;
+    QElapsedTimer m_started;
+    QElapsedTimer m_sinceWatch;
+    qint64 m_silence = 0; // milliseconds waited for the print system itself
+    std::atomic<bool> m_givenUp = false;
+    std::atomic<bool> m_answered = false;
+    PrintAnswer m_answer; // written by the sheet's thread, read once it has answered
 };
 
 // The file name a saved sheet is offered under, made from the identity

@@ -1,5 +1,6 @@
 #include "windows_printer.h"
 
+#include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
 
@@ -20,7 +21,7 @@ WindowsPrinter::WindowsPrinter() = default;
 
 WindowsPrinter::~WindowsPrinter() = default;
 
-SheetDelivery::Outcome WindowsPrinter::open(const QString &documentName)
+SheetDestination::Outcome WindowsPrinter::begin(QPainter &painter, const QString &documentName)
 {
 #ifdef Q_OS_WIN
     m_sheetThread = GetCurrentThreadId();
@@ -42,44 +43,39 @@ SheetDelivery::Outcome WindowsPrinter::open(const QString &documentName)
         || !m_printer->isValid())
         return outcome(Failure::CannotStart);
     m_printer->setDocName(documentName);
-    return outcome();
-}
-
-QPagedPaintDevice *WindowsPrinter::page()
-{
-    return m_printer.get();
-}
-
-bool WindowsPrinter::pageFailed() const
-{
-    return m_printer->printerState() == QPrinter::Error;
-}
-
-// A driver that writes a file asks where in its own dialog inside StartDoc,
-// which is where painting begins.
-SheetDelivery::Failure WindowsPrinter::startFailure() const
-{
+    if (painter.begin(m_printer.get()))
+        return outcome();
+    // A driver that writes a file asks where in its own dialog inside
+    // StartDoc, which is where painting begins.
+    Failure failure = Failure::CannotStart;
 #ifdef Q_OS_WIN
     if (GetLastError() == ERROR_CANCELLED)
-        return Failure::CancelledByUser;
+        failure = Failure::CancelledByUser;
 #endif
-    return Failure::CannotStart;
+    m_printer->abort();
+    return outcome(failure);
 }
 
-// The end of painting handed the job to the spooler.
-SheetDelivery::Outcome WindowsPrinter::deliver()
+// The end of painting hands the job to the spooler; a job the printer
+// failed on is cancelled first, so that nothing half-drawn is sent.
+SheetDestination::Outcome WindowsPrinter::finish(QPainter &painter)
 {
-    return outcome();
+    if (painter.isActive() && m_printer->printerState() != QPrinter::Error && painter.end())
+        return outcome();
+    drop(painter);
+    return outcome(Failure::FailedWhilePrinting);
 }
 
 // Cancels the job in the spooler before the end of painting would send it.
-void WindowsPrinter::drop()
+void WindowsPrinter::drop(QPainter &painter)
 {
     m_printer->abort();
+    if (painter.isActive())
+        painter.end();
 }
 
 // A driver's own window (where to save its file, a confirmation) belongs to
-// the thread that called into it, the one that opened the sheet.
+// the thread that called into it, the one that began the sheet.
 bool WindowsPrinter::asksTheUser() const
 {
 #ifdef Q_OS_WIN
@@ -102,7 +98,7 @@ bool WindowsPrinter::asksTheUser() const
 #endif
 }
 
-SheetDelivery::Outcome WindowsPrinter::outcome(Failure failure) const
+SheetDestination::Outcome WindowsPrinter::outcome(Failure failure) const
 {
     Outcome result;
     result.failure = failure;

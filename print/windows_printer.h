@@ -1,15 +1,14 @@
 #pragma once
 
-// A sheet printed on the system's default printer through Qt's own printer
-// engine, which on Windows is the Windows spooler: the printer is looked up
-// again for every sheet, so one set up while the program runs is found,
-// and the sheet is drawn straight on it. A driver that asks where to save
-// its file ("Microsoft Print to PDF") and is cancelled there is the user's
-// choice, not a printer that is off. Built on every system, so the Linux
-// builds compile it too; the program prints through it where CUPS is not
-// the print system.
+// The sheet drawn straight on the system's default printer through Qt's
+// printer engine, which on Windows is the Windows spooler. The printer is
+// looked up again for every sheet, so one set up while the program runs is
+// found. A driver that asks where to save its file ("Microsoft Print to
+// PDF") and is cancelled there is the user's choice, not a printer that is
+// off. Built on every system; the program prints through it where CUPS is
+// not the print system.
 
-#include "sheet_delivery.h"
+#include "sheet_destination.h"
 
 #include <QString>
 
@@ -18,7 +17,7 @@
 
 class QPrinter;
 
-class WindowsPrinter final : public SheetDelivery
+class WindowsPrinter final : public SheetDestination
 {
 public:
     WindowsPrinter();
@@ -27,12 +26,9 @@ public:
     WindowsPrinter(const WindowsPrinter &) = delete;
     WindowsPrinter &operator=(const WindowsPrinter &) = delete;
 
-    Outcome open(const QString &documentName) override;
-    QPagedPaintDevice *page() override;
-    bool pageFailed() const override;
-    Failure startFailure() const override;
-    Outcome deliver() override;
-    void drop() override;
+    Outcome begin(QPainter &painter, const QString &documentName) override;
+    Outcome finish(QPainter &painter) override;
+    void drop(QPainter &painter) override;
     bool asksTheUser() const override;
 
 private:
@@ -42,6 +38,6 @@ private:
     // for it. Kept from one sheet to the next.
     std::unique_ptr<QPrinter> m_printer;
     QString m_printerName;
-    // The thread that opened the sheet, where a driver shows its own window.
+    // The thread that began the sheet, where a driver shows its own window.
     std::atomic<unsigned long> m_sheetThread = 0;
 };

@@ -12,7 +12,6 @@
 #include "fonts.h"
 #include "invalid_number_dialog.h"
 #include "main_window_sizes.h"
-#include "print_press.h"
 #include "program_identity.h"
 #include "screen_faces.h"
 #include "twips.h"

@@ -18,15 +18,15 @@
 
 #include <QWidget>
 
-#include <chrono>
 #include <memory>
 #include <optional>
 
 struct BirthDetails;
+struct DetailSheetTexts;
+struct PrintAnswer;
 class CalendarService;
 class Desktop;
 class IntervalTimer;
-class PrintPress;
 class PrintService;
 class TwipsGeometry;
 class frmInv;
@@ -69,6 +69,9 @@ private:
     // The number typed over: Print goes if the results were decoded from
     // another text.
     void txtIDNo_Change();
+    // A press of Print has ended: what the print service answered is said,
+    // with the offer to save the sheet as a PDF after a failure.
+    void printPress_Ended(const DetailSheetTexts &texts, const PrintAnswer &answer);
 
     // The window's outer geometry in twips, as the handlers read and set it.
     TwipsGeometry &outer() { return *m_outer; }
@@ -100,12 +103,6 @@ private:
     // the one fact the controls cannot hold, as the user may type into them.
     std::optional<QString> m_decodedNumber;
     std::unique_ptr<frmInv> m_invalidNumberDialog;
-    // The press of Print under way, while one is: waited for, or given up
-    // and held by the print system (until the next press finds it let go).
-    std::unique_ptr<PrintPress> m_printPress;
-    bool m_printPressWaits = false;
-    // How long a press waits for the print system before it gives up.
-    std::chrono::milliseconds m_printPressLimit{30000};
 
     // Controls, by their names in the layout.
     QLineEdit *txtHDateOB = nullptr;

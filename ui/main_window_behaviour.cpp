@@ -11,12 +11,10 @@
 #include "interval_timer.h"
 #include "invalid_number_dialog.h"
 #include "main_window_sizes.h"
-#include "print_press.h"
 #include "print_service.h"
 #include "twips.h"
 #include "twips_geometry.h"
 
-#include <QGuiApplication>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -49,7 +47,7 @@ void offerPdfInstead(Desktop &desktop, PrintService &printing, QWidget *window, 
         const QString file = desktop.askPdfFile(window, SheetPdfName(texts));
         if (file.isEmpty())
             return;
-        const PrintAnswer saved = printing.saveSheetAsPdf(texts, file);
+        const PrintAnswer saved = printing.saveSheetAsPdf(texts, desktop.today(), file);
         if (saved.kind != PrintAnswer::Kind::Failed)
             return;
         title = SaveAsPdfTitle;
@@ -70,6 +68,7 @@ void Form1::connectHandlers()
     connect(cmdPrint, &QPushButton::clicked, this, &Form1::cmdPrint_Click);
     connect(cmdAbtOK, &QPushButton::clicked, this, &Form1::cmdAbtOK_Click);
     connect(txtIDNo, &QLineEdit::textChanged, this, &Form1::txtIDNo_Change);
+    connect(&m_printing, &PrintService::pressEnded, this, &Form1::printPress_Ended);
 }
 
 double Form1::panelLeft() const
@@ -148,31 +147,11 @@ void Form1::cmdPrint_Click()
 {
     const DetailSheetTexts texts{txtIDNo->text(),  txtDateOB->text(), txtHDateOB->text(),
                                  txtDayOB->text(), txtSex->text(),    txtAge->text()};
-    // A press given up earlier that the print system has let go of since.
-    if (m_printPress && !m_printPressWaits && m_printPress->answered())
-        m_printPress.reset();
-    std::optional<PrintAnswer> ended;
-    if (m_printPress) {
-        // One sheet at a time: Print pressed again while a press waits comes
-        // to nothing. After the window gave a press up, while the print
-        // system still holds it, each press says so again.
-        if (m_printPressWaits)
-            return;
-        ended = m_printPress->givenUp();
-    } else {
-        m_printPress = std::make_unique<PrintPress>(m_printing, texts, m_printPressLimit);
-        m_printPressWaits = true;
-        ended = m_printPress->wait();
-        m_printPressWaits = false;
-        // Exit or the close box during the press: the windows closed at
-        // once, the program ends now that the press is over, with nothing
-        // more to say.
-        if (!ended)
-            return;
-        if (m_printPress->answered())
-            m_printPress.reset();
-    }
-    const PrintAnswer &answer = *ended;
+    m_printing.press(texts, m_desktop.today());
+}
+
+void Form1::printPress_Ended(const DetailSheetTexts &texts, const PrintAnswer &answer)
+{
     switch (answer.kind) {
     case PrintAnswer::Kind::Done:
         break;

@@ -1,9 +1,9 @@
-// The detail sheet as a recording printer lays it out: every line in the
-// character reckoning with its font, and the texts printed exactly as the
-// fields hold them.
+// The detail sheet's script as a printer of text lines lays it out: every
+// line in the character reckoning (column 1 first, one column per character
+// or space) with its font, and the texts printed exactly as the fields hold
+// them.
 
 #include "detail_sheet.h"
-#include "recording_sheet_printer.h"
 #include "sample_sheet.h"
 
 #include <QString>
@@ -14,8 +14,81 @@ using namespace Qt::StringLiterals;
 
 Q_DECLARE_METATYPE(DetailSheetTexts)
 
+namespace {
+
+struct FontState
+{
+    double points = 0; // 0: the printer's own size, never set
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+
+    friend bool operator==(const FontState &, const FontState &) = default;
+};
+
+struct RecordedLine
+{
+    QString text;
+    FontState font; // in force at its first text, or when it ended if it has none
+};
+
+// Lays scripts out one after another, as one printer that keeps its font
+// from one sheet to the next. A script that tabs backwards, which one
+// string of columns cannot show, ends the test.
+class LinePrinter
+{
+public:
+    QList<RecordedLine> lines; // of all sheets, in order
+
+    void print(const QList<SheetStep> &script)
+    {
+        using Kind = SheetStep::Kind;
+        for (const SheetStep &step : script) {
+            const int count = int(step.number);
+            switch (step.kind) {
+            case Kind::Font:
+                m_font = {step.number, (step.style & SheetStep::Bold) != 0, (step.style & SheetStep::Italic) != 0,
+                          (step.style & SheetStep::Underline) != 0};
+                break;
+            case Kind::Tab:
+                if (m_line.text.size() >= count)
+                    qFatal("the sheet tabs back to column %d", count);
+                m_line.text = m_line.text.leftJustified(count - 1, u' ');
+                break;
+            case Kind::Spaces:
+                m_line.text += QString(count, u' ');
+                break;
+            case Kind::Text:
+                if (!m_hasText)
+                    m_line.font = m_font;
+                m_hasText = true;
+                m_line.text += step.text;
+                break;
+            case Kind::EndLine:
+                if (!m_hasText)
+                    m_line.font = m_font;
+                lines << m_line;
+                m_line = {};
+                m_hasText = false;
+                break;
+            }
+        }
+    }
+
+    // The lines of one sheet, when every sheet had the same number of lines.
+    QList<RecordedLine> sheet(int index, int linesPerSheet) const
+    {
+        return lines.mid(index * linesPerSheet, linesPerSheet);
+    }
+
+private:
+    FontState m_font;
+    RecordedLine m_line;
+    bool m_hasText = false;
+};
+
 // How a font that differs from the one wanted reads in the test's report;
-// found by Qt Test beside FontState, in the global namespace.
+// found by Qt Test beside FontState.
 char *toString(const FontState &font)
 {
     QString text = font.points == 0 ? u"the printer's own size"_s : u"%1 points"_s.arg(font.points);
@@ -27,8 +100,6 @@ char *toString(const FontState &font)
         text += u" underlined"_s;
     return QTest::toString(text);
 }
-
-namespace {
 
 constexpr int LinesPerSheet = 31;
 constexpr int TitleLine = 7; // indexes from 0 into one sheet's lines, as Qt Test counts a list's
@@ -44,10 +115,10 @@ const FontState Detail{11, false, false, false};
 const FontState Footer{8, false, false, false};
 const FontState WebAddress{8, false, true, false};
 
-QList<RecordedLine> printOne(const DetailSheetTexts &texts, RecordingSheetPrinter &printer,
-                             const QString &month = u"December"_s, int year = 2026)
+QList<RecordedLine> printOne(const DetailSheetTexts &texts, const QString &month = u"December"_s, int year = 2026)
 {
-    PrintDetailSheet(texts, month, year, printer);
+    LinePrinter printer;
+    printer.print(DetailSheetScript(texts, month, year));
     return printer.lines;
 }
 
@@ -121,14 +192,12 @@ private slots:
     void eachLineEndsWithItsFieldExactly();
     void emptyResultFieldsEndAfterColonAndFiveSpaces();
     void secondSheetStartsInTheFontTheFirstLeft();
-    void handsBackWhatThePrinterSaid();
 };
 
 // The whole sheet as it reads on paper, line by line with each line's font.
 void DetailSheetTest::validNumberSheetAsItReads()
 {
-    RecordingSheetPrinter printer;
-    const QList<RecordedLine> lines = printOne(sampleSheetTexts(), printer);
+    const QList<RecordedLine> lines = printOne(sampleSheetTexts());
 
     QList<RecordedLine> expected(7, RecordedLine{QString(), PrintersOwn});
     expected << RecordedLine{atColumn(20, u"Detail of Sri Lanka National Identity Card Holder"_s), Title}
@@ -151,15 +220,11 @@ void DetailSheetTest::validNumberSheetAsItReads()
     QCOMPARE(lines.size(), expected.size());
     QCOMPARE(textsOf(lines), textsOf(expected));
     QCOMPARE(fontsOf(lines), fontsOf(expected));
-    QCOMPARE(printer.sheetsEnded, 1);
-    // The sheet is sent after its last line.
-    QCOMPARE(printer.linesWhenLastEnded, lines.size());
 }
 
 void DetailSheetTest::thirtyOneLinesCountingTheEmptyOnes()
 {
-    RecordingSheetPrinter printer;
-    const QList<RecordedLine> lines = printOne(sampleSheetTexts(), printer);
+    const QList<RecordedLine> lines = printOne(sampleSheetTexts());
 
     QCOMPARE(lines.size(), LinesPerSheet);
     QList<int> withText;
@@ -169,24 +234,21 @@ void DetailSheetTest::thirtyOneLinesCountingTheEmptyOnes()
     }
     // The title, six details two empty lines apart, then three lines together.
     QCOMPARE(withText, (QList<int>{7, 10, 13, 16, 19, 22, 25, 28, 29, 30}));
-    QCOMPARE(printer.sheetsEnded, 1);
 }
 
 void DetailSheetTest::titleAtColumnTwentyInBoldUnderlinedFourteenPoint()
 {
-    RecordingSheetPrinter printer;
-    const RecordedLine title = printOne(sampleSheetTexts(), printer)[TitleLine];
+    const RecordedLine title = printOne(sampleSheetTexts())[TitleLine];
 
     QCOMPARE(title.text, QString(19, u' ') + u"Detail of Sri Lanka National Identity Card Holder"_s);
     QCOMPARE(title.font, Title);
     // The print system lists the job under the same words.
-    QCOMPARE(printer.documentName, title.text.trimmed());
+    QCOMPARE(DetailSheetTitle, title.text.trimmed());
 }
 
 void DetailSheetTest::fontsOfTheLines()
 {
-    RecordingSheetPrinter printer;
-    const QList<RecordedLine> lines = printOne(sampleSheetTexts(), printer);
+    const QList<RecordedLine> lines = printOne(sampleSheetTexts());
 
     QCOMPARE(fontsOf(detailLinesOf(lines)), QList<FontState>(6, Detail));
     QCOMPARE(lines[StampLine].font, Footer);
@@ -196,8 +258,7 @@ void DetailSheetTest::fontsOfTheLines()
 
 void DetailSheetTest::footerLinesExactly()
 {
-    RecordingSheetPrinter printer;
-    const QList<RecordedLine> lines = printOne(sampleSheetTexts(), printer);
+    const QList<RecordedLine> lines = printOne(sampleSheetTexts());
 
     QCOMPARE(fromColumn(lines[MakerLine], 60), u" Vantrel Computers - Australia "_s);
     QCOMPARE(fromColumn(lines[WebLine], 60), u"        www.vantrel.com.au "_s);
@@ -206,8 +267,7 @@ void DetailSheetTest::footerLinesExactly()
 
 void DetailSheetTest::stampForSeventhOfDecember2026()
 {
-    RecordingSheetPrinter printer;
-    const RecordedLine stamp = printOne(sampleSheetTexts(), printer, u"December"_s, 2026)[StampLine];
+    const RecordedLine stamp = printOne(sampleSheetTexts(), u"December"_s, 2026)[StampLine];
 
     QCOMPARE(stamp.text, QString(49, u' ') + u"Above detail process and printed on  December  2026"_s);
 }
@@ -234,8 +294,7 @@ void DetailSheetTest::labelColonAndValueInTheirColumns()
     QFETCH(QString, label);
     QFETCH(int, colonColumn);
     QFETCH(int, valueColumn);
-    RecordingSheetPrinter printer;
-    const RecordedLine shown = printOne(sampleSheetTexts(), printer)[line];
+    const RecordedLine shown = printOne(sampleSheetTexts())[line];
 
     QCOMPARE(shown.text.indexOf(label), 34); // label in column 35
     QCOMPARE(shown.text.indexOf(u':'), colonColumn - 1);
@@ -263,8 +322,7 @@ void DetailSheetTest::eachLineEndsWithItsFieldExactly_data()
 void DetailSheetTest::eachLineEndsWithItsFieldExactly()
 {
     QFETCH(DetailSheetTexts, texts);
-    RecordingSheetPrinter printer;
-    const QList<RecordedLine> lines = printOne(texts, printer);
+    const QList<RecordedLine> lines = printOne(texts);
 
     // The sheet is printed in full whatever the fields hold.
     QCOMPARE(lines.size(), LinesPerSheet);
@@ -283,8 +341,7 @@ void DetailSheetTest::eachLineEndsWithItsFieldExactly()
 
 void DetailSheetTest::emptyResultFieldsEndAfterColonAndFiveSpaces()
 {
-    RecordingSheetPrinter printer;
-    const QList<RecordedLine> lines = printOne({u"811231234V"_s, {}, {}, {}, {}, {}}, printer);
+    const QList<RecordedLine> lines = printOne({u"811231234V"_s, {}, {}, {}, {}, {}});
 
     QCOMPARE(fromColumn(lines[FirstDetailLine + 3], 35), u"Date Of Birth       :     "_s);
     QCOMPARE(fromColumn(lines[FirstDetailLine + 6], 35), u"Date Of Birth (Hijri) :     "_s);
@@ -293,9 +350,9 @@ void DetailSheetTest::emptyResultFieldsEndAfterColonAndFiveSpaces()
 
 void DetailSheetTest::secondSheetStartsInTheFontTheFirstLeft()
 {
-    RecordingSheetPrinter printer;
-    PrintDetailSheet(sampleSheetTexts(), u"December"_s, 2026, printer);
-    PrintDetailSheet(sampleSheetTexts(), u"January"_s, 2027, printer);
+    LinePrinter printer;
+    printer.print(DetailSheetScript(sampleSheetTexts(), u"December"_s, 2026));
+    printer.print(DetailSheetScript(sampleSheetTexts(), u"January"_s, 2027));
 
     QCOMPARE(printer.lines.size(), 2 * LinesPerSheet);
     const QList<RecordedLine> first = printer.sheet(0, LinesPerSheet);
@@ -315,20 +372,6 @@ void DetailSheetTest::secondSheetStartsInTheFontTheFirstLeft()
     secondFromTitle.removeAt(StampLine - TitleLine);
     QCOMPARE(textsOf(firstFromTitle), textsOf(secondFromTitle));
     QVERIFY2(second[StampLine].text.endsWith(u"printed on  January  2027"_s), qPrintable(second[StampLine].text));
-    QCOMPARE(printer.sheetsEnded, 2);
-}
-
-void DetailSheetTest::handsBackWhatThePrinterSaid()
-{
-    RecordingSheetPrinter printer;
-    printer.answer = {SheetPrinter::Failure::FailedWhilePrinting, u"Office"_s, u"paper jam"_s};
-
-    const SheetPrinter::Outcome outcome = PrintDetailSheet(sampleSheetTexts(), u"May"_s, 2026, printer);
-
-    QCOMPARE(outcome.failure, SheetPrinter::Failure::FailedWhilePrinting);
-    QCOMPARE(outcome.printerName, u"Office"_s);
-    QCOMPARE(outcome.reason, u"paper jam"_s);
-    QCOMPARE(printer.sheetsEnded, 1);
 }
 
 QTEST_GUILESS_MAIN(DetailSheetTest)

@@ -1,22 +1,19 @@
-// The detail sheet through the real Qt printer layer into a PDF file, read
-// back with poppler's tools the way a person would check a printout: one
-// page, the lines in order, the bold and italic faces, the colons under one
+// The detail sheet drawn by the print service into a PDF file, read back
+// with poppler's tools the way a person would check a printout: one page,
+// the lines in order, the bold and italic faces, the colons under one
 // another, and the leading lines of a second sheet in the font the first
 // left. The system's default printer is tried too, with CUPS_SERVER
-// pointing at a scheduler that is not there, as the queue itself and as the
-// program loads it.
+// pointing at a scheduler that is not there, as the program loads it.
 
 #include "cups_module.h"
-#include "cups_queue.h"
-#include "default_print_service.h"
-#include "detail_sheet.h"
 #include "pdf_file.h"
-#include "qt_sheet_printer.h"
-#include "recording_sheet_printer.h"
+#include "print_service.h"
+#include "recording_destination.h"
 #include "sample_sheet.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QLocale>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -27,13 +24,14 @@
 using namespace Qt::StringLiterals;
 
 Q_DECLARE_METATYPE(DetailSheetTexts)
-Q_DECLARE_METATYPE(SheetPrinter::Failure)
 
 namespace {
 
 constexpr int ToolTimeoutMs = 30000;
 
 const DetailSheetTexts ValidNumber = sampleSheetTexts();
+
+constexpr std::chrono::year_month_day PrintedOn = std::chrono::year{2026} / std::chrono::December / 7;
 
 struct Word
 {
@@ -75,12 +73,6 @@ QList<Word> wordsOf(const QString &pdf)
     return words;
 }
 
-// The PDF printer as the program makes it.
-std::unique_ptr<SheetPrinter> pdfPrinterFor(const QString &file)
-{
-    return std::make_unique<QtSheetPrinter>(std::make_unique<PdfFile>(file));
-}
-
 Word firstWord(const QList<Word> &words, const QString &text)
 {
     const auto found = std::find_if(words.begin(), words.end(), [&](const Word &w) { return w.text == text; });
@@ -94,6 +86,7 @@ class PdfSheetTest : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void init();
 
     void printsOnePage_data();
@@ -105,7 +98,6 @@ private slots:
     void folderThatIsNotThereCannotStart();
     void noPrintSystemIsReported_data();
     void noPrintSystemIsReported();
-    void sheetGivenUpIsNotHandedOver();
     void savedAsPdfByTheService_data();
     void savedAsPdfByTheService();
 
@@ -116,6 +108,12 @@ private:
     QString m_pdf;
 };
 
+// The stamp's month in English, whatever the machine's language.
+void PdfSheetTest::initTestCase()
+{
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::Australia));
+}
+
 void PdfSheetTest::init()
 {
     m_folder = std::make_unique<QTemporaryDir>();
@@ -123,11 +121,12 @@ void PdfSheetTest::init()
     m_pdf = m_folder->filePath(u"sheet.pdf"_s);
 }
 
+// Printed by the service on a printer that writes the PDF file; the
+// service's message when it fails.
 QString PdfSheetTest::printSheet(const DetailSheetTexts &texts)
 {
-    QtSheetPrinter printer(std::make_unique<PdfFile>(m_pdf));
-    const SheetPrinter::Outcome outcome = PrintDetailSheet(texts, u"December"_s, 2026, printer);
-    return outcome.succeeded() ? QString() : u"failure %1: %2"_s.arg(int(outcome.failure)).arg(outcome.reason);
+    PrintService printing(std::make_unique<PdfFile>(m_pdf));
+    return printing.printSheet(texts, PrintedOn).message;
 }
 
 void PdfSheetTest::printsOnePage_data()
@@ -214,13 +213,11 @@ void PdfSheetTest::colonsStandUnderOneAnother()
 
 void PdfSheetTest::secondSheetStartsInTheFontTheFirstLeft()
 {
-    QtSheetPrinter printer(std::make_unique<PdfFile>(m_pdf));
-    QVERIFY(PrintDetailSheet(ValidNumber, u"December"_s, 2026, printer).succeeded());
+    PrintService printing(std::make_unique<PdfFile>(m_pdf));
+    QCOMPARE(printing.printSheet(ValidNumber, PrintedOn), PrintAnswer{});
     const double firstTitleTop = firstWord(wordsOf(m_pdf), u"Detail"_s).yMin;
-    QCOMPARE(printer.font().pointSizeF(), 8.0);
-    QVERIFY(!printer.font().bold() && !printer.font().italic() && !printer.font().underline());
 
-    QVERIFY(PrintDetailSheet(ValidNumber, u"December"_s, 2026, printer).succeeded());
+    QCOMPARE(printing.printSheet(ValidNumber, PrintedOn), PrintAnswer{});
     const double secondTitleTop = firstWord(wordsOf(m_pdf), u"Detail"_s).yMin;
 
     QCOMPARE(pageCount(m_pdf), 1);
@@ -233,70 +230,50 @@ void PdfSheetTest::secondSheetStartsInTheFontTheFirstLeft()
 void PdfSheetTest::folderThatIsNotThereCannotStart()
 {
     const QString folder = m_folder->filePath(u"not yet"_s);
-    QtSheetPrinter printer(std::make_unique<PdfFile>(folder + u"/sheet.pdf"_s));
+    const QString file = folder + u"/sheet.pdf"_s;
+    PrintService printing(std::make_unique<PdfFile>(file));
 
-    const SheetPrinter::Outcome failed = PrintDetailSheet(ValidNumber, u"December"_s, 2026, printer);
-    QCOMPARE(failed.failure, SheetPrinter::Failure::CannotStart);
-    QCOMPARE(failed.printerName, folder + u"/sheet.pdf"_s);
-    QCOMPARE(printer.font().pointSizeF(), 8.0);
+    const PrintAnswer failed = printing.printSheet(ValidNumber, PrintedOn);
+    QCOMPARE(failed.kind, PrintAnswer::Kind::Failed);
+    QVERIFY2(failed.message.contains(u"\"%1\" could not start printing"_s.arg(file)), qPrintable(failed.message));
 
     // Nothing of the failure stays behind for the next press.
     QVERIFY(QDir().mkpath(folder));
-    QVERIFY(PrintDetailSheet(ValidNumber, u"December"_s, 2026, printer).succeeded());
-    QCOMPARE(pageCount(folder + u"/sheet.pdf"_s), 1);
+    QCOMPARE(printing.printSheet(ValidNumber, PrintedOn), PrintAnswer{});
+    QCOMPARE(pageCount(file), 1);
 }
 
 void PdfSheetTest::noPrintSystemIsReported_data()
 {
-    using Failure = SheetPrinter::Failure;
-    QTest::addColumn<QString>("module"); // none: the queue itself
-    QTest::addColumn<Failure>("failure");
-    QTest::addColumn<QString>("reason");
+    QTest::addColumn<QString>("module");
+    QTest::addColumn<QStringList>("mustSay");
 
-    QTest::newRow("the queue itself") << QString() << Failure::NoPrintSystem << QString();
     QTest::newRow("the queue from its module")
-        << QStringLiteral(NIC_CUPS_MODULE_FILE) << Failure::NoPrintSystem << QString();
+        << QStringLiteral(NIC_CUPS_MODULE_FILE) << QStringList{u"print system cannot be reached"_s};
     const QString missing = QStringLiteral(NIC_CUPS_MODULE_FILE ".missing");
-    QTest::newRow("its module missing") << missing << Failure::PrintingPartMissing
-                                        << u"The file \"%1\" is missing."_s.arg(missing);
+    QTest::newRow("its module missing") << missing
+                                        << QStringList{u"could not be loaded"_s,
+                                                       u"\n\nThe file \"%1\" is missing."_s.arg(missing)};
     QTest::newRow("a module that is not one")
-        << QStringLiteral(NIC_NOT_A_MODULE_FILE) << Failure::PrintingPartMissing << u"could not be loaded"_s;
+        << QStringLiteral(NIC_NOT_A_MODULE_FILE)
+        << QStringList{u"could not be loaded"_s,
+                       u"\n\nThe file \"%1\" could not be loaded ("_s.arg(QStringLiteral(NIC_NOT_A_MODULE_FILE))};
 }
 
 void PdfSheetTest::noPrintSystemIsReported()
 {
     QFETCH(QString, module);
-    QFETCH(SheetPrinter::Failure, failure);
-    QFETCH(QString, reason);
+    QFETCH(QStringList, mustSay);
     // CTest points CUPS_SERVER at a socket where no scheduler listens.
     QVERIFY(!qEnvironmentVariableIsEmpty("CUPS_SERVER"));
-    std::unique_ptr<SheetDelivery> queue;
-    if (module.isEmpty())
-        queue = std::make_unique<CupsQueue>();
-    else
-        queue = std::make_unique<CupsModule>(module);
-    QtSheetPrinter printer(std::move(queue));
+    PrintService printing(CupsQueueFromModule(module));
 
     for (int press = 0; press < 2; ++press) {
-        const SheetPrinter::Outcome outcome = PrintDetailSheet(ValidNumber, u"December"_s, 2026, printer);
-        QCOMPARE(outcome.failure, failure);
-        QVERIFY2(outcome.reason.contains(reason), qPrintable(outcome.reason));
-        QCOMPARE(printer.font().pointSizeF(), 8.0);
+        const PrintAnswer answer = printing.printSheet(ValidNumber, PrintedOn);
+        QCOMPARE(answer.kind, PrintAnswer::Kind::Failed);
+        for (const QString &words : mustSay)
+            QVERIFY2(answer.message.contains(words), qPrintable(answer.message + u"\nlacks: "_s + words));
     }
-}
-
-// Given up while it is drawn, as the window does when the press waits too
-// long: nothing is handed over, and the next sheet is not given up.
-void PdfSheetTest::sheetGivenUpIsNotHandedOver()
-{
-    QtSheetPrinter printer(std::make_unique<PdfFile>(m_pdf));
-    printer.printLine({PrintItem::string(u"811231234V"_s)}, SheetPrinter::LineEnd::Ended);
-    printer.giveUp();
-    QCOMPARE(printer.endDocument().failure, SheetPrinter::Failure::NoAnswer);
-    QVERIFY(!QFileInfo::exists(m_pdf));
-
-    QVERIFY(PrintDetailSheet(ValidNumber, u"December"_s, 2026, printer).succeeded());
-    QCOMPARE(pageCount(m_pdf), 1);
 }
 
 void PdfSheetTest::savedAsPdfByTheService_data()
@@ -318,15 +295,15 @@ void PdfSheetTest::savedAsPdfByTheService()
     QFETCH(QString, message);
     QVERIFY(QDir(m_folder->path()).mkdir(u"taken.pdf"_s));
     const QString path = m_folder->filePath(file);
-    RecordingSheetPrinter noPrinter; // the program's printer, which saving a PDF must leave alone
-    DefaultPrintService service(
-        noPrinter, [] { return QDate(2026, 12, 7); }, &pdfPrinterFor);
+    // The program's printer, which saving a PDF must leave alone.
+    RecordingDestination::Log printer;
+    PrintService printing(std::make_unique<RecordingDestination>(printer));
 
-    const PrintAnswer answer = service.saveSheetAsPdf(ValidNumber, path);
+    const PrintAnswer answer = printing.saveSheetAsPdf(ValidNumber, PrintedOn, path);
 
     QCOMPARE(answer.kind, saved ? PrintAnswer::Kind::Done : PrintAnswer::Kind::Failed);
     QVERIFY2(answer.message.contains(message), qPrintable(answer.message));
-    QCOMPARE(noPrinter.calls, 0);
+    QCOMPARE(printer.begun.load(), 0);
     if (!saved)
         return;
     QCOMPARE(pageCount(path), 1);

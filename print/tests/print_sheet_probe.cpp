@@ -7,17 +7,15 @@
 // Exit code: 0 printed, 2 a failure came back, 3 the sheet waits in a paused queue.
 
 #include "cups_module.h"
-#include "default_print_service.h"
-#include "pdf_file.h"
-#include "qt_sheet_printer.h"
+#include "local_clock.h"
+#include "print_service.h"
 #include "sample_sheet.h"
 
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QGuiApplication>
 
 #include <cstdio>
-
-using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -26,26 +24,32 @@ QString oneLine(QString text)
     return text.replace(u'\n', u' ');
 }
 
-// The PDF printer as the program makes it.
-std::unique_ptr<SheetPrinter> pdfPrinterFor(const QString &file)
-{
-    return std::make_unique<QtSheetPrinter>(std::make_unique<PdfFile>(file));
-}
-
 } // namespace
 
 int main(int argc, char *argv[])
 {
     QGuiApplication application(argc, argv);
 
-    QtSheetPrinter printer(std::make_unique<CupsModule>(QStringLiteral(NIC_CUPS_MODULE_FILE)));
-    DefaultPrintService printing(printer, &QDate::currentDate, &pdfPrinterFor);
+    PrintService printing(CupsQueueFromModule(QStringLiteral(NIC_CUPS_MODULE_FILE)));
+    const std::chrono::year_month_day today = LocalToday();
     const DetailSheetTexts texts = sampleSheetTexts();
     const QStringList arguments = QGuiApplication::arguments();
     QElapsedTimer press;
     press.start();
-    const PrintAnswer answer =
-        arguments.size() > 1 ? printing.saveSheetAsPdf(texts, arguments.at(1)) : printing.printSheet(texts);
+    PrintAnswer answer;
+    if (arguments.size() > 1) {
+        answer = printing.saveSheetAsPdf(texts, today, arguments.at(1));
+    } else {
+        // The window's own event loop, while the press waits.
+        QEventLoop window;
+        QObject::connect(&printing, &PrintService::pressEnded, &window,
+                         [&](const DetailSheetTexts &, const PrintAnswer &ended) {
+                             answer = ended;
+                             window.quit();
+                         });
+        printing.press(texts, today);
+        window.exec();
+    }
     const qint64 took = press.elapsed();
     int code = 0;
     switch (answer.kind) {

@@ -4,7 +4,7 @@
 // hands them to the print service after OK: the number and its five result
 // fields.
 
-#include "print_service.h"
+#include "detail_sheet.h"
 #include "sample_numbers.h"
 
 #include <QString>

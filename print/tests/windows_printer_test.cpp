@@ -5,6 +5,7 @@
 
 #include "windows_printer.h"
 
+#include <QPainter>
 #include <QTest>
 
 #include <windows.h>
@@ -31,7 +32,9 @@ void WindowsPrinterTest::asksTheUserWhileTheSheetsThreadShowsAWindow()
     std::promise<void> close;
     std::thread sheet([&] {
         // The thread is the sheet's whether a printer is found or not.
-        printer.open(QStringLiteral("Detail sheet"));
+        QPainter painter;
+        if (printer.begin(painter, QStringLiteral("Detail sheet")).succeeded())
+            printer.drop(painter);
         HWND window = CreateWindowExW(0, L"STATIC", L"Save Print Output As", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
                                       200, 100, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
         shown.set_value(window);

@@ -9,7 +9,7 @@
 
 #include "icu_calendar_service.h"
 #include "main_window.h"
-#include "test_doubles.h"
+#include "window_fixture.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
@@ -84,7 +84,8 @@ void BM_Form1_BuildShowUntilPainted(benchmark::State &state)
     // The outside world is made once; the window is built every time.
     RecordingDesktop desktop;
     const IcuCalendarService calendars;
-    RecordingPrintService printing;
+    RecordingDestination::Log printer;
+    PrintService printing(std::make_unique<RecordingDestination>(printer));
     for (auto _ : state) {
         Form1 window(desktop, calendars, printing);
         window.Form_Load();

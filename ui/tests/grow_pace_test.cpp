@@ -10,7 +10,7 @@
 // compared: a busy machine slows some rounds, never speeds one up. Every
 // grow ends exactly at 5585, also when the X server answers late.
 
-#include "behaviour_harness.h"
+#include "window_fixture.h"
 #include "main_window_sizes.h"
 
 #include <QElapsedTimer>

@@ -3,12 +3,13 @@
 // Cancel, Exit, about OK and Print. Ticks are fired by calling the tick
 // handlers, so every count is exact and nothing depends on the clock.
 
-#include "behaviour_harness.h"
+#include "window_fixture.h"
 #include "main_window_sizes.h"
 #include "sample_numbers.h"
 
 #include <QElapsedTimer>
 #include <QFrame>
+#include <QLocale>
 #include <QTimer>
 #include <QTest>
 
@@ -834,16 +835,22 @@ void MainWindowBehaviourTest::printHandsOverTheSixTexts()
         h().field(u"txtSex"_s)->setText(handEdited);
 
     h().press(u"cmdPrint"_s);
+    QTRY_VERIFY(!h().printing.pressUnderWay());
 
     if (printedNumber.isEmpty()) {
         QVERIFY(!h().printEnabled());
-        QCOMPARE(h().printing.sheets.size(), 0);
+        QCOMPARE(h().printer.begun.load(), 0);
         return;
     }
-    QCOMPARE(h().printing.sheets.size(), 1);
-    const DetailSheetTexts &sheet = h().printing.sheets.constFirst();
-    QCOMPARE(sheet.IdNo, printedNumber);
-    QCOMPARE((QStringList{sheet.DateOB, sheet.DayOB, sheet.Sex, sheet.Age, sheet.HDateOB}), printed);
+    QCOMPARE(h().printer.sheets.size(), 1);
+    // IdNo, DateOB, HDateOB, DayOB, Sex, Age, as the sheet has them.
+    const QStringList sheet = detailValues(h().printer.sheets.constFirst());
+    QCOMPARE(sheet.size(), 6);
+    QCOMPARE(sheet.at(0), printedNumber);
+    QCOMPARE((QStringList{sheet.at(1), sheet.at(3), sheet.at(4), sheet.at(5), sheet.at(2)}), printed);
+    // Stamped with the desktop's date, 7 December 2026.
+    const QString stamp = stampOf(h().printer.sheets.constFirst());
+    QVERIFY2(stamp.endsWith(QLocale().standaloneMonthName(12) + u"  2026"_s), qPrintable(stamp));
     QCOMPARE(h().desktop.errors.size(), 0);
 }
 
@@ -851,11 +858,10 @@ void MainWindowBehaviourTest::printAnswersAreShownAndChangeNothing_data()
 {
     QTest::addColumn<int>("printKind");
     // The user's answers: "save" or "close" to each failure message, a path
-    // or "" (cancelled) to each file dialog; what each save answers in turn
-    // ("" done, else its failure).
+    // or "" (cancelled) to each file dialog; which files cannot be saved in.
     QTest::addColumn<QStringList>("choices");
     QTest::addColumn<QStringList>("files");
-    QTest::addColumn<QStringList>("saveFailures");
+    QTest::addColumn<QStringList>("failingFiles");
     // What the user then sees and what was saved.
     QTest::addColumn<int>("failureMessages");
     QTest::addColumn<int>("notices");
@@ -866,7 +872,6 @@ void MainWindowBehaviourTest::printAnswersAreShownAndChangeNothing_data()
     const int failed = int(PrintAnswer::Kind::Failed);
     const QString sheet = u"/home/user/Documents/811231234V.pdf"_s;
     const QString other = u"/tmp/elsewhere.pdf"_s;
-    const QString refused = u"You may not save files in the folder."_s;
 
     QTest::newRow("printed: nothing to say")
         << done << QStringList() << QStringList() << QStringList() << 0 << 0 << QStringList();
@@ -876,13 +881,13 @@ void MainWindowBehaviourTest::printAnswersAreShownAndChangeNothing_data()
         << failed << QStringList{u"close"_s} << QStringList() << QStringList() << 1 << 0 << QStringList();
     QTest::newRow("save offered, file dialog cancelled: nothing saved")
         << failed << QStringList{u"save"_s} << QStringList{QString()} << QStringList() << 1 << 0 << QStringList();
-    QTest::newRow("save offered and taken: saved once") << failed << QStringList{u"save"_s} << QStringList{sheet}
-                                                        << QStringList{QString()} << 1 << 0 << QStringList{sheet};
+    QTest::newRow("save offered and taken: saved once")
+        << failed << QStringList{u"save"_s} << QStringList{sheet} << QStringList() << 1 << 0 << QStringList{sheet};
     QTest::newRow("saving fails, the second try elsewhere works")
-        << failed << QStringList{u"save"_s, u"save"_s} << QStringList{sheet, other} << QStringList{refused, QString()}
-        << 2 << 0 << QStringList{sheet, other};
+        << failed << QStringList{u"save"_s, u"save"_s} << QStringList{sheet, other} << QStringList{sheet} << 2 << 0
+        << QStringList{sheet, other};
     QTest::newRow("saving fails, then closed") << failed << QStringList{u"save"_s, u"close"_s} << QStringList{sheet}
-                                               << QStringList{refused} << 2 << 0 << QStringList{sheet};
+                                               << QStringList{sheet} << 2 << 0 << QStringList{sheet};
 }
 
 void MainWindowBehaviourTest::printAnswersAreShownAndChangeNothing()
@@ -890,16 +895,18 @@ void MainWindowBehaviourTest::printAnswersAreShownAndChangeNothing()
     QFETCH(int, printKind);
     QFETCH(QStringList, choices);
     QFETCH(QStringList, files);
-    QFETCH(QStringList, saveFailures);
+    QFETCH(QStringList, failingFiles);
     QFETCH(int, failureMessages);
     QFETCH(int, notices);
     QFETCH(QStringList, savedFiles);
 
-    const QString printMessage = u"The printer is out of paper."_s;
-    h().printing.answer = {PrintAnswer::Kind(printKind), printMessage};
-    for (const QString &failure : saveFailures)
-        h().printing.saveAnswers.append(failure.isEmpty() ? PrintAnswer{}
-                                                          : PrintAnswer{PrintAnswer::Kind::Failed, failure});
+    const QString printer = u"Office"_s;
+    const QString reason = u"The printer is out of paper."_s;
+    if (PrintAnswer::Kind(printKind) == PrintAnswer::Kind::Waiting)
+        h().printer.answer = {SheetDestination::Failure::None, printer, {}, true};
+    else if (PrintAnswer::Kind(printKind) == PrintAnswer::Kind::Failed)
+        h().printer.answer = {SheetDestination::Failure::FailedWhilePrinting, printer, reason};
+    h().printer.failingFiles = failingFiles;
     for (const QString &choice : choices)
         h().desktop.choices.append(choice == u"save" ? Desktop::FailureChoice::SaveAsPdf
                                                      : Desktop::FailureChoice::Close);
@@ -913,25 +920,35 @@ void MainWindowBehaviourTest::printAnswersAreShownAndChangeNothing()
     const Snapshot before = h().snapshot();
 
     h().press(u"cmdPrint"_s);
+    QTRY_VERIFY(!h().printing.pressUnderWay());
 
-    QCOMPARE(h().printing.sheets.size(), 1);
+    QCOMPARE(h().printer.begun.load(), 1 + savedFiles.size());
     QCOMPARE(h().desktop.errors.size(), failureMessages);
     QCOMPARE(h().desktop.notices.size(), notices);
     for (const RecordingDesktop::Error &shown : h().desktop.errors + h().desktop.notices) {
         QCOMPARE(shown.parent, &h().window);
         QVERIFY(!shown.title.isEmpty());
     }
-    if (failureMessages > 0)
-        QCOMPARE(h().desktop.errors.constFirst().text, printMessage);
-    if (failureMessages > 1)
-        QCOMPARE(h().desktop.errors.constLast().text, saveFailures.constFirst());
-    if (notices > 0)
-        QCOMPARE(h().desktop.notices.constFirst().text, printMessage);
+    if (failureMessages > 0) {
+        const QString message = h().desktop.errors.constFirst().text;
+        QVERIFY2(message.contains(u"\"Office\" went wrong"_s) && message.endsWith(reason), qPrintable(message));
+    }
+    if (failureMessages > 1) {
+        const QString message = h().desktop.errors.constLast().text;
+        QVERIFY2(message.contains(u"saved"_s) && message != h().desktop.errors.constFirst().text, qPrintable(message));
+    }
+    if (notices > 0) {
+        const QString notice = h().desktop.notices.constFirst().text;
+        QVERIFY2(notice.contains(u"queue of \"Office\", which is paused"_s), qPrintable(notice));
+    }
     QStringList saved;
-    for (const RecordingPrintService::Saved &one : h().printing.saved) {
+    const RecordedSheet printed = h().printer.sheets.constFirst();
+    QVERIFY(printed.file.isEmpty());
+    for (const RecordedSheet &one : h().printer.sheets.mid(1)) {
         saved.append(one.file);
-        QCOMPARE(one.texts.IdNo, ValidNumber);
-        QCOMPARE(one.texts.Age, h().printing.sheets.constFirst().Age);
+        QCOMPARE(detailValues(one).constFirst(), ValidNumber);
+        QCOMPARE(detailValues(one).constLast(), detailValues(printed).constLast());
+        QCOMPARE(stampOf(one), stampOf(printed));
     }
     QCOMPARE(saved, savedFiles);
     for (const QString &offered : h().desktop.offeredNames)
@@ -1005,7 +1022,7 @@ void MainWindowBehaviourTest::printWaitsOffTheWindowThread()
     // A press on the window's thread would stall the ticks for the whole hold;
     // a busy machine's scheduler alone can hold them for over 100 ms.
     constexpr qint64 LongestGap = Held.count() / 2; // milliseconds
-    h().printing.holdPress = Held;
+    h().printer.hold = Held;
     h().enter(ValidNumber);
     QTRY_VERIFY_WITH_TIMEOUT(h().printEnabled(), 10000);
     h().press(u"cmdAbtOK"_s);
@@ -1022,15 +1039,19 @@ void MainWindowBehaviourTest::printWaitsOffTheWindowThread()
         ++pressesAgain;
     });
     QElapsedTimer press;
+    qint64 ended = -1;
+    connect(&h().printing, &PrintService::pressEnded, this, [&] { ended = press.elapsed(); });
     press.start();
     sinceTick.start();
     ticker.start();
     h().press(u"cmdPrint"_s);
+    QTRY_VERIFY_WITH_TIMEOUT(ended >= 0, 10000);
     ticker.stop();
 
-    QCOMPARE_GE(press.elapsed(), qint64(Held.count()));
+    QCOMPARE_GE(ended, qint64(Held.count()));
     QCOMPARE(pressesAgain, 1);
-    QCOMPARE(h().printing.sheets.size(), 1);
+    QCOMPARE(h().printer.begun.load(), 1);
+    QCOMPARE(h().printer.sheets.size(), 1);
     qInfo("longest gap between two ticks while the press waited: %lld ms", longestGap);
     QCOMPARE_LT(longestGap, LongestGap);
     QCOMPARE_LT(h().seam.panelLeft(), panelBefore);
@@ -1053,40 +1074,51 @@ void MainWindowBehaviourTest::printGivesUpOnlyOnThePrintSystem()
     QFETCH(bool, asksTheUser);
     constexpr std::chrono::milliseconds Limit{300};
     constexpr std::chrono::milliseconds Held{1500};
-    h().seam.setPrintPressLimit(Limit);
-    h().printing.holdPress = Held;
-    h().printing.pressAsksTheUser = asksTheUser;
+    m_h = std::make_unique<Harness>(Limit);
+    h().printer.hold = Held;
+    h().printer.asksTheUser = asksTheUser;
     h().enter(ValidNumber);
     QTRY_VERIFY_WITH_TIMEOUT(h().printEnabled(), 10000);
+    const auto givenUp = [this] {
+        qsizetype count = 0;
+        for (const RecordingDesktop::Error &error : h().desktop.errors)
+            count += error.text.contains(u"did not answer within"_s) ? 1 : 0;
+        return count;
+    };
 
     QElapsedTimer press;
     press.start();
     h().press(u"cmdPrint"_s);
+    QTRY_VERIFY_WITH_TIMEOUT(!h().desktop.errors.isEmpty() || !h().printing.pressUnderWay(), 10000);
     const qint64 waited = press.elapsed();
 
     if (asksTheUser) {
         QCOMPARE_GE(waited, qint64(Held.count()));
-        QVERIFY(h().printing.givenUpAfter.isEmpty());
+        QCOMPARE(givenUp(), 0);
         QCOMPARE(h().desktop.errors.size(), 0);
-        QVERIFY(!h().seam.printPressHeld());
+        QCOMPARE(h().printer.sheets.size(), 1);
         return;
     }
     QCOMPARE_GE(waited, qint64(Limit.count()));
     QCOMPARE_LT(waited, qint64(Held.count()));
-    QCOMPARE(h().printing.givenUpAfter.size(), 1);
+    QCOMPARE(givenUp(), 1);
     QCOMPARE(h().desktop.errors.size(), 1);
-    QCOMPARE(h().desktop.errors.constFirst().text, u"no answer"_s);
-    QVERIFY(h().seam.printPressHeld());
+    QVERIFY(h().printing.pressUnderWay());
 
+    // Held by the print system: each press says so again at once.
     h().press(u"cmdPrint"_s);
-    QCOMPARE(h().printing.givenUpAfter.size(), 2);
+    QTRY_COMPARE_WITH_TIMEOUT(givenUp(), 2, 100);
     QCOMPARE(h().desktop.errors.size(), 2);
-    QCOMPARE(h().printing.sheets.size(), 1);
+    QCOMPARE(h().printer.begun.load(), 1);
 
-    QTRY_VERIFY_WITH_TIMEOUT(!h().seam.printPressHeld(), 10000);
-    h().printing.holdPress = {};
+    // Let go: the sheet given up is not handed over, and Print prints again.
+    QTRY_VERIFY_WITH_TIMEOUT(!h().printing.pressUnderWay(), 10000);
+    QCOMPARE(h().printer.sheets.size(), 0);
+    h().printer.hold = {};
     h().press(u"cmdPrint"_s);
-    QCOMPARE(h().printing.sheets.size(), 2);
+    QTRY_VERIFY(!h().printing.pressUnderWay());
+    QCOMPARE(h().printer.begun.load(), 2);
+    QCOMPARE(h().printer.sheets.size(), 1);
     QCOMPARE(h().desktop.errors.size(), 2);
 }
 

@@ -2,7 +2,7 @@
 // window, in any order, with the window's promises checked after each event.
 // The seeds are fixed, so a failure names the seed and event that broke it.
 
-#include "behaviour_harness.h"
+#include "window_fixture.h"
 #include "main_window_sizes.h"
 
 #include <QTest>

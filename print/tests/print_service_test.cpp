@@ -3,19 +3,19 @@
 // the message for each way a printer fails or holds the sheet back, never a
 // second sheet on its own, and the name a saved sheet is offered under.
 
-#include "default_print_service.h"
-#include "recording_sheet_printer.h"
+#include "print_service.h"
+#include "recording_destination.h"
 #include "sample_sheet.h"
 
-#include <QDate>
 #include <QLocale>
 #include <QStringList>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
 
-Q_DECLARE_METATYPE(SheetPrinter::Outcome)
+Q_DECLARE_METATYPE(SheetDestination::Outcome)
 Q_DECLARE_METATYPE(PrintAnswer::Kind)
+Q_DECLARE_METATYPE(std::chrono::year_month_day)
 
 namespace {
 
@@ -48,14 +48,24 @@ char *toString(const PrintAnswer &answer)
 
 namespace {
 
-constexpr int StampLine = 28;
-constexpr int LinesPerSheet = 31;
+// The lines of a sheet that carry text: the title, six details, the stamp and the maker's two.
+constexpr int LinesWithText = 10;
+constexpr int StampLine = 7;
 
 const DetailSheetTexts ValidNumber = sampleSheetTexts();
 
+constexpr std::chrono::year_month_day SeventhOfDecember2026 = std::chrono::year{2026} / std::chrono::December / 7;
+
+// The service over a recording printer.
+struct ServiceOnRecorder
+{
+    RecordingDestination::Log log;
+    PrintService service{std::make_unique<RecordingDestination>(log)};
+};
+
 } // namespace
 
-class DefaultPrintServiceTest : public QObject
+class PrintServiceTest : public QObject
 {
     Q_OBJECT
 
@@ -71,44 +81,47 @@ private slots:
     void sheetPdfNameIsTheNumberAsTypedWithNothingAFileNameCannotHold();
 };
 
-void DefaultPrintServiceTest::initTestCase()
+void PrintServiceTest::initTestCase()
 {
     // LC_ALL would do it on Linux only; Windows reads the language from its
     // own settings.
     QLocale::setDefault(QLocale(QLocale::English, QLocale::Australia));
 }
 
-void DefaultPrintServiceTest::fullMonthNameAndGregorianYearOfToday_data()
+void PrintServiceTest::fullMonthNameAndGregorianYearOfToday_data()
 {
-    QTest::addColumn<QDate>("today");
+    QTest::addColumn<std::chrono::year_month_day>("today");
     QTest::addColumn<QString>("stamp");
 
     QTest::newRow("seventh of December 2026")
-        << QDate(2026, 12, 7) << u"Above detail process and printed on  December  2026"_s;
-    QTest::newRow("first of January") << QDate(2027, 1, 1) << u"Above detail process and printed on  January  2027"_s;
-    QTest::newRow("leap day") << QDate(2028, 2, 29) << u"Above detail process and printed on  February  2028"_s;
-    QTest::newRow("year with fewer digits")
-        << QDate(999, 9, 30) << u"Above detail process and printed on  September  999"_s;
+        << SeventhOfDecember2026 << u"Above detail process and printed on  December  2026"_s;
+    QTest::newRow("first of January") << std::chrono::year{2027} / std::chrono::January / 1
+                                      << u"Above detail process and printed on  January  2027"_s;
+    QTest::newRow("leap day") << std::chrono::year{2028} / std::chrono::February / 29
+                              << u"Above detail process and printed on  February  2028"_s;
+    QTest::newRow("year with fewer digits") << std::chrono::year{999} / std::chrono::September / 30
+                                            << u"Above detail process and printed on  September  999"_s;
 }
 
-void DefaultPrintServiceTest::fullMonthNameAndGregorianYearOfToday()
+void PrintServiceTest::fullMonthNameAndGregorianYearOfToday()
 {
-    QFETCH(QDate, today);
+    QFETCH(std::chrono::year_month_day, today);
     QFETCH(QString, stamp);
-    RecordingSheetPrinter printer;
-    DefaultPrintService service(printer, [today] { return today; });
+    ServiceOnRecorder printing;
 
-    QCOMPARE(service.printSheet(ValidNumber), PrintAnswer{});
-    QCOMPARE_GT(printer.lines.size(), StampLine);
-    QCOMPARE(printer.lines[StampLine].text.mid(49), stamp);
+    QCOMPARE(printing.service.printSheet(ValidNumber, today), PrintAnswer{});
+    QCOMPARE(printing.log.sheets.size(), 1);
+    const QList<QStringList> lines = printing.log.sheets.constFirst().lines;
+    QCOMPARE(lines.size(), LinesWithText);
+    QCOMPARE(lines[StampLine].join(QString()), stamp);
 }
 
 // One row per answer a printer can give besides a plain success: what kind
 // of answer the window gets and what its message must tell.
-void DefaultPrintServiceTest::saysWhatWentWrongAndPrintsOnlyOnce_data()
+void PrintServiceTest::saysWhatWentWrongAndPrintsOnlyOnce_data()
 {
-    using Failure = SheetPrinter::Failure;
-    using Outcome = SheetPrinter::Outcome;
+    using Failure = SheetDestination::Failure;
+    using Outcome = SheetDestination::Outcome;
     QTest::addColumn<Outcome>("printerAnswer");
     QTest::addColumn<PrintAnswer::Kind>("kind");
     QTest::addColumn<QStringList>("mustSay");
@@ -160,17 +173,16 @@ void DefaultPrintServiceTest::saysWhatWentWrongAndPrintsOnlyOnce_data()
         << QStringList{u"not printed"_s};
 }
 
-void DefaultPrintServiceTest::saysWhatWentWrongAndPrintsOnlyOnce()
+void PrintServiceTest::saysWhatWentWrongAndPrintsOnlyOnce()
 {
-    QFETCH(SheetPrinter::Outcome, printerAnswer);
+    QFETCH(SheetDestination::Outcome, printerAnswer);
     QFETCH(PrintAnswer::Kind, kind);
     QFETCH(QStringList, mustSay);
     QFETCH(QStringList, mustNotSay);
-    RecordingSheetPrinter printer;
-    printer.answer = printerAnswer;
-    DefaultPrintService service(printer, [] { return QDate(2026, 12, 7); });
+    ServiceOnRecorder printing;
+    printing.log.answer = printerAnswer;
 
-    const PrintAnswer answer = service.printSheet(ValidNumber);
+    const PrintAnswer answer = printing.service.printSheet(ValidNumber, SeventhOfDecember2026);
 
     QCOMPARE(answer.kind, kind);
     for (const QString &words : mustSay)
@@ -178,25 +190,27 @@ void DefaultPrintServiceTest::saysWhatWentWrongAndPrintsOnlyOnce()
     for (const QString &words : mustNotSay)
         QVERIFY2(!answer.message.contains(words), qPrintable(answer.message + u"\nsays: "_s + words));
     // No retry the user did not ask for.
-    QCOMPARE(printer.sheetsEnded, 1);
-    QCOMPARE(printer.lines.size(), LinesPerSheet);
+    QCOMPARE(printing.log.begun.load(), 1);
+    QCOMPARE(printing.log.sheets.size(), 1);
+    QCOMPARE(printing.log.sheets.constFirst().lines.size(), LinesWithText);
 }
 
-void DefaultPrintServiceTest::everyPressPrintsOneSheetAfterAFailureToo()
+void PrintServiceTest::everyPressPrintsOneSheetAfterAFailureToo()
 {
-    RecordingSheetPrinter printer;
-    printer.answer = {SheetPrinter::Failure::CannotStart, u"Office Laser"_s, {}};
-    DefaultPrintService service(printer, [] { return QDate(2026, 12, 7); });
+    ServiceOnRecorder printing;
+    printing.log.answer = {SheetDestination::Failure::CannotStart, u"Office Laser"_s, {}};
 
-    QCOMPARE(service.printSheet(ValidNumber).kind, PrintAnswer::Kind::Failed);
-    printer.answer = {};
-    QCOMPARE(service.printSheet(ValidNumber), PrintAnswer{});
+    QCOMPARE(printing.service.printSheet(ValidNumber, SeventhOfDecember2026).kind, PrintAnswer::Kind::Failed);
+    printing.log.answer = {};
+    QCOMPARE(printing.service.printSheet(ValidNumber, SeventhOfDecember2026), PrintAnswer{});
 
-    QCOMPARE(printer.sheetsEnded, 2);
-    QCOMPARE(printer.lines.size(), 2 * LinesPerSheet);
+    QCOMPARE(printing.log.begun.load(), 2);
+    QCOMPARE(printing.log.sheets.size(), 2);
+    for (const RecordedSheet &sheet : printing.log.sheets)
+        QCOMPARE(detailValues(sheet).constFirst(), ValidNumber.IdNo);
 }
 
-void DefaultPrintServiceTest::sheetPdfNameIsTheNumberAsTypedWithNothingAFileNameCannotHold_data()
+void PrintServiceTest::sheetPdfNameIsTheNumberAsTypedWithNothingAFileNameCannotHold_data()
 {
     QTest::addColumn<QString>("idNo");
     QTest::addColumn<QString>("fileName");
@@ -211,7 +225,7 @@ void DefaultPrintServiceTest::sheetPdfNameIsTheNumberAsTypedWithNothingAFileName
     QTest::newRow("a Windows device with a dot") << u"LPT1.txt"_s << u"Detail sheet.pdf"_s;
 }
 
-void DefaultPrintServiceTest::sheetPdfNameIsTheNumberAsTypedWithNothingAFileNameCannotHold()
+void PrintServiceTest::sheetPdfNameIsTheNumberAsTypedWithNothingAFileNameCannotHold()
 {
     QFETCH(QString, idNo);
     QFETCH(QString, fileName);
@@ -219,5 +233,5 @@ void DefaultPrintServiceTest::sheetPdfNameIsTheNumberAsTypedWithNothingAFileName
     QCOMPARE(SheetPdfName({idNo, {}, {}, {}, {}, {}}), fileName);
 }
 
-QTEST_GUILESS_MAIN(DefaultPrintServiceTest)
-#include "default_print_service_test.moc"
+QTEST_MAIN(PrintServiceTest)
+#include "print_service_test.moc"
