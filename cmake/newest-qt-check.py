@@ -112,13 +112,17 @@ def run_moc(qt, info, source, output):
     return None if result.returncode == 0 else f"moc {source}:\n{result.stderr}"
 
 
-def remake_moc_output(qt, build, shadow):
+def remake_moc_output(qt, build, shadow, compiled):
     """Every moc output of the build made again by the newer moc into the
     same place under shadow; the mocs_compilation.cpp files copied beside
-    them. Gives the failures."""
+    them. Only targets still built count (compiled: the files of the compile
+    commands): a target gone from the tree leaves its folder behind. Gives
+    the failures."""
     jobs = []
     for info_file in build.rglob("AutogenInfo.json"):
         info = json.loads(info_file.read_text())
+        if info["MOC_COMPILATION_FILE"] not in compiled:
+            continue
         autogen = pathlib.Path(info["BUILD_DIR"])
         into = shadow / autogen.relative_to(build)
         by_output = {header[2]: header[0] for header in info["HEADERS"] if header[2]}
@@ -209,16 +213,17 @@ def main():
         sys.exit(f"Debian {RELEASE} gave Qt {'.'.join(map(str, version))}, older than expected")
     shadow = build / "newest-qt"
     shutil.rmtree(shadow, ignore_errors=True)
-    mocs, failures = remake_moc_output(qt, build, shadow)
     # Not every target is built by default (the picture drawer is not).
     entries = [e for e in json.loads(commands.read_text()) if os.path.exists(e["file"])]
-    if not failures:
-        with concurrent.futures.ThreadPoolExecutor(os.cpu_count()) as pool:
-            failures = [f for f in pool.map(lambda e: syntax_only(qt, build, shadow, e), entries) if f]
     qt_name = "Qt " + ".".join(map(str, version))
-    for failure in failures:
-        print(failure, file=sys.stderr)
+    mocs, failures = remake_moc_output(qt, build, shadow, {e["file"] for e in entries})
     if failures:
+        print("\n".join(failures), file=sys.stderr)
+        sys.exit(f"{qt_name}'s moc failed on {len(failures)} of {mocs} files")
+    with concurrent.futures.ThreadPoolExecutor(os.cpu_count()) as pool:
+        failures = [f for f in pool.map(lambda e: syntax_only(qt, build, shadow, e), entries) if f]
+    if failures:
+        print("\n".join(failures), file=sys.stderr)
         sys.exit(f"{len(failures)} of {len(entries)} translation units fail against {qt_name}'s headers")
     print(f"{len(entries)} translation units compile against {qt_name}'s headers without a warning; "
           f"the {mocs} moc outputs among them made by its own moc")
