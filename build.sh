@@ -7,9 +7,10 @@
 #                      everyday loop
 #   ./build.sh test    build and run every test (also under the sanitizers and
 #                      valgrind, a fuzzing run, a clang narrowing pass, a
-#                      build without the test libraries and the Windows
-#                      cross-check): every stage runs, even after one has
-#                      failed, and a summary ends the run
+#                      build without the test libraries, every source
+#                      compiled against the newest Qt's headers and the
+#                      Windows cross-check): every stage runs, even after
+#                      one has failed, and a summary ends the run
 #   ./build.sh bench   build in Release and run the benchmarks
 #   ./build.sh windows cross-build the program and its tests for Windows, run
 #                      the tests under Wine and try the installed program
@@ -36,15 +37,18 @@ test_packages=(
     desktop-file-utils appstream faketime locales python3-openpyxl time
 )
 # What the Windows cross-check needs: MinGW-w64, Wine to run its programs,
-# GoogleTest's sources to build it for Windows, a virtual display with a
+# GoogleTest's sources to build it for Windows (and dpkg-source to unpack
+# Google Benchmark's, which come from Debian's archive), a virtual display with a
 # window manager and tools to drive it, the faked clock, the private print
 # system with its PDF queue and PDF tools, a TrueType face with Latin
 # letters for the printed sheet (Wine's PostScript driver cannot embed a
-# CFF one), and NSIS for the installer.
+# CFF one), NSIS for the installer, and the faces of the tests' font
+# folders (one of them renamed by a Python script).
 windows_packages=(
     cmake ninja-build g++-mingw-w64-x86-64-posix wine64 googletest libcli11-dev nlohmann-json3-dev
     xvfb xauth xdotool x11-utils imagemagick openbox faketime
-    cups cups-client printer-driver-cups-pdf poppler-utils fonts-noto-core nsis unzip python3-openpyxl
+    cups cups-client printer-driver-cups-pdf poppler-utils fonts-noto-core nsis unzip python3-openpyxl dpkg-dev
+    fonts-wine fonts-liberation2 python3
 )
 
 as_root() {
@@ -135,10 +139,30 @@ windows_cli_libraries() { # folder
     rm -rf "$work"
 }
 
+windows_benchmark_library() { # folder toolchain-file
+    # Google Benchmark for Windows, made once into the build folder with
+    # MinGW-w64 from Debian's own source package (its patches applied), so
+    # the benchmarks are built for Windows as the runner builds them.
+    local prefix=$1/benchmark work version
+    [ -f "$prefix/lib/cmake/benchmark/benchmarkConfig.cmake" ] && return 0
+    work=$(mktemp -d)
+    cmake/debian-sources.sh "$work" benchmark
+    dpkg-source --no-check -x "$work"/benchmark_*.dsc "$work/source" >/dev/null
+    # Debian's packaging names the version, which upstream reads from git.
+    version=$(sed -n 's/^Version: \(.*\)-[^-]*$/\1/p' "$work"/benchmark_*.dsc)
+    cmake -S "$work/source" -B "$work/build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$2" -DCMAKE_BUILD_TYPE=Release \
+        -DGIT_VERSION="$version" -DBENCHMARK_ENABLE_TESTING=OFF -DBENCHMARK_ENABLE_WERROR=OFF \
+        -DBENCHMARK_INSTALL_DOCS=OFF -DCMAKE_INSTALL_PREFIX="$prefix" >/dev/null
+    cmake --build "$work/build" -j "$jobs"
+    cmake --install "$work/build" >/dev/null
+    rm -rf "$work"
+}
+
 run_windows_check() {
-    # The whole program and its tests, built for 64-bit Windows with
-    # MinGW-w64 against Qt and ICU built the same way, and a GoogleTest and
-    # nic-decode's libraries built here, run under Wine.
+    # The whole program, its tests and its benchmarks, built for 64-bit
+    # Windows with MinGW-w64 against Qt and ICU built the same way, and a
+    # GoogleTest, a Google Benchmark and nic-decode's libraries built here;
+    # the tests run under Wine.
     local folder=$PWD/build-windows
     local toolchain=$PWD/cmake/mingw-w64-x86_64.cmake
     local toolchain_dir
@@ -149,6 +173,7 @@ run_windows_check() {
         cmake --build "$folder/googletest-build" -j "$jobs"
         cmake --install "$folder/googletest-build" >/dev/null
     fi
+    windows_benchmark_library "$folder" "$toolchain"
     # A Wine prefix of its own in the build folder, made once, with no
     # display; the build's run-under-wine hands the same prefix to ctest.
     windows_cli_libraries "$folder"
@@ -268,6 +293,7 @@ test)
     install_missing "${build_packages[@]}" "${test_packages[@]}" "${windows_packages[@]}"
     run_stage format check_format
     run_stage default configure_and_build default
+    run_stage newest-qt cmake/newest-qt-check.py build
     run_stage plain configure_and_build plain
     run_stage clang-narrowing configure_and_build clang-narrowing
     run_stage windows run_windows_check

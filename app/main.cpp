@@ -1,5 +1,6 @@
 // The program entry: create the main window, place it, show it, run.
 
+#include "command_line_answer.h"
 #include "desktop.h"
 #include "icu_calendar_service.h"
 #include "main_window.h"
@@ -48,8 +49,9 @@ std::unique_ptr<const IcuCalendarService> openCalendars()
 
 // --help and --version are answered before the application object exists,
 // so that they need no display; Qt's own options (-platform, -style...)
-// are left to the application. Qt shows the texts on the terminal, or in a
-// message box on Windows, where the program has no console, and ends.
+// are left to the application. The texts are Qt's own, shown where the user
+// who asked reads them (on Windows, also from a console: see
+// answerCommandLine), and the program ends.
 void answerHelpAndVersion(int argc, char *argv[])
 {
     if (argc < 2)
@@ -65,9 +67,9 @@ void answerHelpAndVersion(int argc, char *argv[])
     const QCommandLineOption version = parser.addVersionOption();
     parser.parse(QCoreApplication::arguments());
     if (parser.isSet(help))
-        parser.showHelp();
+        answerCommandLine(parser.helpText());
     if (parser.isSet(version))
-        parser.showVersion();
+        answerCommandLine(QCoreApplication::applicationName() + u' ' + QCoreApplication::applicationVersion() + u'\n');
 }
 
 // Where Print sends the sheet: the default CUPS queue where CUPS is the

@@ -36,6 +36,26 @@ if(NIC_WINE)
     endforeach()
     nic_windows_path(font_dir ${NIC_WINDOWS_FONT_DIR})
 
+    # The runner's font folder (C:\Windows\Fonts) as far as it matters to the
+    # windows: the first candidate, Microsoft Sans Serif, has no bold or
+    # italic of its own, and a later one has all four styles. Here the
+    # regular Liberation Sans under that name, and Liberation Sans itself.
+    # The tests that draw text run once more on it
+    # (QT_QPA_FONTDIR=${NIC_WINDOWS_PLAIN_STAND_IN_FONT_DIR}).
+    set(plain_stand_in_dir ${CMAKE_BINARY_DIR}/fonts-plain-stand-in)
+    set(liberation /usr/share/fonts/truetype/liberation2/LiberationSans)
+    file(MAKE_DIRECTORY ${plain_stand_in_dir})
+    if(EXISTS ${liberation}-Regular.ttf)
+        execute_process(COMMAND ${PROJECT_SOURCE_DIR}/cmake/renamed-face.py ${liberation}-Regular.ttf
+                                ${plain_stand_in_dir}/plain-stand-in.ttf "Microsoft Sans Serif" COMMAND_ERROR_IS_FATAL ANY)
+    endif()
+    foreach(style Regular Bold Italic BoldItalic)
+        if(EXISTS ${liberation}-${style}.ttf)
+            file(COPY ${liberation}-${style}.ttf DESTINATION ${plain_stand_in_dir})
+        endif()
+    endforeach()
+    set(NIC_WINDOWS_PLAIN_STAND_IN_FONT_DIR "Z:${plain_stand_in_dir}")
+
     set(runner ${CMAKE_BINARY_DIR}/run-under-wine)
     file(CONFIGURE OUTPUT ${runner} @ONLY CONTENT [[#!/bin/sh
 # Starts a Windows program of this build under Wine; made by cmake/wine.cmake.

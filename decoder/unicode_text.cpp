@@ -9,23 +9,26 @@ namespace {
 // no overlong forms, no surrogates, nothing above U+10FFFF.
 std::size_t sequenceLength(std::string_view bytes)
 {
-    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
-    const auto continuation = [&](std::size_t i, unsigned char low = 0x80, unsigned char high = 0xBF) {
+    // Bounds chosen between two Byte values stay a Byte; between two plain
+    // numbers they would be an int narrowed on assignment (MSVC's C4244).
+    using Byte = unsigned char;
+    const auto byte = [&](std::size_t i) { return static_cast<Byte>(bytes[i]); };
+    const auto continuation = [&](std::size_t i, Byte low = 0x80, Byte high = 0xBF) {
         return i < bytes.size() && byte(i) >= low && byte(i) <= high;
     };
-    const unsigned char lead = byte(0);
+    const Byte lead = byte(0);
     if (lead < 0x80)
         return 1;
     if (lead >= 0xC2 && lead <= 0xDF)
         return continuation(1) ? 2 : 1;
     if (lead >= 0xE0 && lead <= 0xEF) {
-        const unsigned char low = lead == 0xE0 ? 0xA0 : 0x80;
-        const unsigned char high = lead == 0xED ? 0x9F : 0xBF;
+        const Byte low = lead == 0xE0 ? Byte{0xA0} : Byte{0x80};
+        const Byte high = lead == 0xED ? Byte{0x9F} : Byte{0xBF};
         return continuation(1, low, high) && continuation(2) ? 3 : 1;
     }
     if (lead >= 0xF0 && lead <= 0xF4) {
-        const unsigned char low = lead == 0xF0 ? 0x90 : 0x80;
-        const unsigned char high = lead == 0xF4 ? 0x8F : 0xBF;
+        const Byte low = lead == 0xF0 ? Byte{0x90} : Byte{0x80};
+        const Byte high = lead == 0xF4 ? Byte{0x8F} : Byte{0xBF};
         return continuation(1, low, high) && continuation(2) && continuation(3) ? 4 : 1;
     }
     return 1;

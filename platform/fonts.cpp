@@ -7,6 +7,8 @@
 #include <QScreen>
 #include <QStringList>
 
+#include <algorithm>
+
 namespace {
 
 using namespace Qt::StringLiterals;
@@ -37,6 +39,9 @@ struct Faces
 {
     QString bitmap; // empty when the system has no bitmap MS Sans Serif
     QString scalable;
+    QString bold;
+    QString italic;
+    QString boldItalic;
 };
 
 // The candidate itself where it is installed; on Linux the wine Tahoma is
@@ -63,6 +68,38 @@ bool windowStrikeFits(const QString &family)
     return QFontMetrics(font).height() <= fonts::BitmapStrikePixels;
 }
 
+// Whether the font system lists the face in that style. Windows' own font
+// system lists the bold and italic that GDI makes of any face; the FreeType
+// database of Linux and of Qt's offscreen platform only the styles a file
+// draws, and a style it fakes spreads or leans past the letters' own box.
+bool listsStyle(const QString &family, bool bold, bool italic)
+{
+    const QStringList styles = QFontDatabase::styles(family);
+    return std::any_of(styles.cbegin(), styles.cend(), [&](const QString &style) {
+        return QFontDatabase::bold(family, style) == bold && QFontDatabase::italic(family, style) == italic;
+    });
+}
+
+// The face for bold or italic text: the stand-in where it is listed in that
+// style, else the first other installed candidate that is, else the stand-in
+// all the same.
+QString faceInStyle(const QString &standIn, const QStringList &installed, bool bold, bool italic)
+{
+    if (listsStyle(standIn, bold, italic))
+        return standIn;
+    for (const QString &candidate : fonts::standInCandidates()) {
+        if (installed.contains(candidate) && listsStyle(candidate, bold, italic))
+            return candidate;
+    }
+    return standIn;
+}
+
+Faces withStyles(const QString &bitmap, const QString &scalable, const QStringList &installed)
+{
+    return {bitmap, scalable, faceInStyle(scalable, installed, true, false),
+            faceInStyle(scalable, installed, false, true), faceInStyle(scalable, installed, true, true)};
+}
+
 Faces resolveFaces()
 {
     const QStringList installed = QFontDatabase::families();
@@ -73,7 +110,7 @@ Faces resolveFaces()
 #endif
     // A scalable MS Sans Serif needs no stand-in.
     if (!reference.isEmpty() && QFontDatabase::isSmoothlyScalable(reference))
-        return {QString(), reference};
+        return withStyles(QString(), reference, installed);
     if (!reference.isEmpty() && !windowStrikeFits(reference))
         reference.clear();
 
@@ -82,9 +119,9 @@ Faces resolveFaces()
     for (const QString &candidate : fonts::standInCandidates()) {
         const QString face = installedFace(candidate, installed);
         if (!face.isEmpty())
-            return {reference, face};
+            return withStyles(reference, face, installed);
     }
-    return {reference, QFontDatabase::systemFont(QFontDatabase::GeneralFont).family()};
+    return withStyles(reference, QFontDatabase::systemFont(QFontDatabase::GeneralFont).family(), installed);
 }
 
 const Faces &faces()
@@ -133,15 +170,15 @@ QStringList standInCandidates()
 QString familyFor(double points, bool bold, bool italic, double dotsPerInch)
 {
     const Faces &resolved = faces();
-    if (resolved.bitmap.isEmpty() || dotsPerInch != BitmapDotsPerInch)
-        return resolved.scalable;
+    // The bitmap face would have bold and italic faked by the font system
+    // (GDI on Windows smears and slants the bitmap): scalable faces draw those.
+    if (bold || italic)
+        return bold ? (italic ? resolved.boldItalic : resolved.bold) : resolved.italic;
     // The bitmap face's 13-pixel strike is the plain window font's size. At
-    // 9.75 points the same strike would be picked again, and bold or italic
-    // would be faked by the font system (GDI on Windows smears and slants
-    // the bitmap): the scalable face draws those.
-    if (points == WindowPoints && !bold && !italic)
-        return resolved.bitmap;
-    return resolved.scalable;
+    // 9.75 points the same strike would be picked again.
+    if (resolved.bitmap.isEmpty() || dotsPerInch != BitmapDotsPerInch || points != WindowPoints)
+        return resolved.scalable;
+    return resolved.bitmap;
 }
 
 QFont msSansSerif(double points, bool bold, bool italic)

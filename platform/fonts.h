@@ -8,8 +8,12 @@
 // how little each face's advances over the printable ASCII characters differ
 // from the bitmap face's (on Debian 12: Liberation Sans, 35 pixels over the
 // 95 characters, against Tahoma 66 and DejaVu Sans 99; fonts_test measures it
-// again). Bold, italic and larger text, which the bitmap face has no strike
-// for, is the stand-in's as well.
+// again). Larger text, which the bitmap face has no strike for, is the
+// stand-in's as well; bold and italic text is the stand-in's where the font
+// system lists it in that style, else the first other candidate's that it
+// lists so (Microsoft Sans Serif has no bold or italic file: Windows' own font
+// system lists the ones GDI makes of it, the FreeType database of Qt's
+// offscreen platform does not, and Arial draws them there).
 //
 // Where the system has no MS Sans Serif, the free one of the wine fonts
 // (Debian's fonts-wine) is loaded for this program alone. On Windows the
@@ -54,7 +58,8 @@ QString standIn();
 // The faces that may stand in, best first.
 QStringList standInCandidates();
 
-// The family that draws this size and style sharply at that density.
+// The family that draws this size and style sharply at that density, in a
+// style it has.
 QString familyFor(double points, bool bold, bool italic, double dotsPerInch = screenDotsPerInch());
 
 // A font of that family in points for this screen; bold is weight 700, regular 400.

@@ -260,7 +260,7 @@ void TwipsGeometryTest::focusRequestForAHiddenWindowWaitsForTheShow()
     QCOMPARE(m_outer->pendingFocus(), second);
 
     m_window->show();
-    QApplication::setActiveWindow(m_window.get());
+    m_window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
     QTRY_COMPARE(QApplication::focusWidget(), second);
     QCOMPARE(m_outer->pendingFocus(), nullptr);
@@ -271,7 +271,7 @@ void TwipsGeometryTest::focusRequestForAShownWindowIsCarriedOutAtOnce()
     auto *first = new QLineEdit(m_window.get());
     auto *second = new QLineEdit(m_window.get());
     m_window->show();
-    QApplication::setActiveWindow(m_window.get());
+    m_window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
     first->setFocus();
     QTRY_COMPARE(QApplication::focusWidget(), first);

@@ -74,8 +74,10 @@ protected:
             return 1;
         case PdmDevicePixelRatioScaled:
             return int(devicePixelRatioFScale());
+        default:
+            // Those of later Qt versions (6.8's encoded pixel ratio): Qt's own answer.
+            return QPaintDevice::metric(metric);
         }
-        return 0;
     }
 
 private:

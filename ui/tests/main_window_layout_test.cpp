@@ -483,10 +483,7 @@ void MainWindowLayoutTest::facesChosenAgainForAnotherDensity()
                      qPrintable(why));
             if (!controls[i]->testAttribute(Qt::WA_SetFont))
                 continue;
-            const bool plain = font.pointSizeF() == fonts::WindowPoints && !font.bold() && !font.italic();
-            const QString wanted = density == fonts::BitmapDotsPerInch && plain
-                                       ? fonts::familyFor(fonts::WindowPoints, false, false, density)
-                                       : fonts::standIn();
+            const QString wanted = fonts::familyFor(font.pointSizeF(), font.bold(), font.italic(), density);
             QVERIFY2(font.family() == wanted, qPrintable(why + u": "_s + font.family()));
         }
     }
