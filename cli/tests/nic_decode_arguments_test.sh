@@ -6,9 +6,11 @@
 # for every build: Linux's program and the Windows one under Wine must
 # write exactly these.
 #   nic_decode_arguments_test.sh NIC_DECODE [RUNNER]
+# NIC_PYTHON names a Python with openpyxl (python3 when unset).
 set -uo pipefail
 program=$1
 runner=${2:-}
+python=${NIC_PYTHON:-python3}
 failures=0
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -50,7 +52,7 @@ run --today 2026-12-07 --output 'අංක.csv' 811231234V 2>err
     fail "Sinhala file name: $(ls) $(cat err)"
 
 run --today 2026-12-07 --format xlsx --output 'ලැයිස්තුව.xlsx' 811231234V 198534000123 2>err
-/usr/bin/python3 - 'ලැයිස්තුව.xlsx' <<'PYTHON' || fail "xlsx: not read back as written: $(ls) $(cat err)"
+"$python" - 'ලැයිස්තුව.xlsx' <<'PYTHON' || fail "xlsx: not read back as written: $(ls) $(cat err)"
 import datetime, sys, openpyxl
 rows = list(openpyxl.load_workbook(sys.argv[1]).active.iter_rows(values_only=True))
 assert rows[1] == ("811231234V", "valid", datetime.datetime(1981, 5, 2), "1401-06-28", "Saturday", "male", 45, 7,
