@@ -26,6 +26,7 @@
 #include <QList>
 #include <QPointer>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSizeF>
 #include <QString>
 #include <QStringList>
@@ -121,6 +122,22 @@ struct UsableFaces
     }
 };
 
+// Qt cuts QT_QPA_PLATFORM's options at every ':', a Windows drive letter's
+// too ("configfile=D:/a/..." names the file "D"), so a test names a file
+// there only relative to its working folder. Checked on every platform: an
+// absolute path fails here, not first on Windows.
+struct PlatformOptionsWithoutPaths
+{
+    PlatformOptionsWithoutPaths()
+    {
+        const QString platform = qEnvironmentVariable("QT_QPA_PLATFORM");
+        static const QRegularExpression absolutePath(QStringLiteral(R"(=([A-Za-z]:)?[/\\])"));
+        if (platform.contains(absolutePath))
+            qFatal("QT_QPA_PLATFORM names a file by an absolute path, which breaks at a drive letter: %s",
+                   qPrintable(platform));
+    }
+};
+
 // The main window as the program makes it, deciding as on 7 December 2026,
 // over the real print service on a recording printer, whose sheets and
 // saved PDF files are all in one log.
@@ -137,6 +154,7 @@ struct MainWindowOnDoubles
         return window.findChild<Control *>(name);
     }
 
+    PlatformOptionsWithoutPaths platformOptions;
     UsableFaces faces;
     RecordingDesktop desktop;
     const IcuCalendarService calendars;
