@@ -123,9 +123,28 @@ sleep 0.5
 # pixels at 96 dots per inch, 44 at 144): 0.1% is allowed there.
 share_allowed=0.005
 [ "$windows" = yes ] && share_allowed=0.001
+# A window's picture once it has settled: a busy machine may still be
+# painting it when the state the test waited for is reached. Two pictures
+# in a row that differ by no more than a blink of the text cursor count as
+# settled; after 3 seconds the last one is taken as it is.
+settled_picture() { # window, file
+    local window=$1 file=$2 previous="$work/previous.png" changed _
+    import -window "$window" "$file"
+    for _ in $(seq 15); do
+        cp "$file" "$previous"
+        sleep 0.2
+        import -window "$window" "$file"
+        changed=$(compare -metric AE -fuzz 20% "$previous" "$file" null: 2>&1 || true)
+        case "$changed" in
+        *[!0-9.e+]* | '') continue ;; # another size: still changing
+        esac
+        awk -v d="$changed" 'BEGIN {exit !(d <= 100)}' && return 0
+    done
+}
+
 shoot() { # window, name
     local window=$1 name=$2 differing total
-    import -window "$window" "$shots/$name.png"
+    settled_picture "$window" "$shots/$name.png"
     if [ -n "${NIC_RENEW_REFERENCES:-}" ]; then
         mkdir -p "$references"
         cp "$shots/$name.png" "$references/$name.png"
