@@ -9,6 +9,11 @@ namespace {
 
 constexpr std::size_t BlockSize = 64 * 1024;
 constexpr std::string_view LineEnds = "\r\n";
+// A spreadsheet cell holds at most 32,767 characters: a field far longer is
+// a quote never closed, or no spreadsheet at all, and reading on would hold
+// the rest of the input in memory.
+constexpr std::size_t MaxFieldMiB = 1;
+constexpr std::size_t MaxFieldBytes = MaxFieldMiB * 1024 * 1024;
 
 // libcsv trims spaces and tabs around unquoted fields unless told that
 // nothing is a space; the rows must come back exactly as they were.
@@ -54,7 +59,7 @@ void CsvReader::endRow(int, void *data)
     auto &reader = *static_cast<CsvReader *>(data);
     reader.m_row.resize(reader.m_fields);
     reader.m_fields = 0;
-    reader.m_fieldLine = reader.m_line + 1;
+    reader.m_rowBegun = false;
     if (!reader.m_stopped)
         reader.m_stopped = !(*reader.m_onRow)(reader.m_row);
 }
@@ -67,8 +72,8 @@ void CsvReader::chooseSeparator(std::string_view firstBlock)
 }
 
 // One line at a time, so that every field and row ends while the line it
-// ends on is known.
-bool CsvReader::parse(std::string_view bytes)
+// ends on is known. Empty, or why the field being read cannot be.
+std::string CsvReader::parse(std::string_view bytes)
 {
     while (!bytes.empty() && !m_stopped) {
         std::size_t end = bytes.find_first_of(LineEnds);
@@ -78,13 +83,24 @@ bool CsvReader::parse(std::string_view bytes)
         if (lineEnds && bytes[end - 1] == '\r' && end < bytes.size() && bytes[end] == '\n')
             ++end;
         const std::string_view line = bytes.substr(0, end);
+        // Every character but a line end begins a row: nothing is a space.
+        if (!m_rowBegun) {
+            m_fieldLine = m_line;
+            m_rowBegun = LineEnds.find(line.front()) == std::string_view::npos;
+        }
         if (csv_parse(m_parser.get(), line.data(), line.size(), endField, endRow, this) != line.size())
-            return false;
+            return atLine(m_fieldLine, "a field too large for memory");
+        // The field still open, grown by at most one block since the last look.
+        if (m_parser->entry_pos > MaxFieldBytes) {
+            const std::string_view what = m_parser->quoted ? "a quoted field starts here and is not closed within "
+                                                           : "a field starts here that is longer than ";
+            return atLine(m_fieldLine, std::string(what) + std::to_string(MaxFieldMiB) + " MiB");
+        }
         if (lineEnds)
             ++m_line;
         bytes.remove_prefix(end);
     }
-    return true;
+    return {};
 }
 
 std::string CsvReader::read(const RowHandler &onRow)
@@ -117,11 +133,11 @@ std::string CsvReader::read(const RowHandler &onRow)
         if (afterCarriageReturn && bytes.front() == '\n') {
             // The LF of a CR LF split between two blocks: no line of its own.
             if (csv_parse(m_parser.get(), bytes.data(), 1, endField, endRow, this) != 1)
-                return atLine(m_line, "a field too large for memory");
+                return atLine(m_fieldLine, "a field too large for memory");
             bytes.remove_prefix(1);
         }
-        if (!parse(bytes))
-            return atLine(m_line, "a field too large for memory");
+        if (std::string error = parse(bytes); !error.empty())
+            return error;
         if (m_stopped)
             return {};
         afterCarriageReturn = bytes.ends_with('\r');

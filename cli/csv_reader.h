@@ -8,7 +8,8 @@
 // judged; a quote inside a field that does not start with one is a plain
 // character, as spreadsheets read it. A quoted field still open at the end
 // of the input is an error naming the line it starts on: the rows after its
-// quote cannot be told apart. Only the current row is held, so memory stays
+// quote cannot be told apart. So is a field longer than 1 MiB, far more than
+// a spreadsheet cell holds. Only the current row is held, so memory stays
 // flat however many rows follow. Empty lines are no rows. The stream is
 // text already: TextInput has dealt with byte-order marks and UTF-16.
 
@@ -42,7 +43,7 @@ public:
 private:
     static void endField(void *bytes, std::size_t size, void *reader);
     static void endRow(int terminator, void *reader);
-    bool parse(std::string_view bytes);
+    std::string parse(std::string_view bytes);
     void chooseSeparator(std::string_view firstBlock);
 
     LineReader::Source m_source;
@@ -52,5 +53,6 @@ private:
     std::size_t m_fields = 0;
     std::size_t m_line = 1;      // the line being parsed, from 1
     std::size_t m_fieldLine = 1; // the line the current field starts on
+    bool m_rowBegun = false;
     bool m_stopped = false;
 };
