@@ -86,13 +86,24 @@ int createExclusive(const std::string &path, [[maybe_unused]] const std::string 
 #endif
 }
 
+// The descriptor is closed when no stream can be made of it.
 std::FILE *streamOf(int descriptor)
 {
 #ifdef _WIN32
-    return _fdopen(descriptor, "wb");
+    std::FILE *stream = _fdopen(descriptor, "wb");
 #else
-    return fdopen(descriptor, "wb");
+    std::FILE *stream = fdopen(descriptor, "wb");
 #endif
+    if (!stream) {
+        const int error = errno;
+#ifdef _WIN32
+        _close(descriptor);
+#else
+        ::close(descriptor);
+#endif
+        errno = error;
+    }
+    return stream;
 }
 
 // Replaces the destination in one step where the system allows it.
