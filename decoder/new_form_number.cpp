@@ -2,6 +2,7 @@
 
 #include "number_decoding.h"
 #include "number_validation.h"
+#include "unicode_text.h"
 
 #include <algorithm>
 
@@ -21,7 +22,7 @@ constexpr std::size_t OldFormSerialDigits = 4;
 bool IsNewFormNumber(std::string_view text)
 {
     return text.size() == NewFormLength
-           && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+           && std::all_of(text.begin(), text.end(), [](char c) { return unicode_text::isAsciiDigit(c); });
 }
 
 DecodedNumber DecodeNewFormNumber(std::string_view text)
