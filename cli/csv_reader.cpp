@@ -27,6 +27,56 @@ std::string atLine(std::size_t line, std::string_view what)
     return "line " + std::to_string(line) + ": " + std::string(what);
 }
 
+// The separators of the first row outside its quoted fields, read piece by
+// piece: a quote opens a field only at its start, and inside one a lone
+// quote closes it ("" is a quote). The row ends at a line end outside them;
+// blank lines before it are no row.
+class FirstRow
+{
+public:
+    void read(std::string_view piece)
+    {
+        for (const char c : piece) {
+            if (m_ended)
+                return;
+            if (m_quoteInside) {
+                m_quoteInside = false;
+                if (c == '"')
+                    continue;
+                m_quoted = false;
+            }
+            if (m_quoted) {
+                m_quoteInside = c == '"';
+                continue;
+            }
+            const bool lineEnd = LineEnds.find(c) != std::string_view::npos;
+            if (lineEnd && !m_begun)
+                continue;
+            m_begun = true;
+            if (c == '"' && m_fieldStart) {
+                m_quoted = true;
+                continue;
+            }
+            m_ended = lineEnd;
+            m_tab = m_tab || c == '\t';
+            m_comma = m_comma || c == ',';
+            m_fieldStart = c == '\t' || c == ',';
+        }
+    }
+    bool ended() const { return m_ended; }
+    // Excel's "Unicode text".
+    bool tabSeparated() const { return m_tab && !m_comma; }
+
+private:
+    bool m_quoted = false;
+    bool m_quoteInside = false;
+    bool m_fieldStart = true;
+    bool m_begun = false;
+    bool m_ended = false;
+    bool m_tab = false;
+    bool m_comma = false;
+};
+
 } // namespace
 
 CsvReader::CsvReader(LineReader::Source source) : m_source(std::move(source)), m_parser(std::make_unique<csv_parser>())
@@ -62,13 +112,6 @@ void CsvReader::endRow(int, void *data)
     reader.m_rowBegun = false;
     if (!reader.m_stopped)
         reader.m_stopped = !(*reader.m_onRow)(reader.m_row);
-}
-
-void CsvReader::chooseSeparator(std::string_view firstBlock)
-{
-    const std::string_view firstLine = firstBlock.substr(0, firstBlock.find_first_of(LineEnds));
-    if (firstLine.find('\t') != std::string_view::npos && firstLine.find(',') == std::string_view::npos)
-        csv_set_delim(m_parser.get(), static_cast<unsigned char>(CSV_TAB));
 }
 
 // One line at a time, so that every field and row ends while the line it
@@ -112,19 +155,19 @@ std::string CsvReader::read(const RowHandler &onRow)
     for (;;) {
         std::size_t count = m_source(block.data(), block.size());
         if (first) {
-            // The separator is chosen from the whole first line (or the
+            // The separator is chosen from the whole first row (or the
             // first block of it), however the input arrives in pieces.
-            for (std::size_t scanned = 0;
-                 count > 0 && count < block.size()
-                 && std::string_view(block.data() + scanned, count - scanned).find_first_of(LineEnds)
-                        == std::string_view::npos;) {
-                scanned = count;
+            FirstRow firstRow;
+            firstRow.read(std::string_view(block.data(), count));
+            while (count > 0 && count < block.size() && !firstRow.ended()) {
                 const std::size_t more = m_source(block.data() + count, block.size() - count);
                 if (more == 0)
                     break;
+                firstRow.read(std::string_view(block.data() + count, more));
                 count += more;
             }
-            chooseSeparator(std::string_view(block.data(), count));
+            if (firstRow.tabSeparated())
+                csv_set_delim(m_parser.get(), static_cast<unsigned char>(CSV_TAB));
             first = false;
         }
         if (count == 0)

@@ -3,9 +3,9 @@
 // Reads a CSV spreadsheet row by row through libcsv: RFC 4180 fields,
 // quoted ones with commas, quotes and line ends inside, rows ended by LF,
 // CR LF or CR. The fields are separated by commas, or by tabs when the
-// first line holds a tab and no comma (Excel's "Unicode text"). Fields are
-// handed over exactly as read: blanks around them are kept, and nothing is
-// judged; a quote inside a field that does not start with one is a plain
+// first row holds a tab and no comma outside its quoted fields (Excel's
+// "Unicode text"). Fields are handed over exactly as read: blanks around
+// them are kept, and nothing is judged; a quote inside a field that does not start with one is a plain
 // character, as spreadsheets read it. A quoted field still open at the end
 // of the input is an error naming the line it starts on: the rows after its
 // quote cannot be told apart. So is a field longer than 1 MiB, far more than
@@ -44,7 +44,6 @@ private:
     static void endField(void *bytes, std::size_t size, void *reader);
     static void endRow(int terminator, void *reader);
     std::string parse(std::string_view bytes);
-    void chooseSeparator(std::string_view firstBlock);
 
     LineReader::Source m_source;
     std::unique_ptr<csv_parser> m_parser;

@@ -287,6 +287,11 @@ INSTANTIATE_TEST_SUITE_P(
                         "nic-decode: 2 rows were wider than the header: their extra fields follow the decoded columns"},
         SpreadsheetCase{"cr_only_line_ends", "NIC,name\r811231234V,Ada\r857541234V,Bea\r", "NIC", 0},
         SpreadsheetCase{"tab_separated", "name\tNIC\nPerera, A.\t811231234V\n", "NIC", 1},
+        SpreadsheetCase{"tab_separated_after_blank_lines", "\r\n\nname\tNIC\nAda\t811231234V\n", "NIC", 1},
+        SpreadsheetCase{"tab_separated_with_a_comma_in_a_quoted_header", "\"name, full\"\tNIC\nAda\t811231234V\n",
+                        "NIC", 1},
+        SpreadsheetCase{"comma_separated_with_a_tab_and_a_line_end_in_a_quoted_header",
+                        "\"name\t(full)\nas typed\",NIC\nAda,811231234V\n", "NIC", 1},
         SpreadsheetCase{"no_final_line_end", "NIC\n811231234V", "NIC", 0},
         SpreadsheetCase{"control_characters_in_a_field", std::string("NIC,x\n811231234V,a\0b\x1b\n", 20), "NIC", 0}),
     [](const testing::TestParamInfo<SpreadsheetCase> &row) { return std::string(row.param.name); });
@@ -426,23 +431,27 @@ TEST(TextInput, RefusesUtf32NamingIt)
     }
 }
 
-// The first line decides the separator, however the input arrives.
+// The first row decides the separator, however the input arrives.
 TEST(Spreadsheet, SeparatorDoesNotDependOnThePieces)
 {
     DecodeOptions options;
     options.column = ColumnChoice{"NIC", std::nullopt};
-    const std::string sheet = "name\tNIC\r\nPerera, A.\t811231234V\r\n";
-    const std::string whole = decode(options, sheet).output;
-    for (const std::size_t step : {std::size_t{1}, std::size_t{3}}) {
-        std::string output;
-        {
-            OutputBuffer buffer([&output](std::string_view bytes) {
-                output.append(bytes);
-                return true;
-            });
-            DecodeNumberList(options, samples::Today, calendar(), sourceOf(sheet, step), buffer);
+    // The second's first row goes on past its first line end.
+    for (const std::string sheet :
+         {"name\tNIC\r\nPerera, A.\t811231234V\r\n", "\"name\r\nin full\"\tNIC\r\nPerera, A.\t811231234V\r\n"}) {
+        const std::string whole = decode(options, sheet).output;
+        ASSERT_NE(whole.find("\n\"Perera, A.\",811231234V,valid,"), std::string::npos) << whole;
+        for (const std::size_t step : {std::size_t{1}, std::size_t{3}}) {
+            std::string output;
+            {
+                OutputBuffer buffer([&output](std::string_view bytes) {
+                    output.append(bytes);
+                    return true;
+                });
+                DecodeNumberList(options, samples::Today, calendar(), sourceOf(sheet, step), buffer);
+            }
+            EXPECT_EQ(output, whole) << "pieces of " << step;
         }
-        EXPECT_EQ(output, whole) << "pieces of " << step;
     }
 }
 
