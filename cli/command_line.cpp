@@ -1,5 +1,7 @@
 #include "command_line.h"
 
+#include "unicode_text.h"
+
 #include <CLI/CLI.hpp>
 
 #include <charconv>
@@ -58,7 +60,7 @@ std::optional<std::chrono::year_month_day> ParseToday(std::string_view text)
     const auto digits = [&](std::size_t first, std::size_t count) -> std::optional<int> {
         int value = 0;
         for (std::size_t i = first; i < first + count; ++i) {
-            if (text[i] < '0' || text[i] > '9')
+            if (!unicode_text::isAsciiDigit(text[i]))
                 return std::nullopt;
             value = value * 10 + (text[i] - '0');
         }

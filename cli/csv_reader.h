@@ -3,12 +3,13 @@
 // Reads a CSV spreadsheet row by row through libcsv: RFC 4180 fields,
 // quoted ones with commas, quotes and line ends inside, rows ended by LF,
 // CR LF or CR. The fields are separated by commas, or by tabs when the
-// first line holds a tab and no comma (Excel's "Unicode text"). Fields are
-// handed over exactly as read: blanks around them are kept, and nothing is
-// judged; a quote inside a field that does not start with one is a plain
+// first row holds a tab and no comma outside its quoted fields (Excel's
+// "Unicode text"). Fields are handed over exactly as read: blanks around
+// them are kept, and nothing is judged; a quote inside a field that does not start with one is a plain
 // character, as spreadsheets read it. A quoted field still open at the end
 // of the input is an error naming the line it starts on: the rows after its
-// quote cannot be told apart. Only the current row is held, so memory stays
+// quote cannot be told apart. So is a field longer than 1 MiB, far more than
+// a spreadsheet cell holds. Only the current row is held, so memory stays
 // flat however many rows follow. Empty lines are no rows. The stream is
 // text already: TextInput has dealt with byte-order marks and UTF-16.
 
@@ -42,8 +43,7 @@ public:
 private:
     static void endField(void *bytes, std::size_t size, void *reader);
     static void endRow(int terminator, void *reader);
-    bool parse(std::string_view bytes);
-    void chooseSeparator(std::string_view firstBlock);
+    std::string parse(std::string_view bytes);
 
     LineReader::Source m_source;
     std::unique_ptr<csv_parser> m_parser;
@@ -52,5 +52,6 @@ private:
     std::size_t m_fields = 0;
     std::size_t m_line = 1;      // the line being parsed, from 1
     std::size_t m_fieldLine = 1; // the line the current field starts on
+    bool m_rowBegun = false;
     bool m_stopped = false;
 };

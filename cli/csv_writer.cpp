@@ -1,6 +1,7 @@
 #include "csv_writer.h"
 
 #include "output_buffer.h"
+#include "unicode_text.h"
 
 #include <csv.h>
 
@@ -27,7 +28,7 @@ bool isPlainNumber(std::string_view text)
     std::size_t i = text.starts_with('+') || text.starts_with('-') ? 1 : 0;
     const auto digits = [&] {
         const std::size_t start = i;
-        while (i < text.size() && text[i] >= '0' && text[i] <= '9')
+        while (i < text.size() && unicode_text::isAsciiDigit(text[i]))
             ++i;
         return i > start;
     };

@@ -1,5 +1,7 @@
 #include "declared_details.h"
 
+#include "unicode_text.h"
+
 #include <algorithm>
 #include <array>
 #include <cctype>
@@ -24,9 +26,9 @@ std::optional<int> takeNumber(std::string_view &text, std::size_t minDigits, std
 {
     std::size_t count = 0;
     int value = 0;
-    while (count < text.size() && count < maxDigits && text[count] >= '0' && text[count] <= '9')
+    while (count < text.size() && count < maxDigits && unicode_text::isAsciiDigit(text[count]))
         value = value * 10 + (text[count++] - '0');
-    if (count < minDigits || (count < text.size() && text[count] >= '0' && text[count] <= '9'))
+    if (count < minDigits || (count < text.size() && unicode_text::isAsciiDigit(text[count])))
         return std::nullopt;
     text.remove_prefix(count);
     return value;

@@ -72,12 +72,6 @@ std::string isoDate(std::chrono::year_month_day date)
                    static_cast<int>(static_cast<unsigned>(date.day())));
 }
 
-std::string birthDate(const BirthValues &values)
-{
-    return isoDate(static_cast<int>(values.date.year()), static_cast<int>(static_cast<unsigned>(values.date.month())),
-                   static_cast<int>(static_cast<unsigned>(values.date.day())));
-}
-
 std::string hijriDate(const BirthValues &values)
 {
     return isoDate(values.hijri.year, values.hijri.month, values.hijri.day);
@@ -273,7 +267,7 @@ void RecordWriter::jsonRecord(std::string_view number, const BirthDetails &detai
     for (std::size_t column = 1; column < DecodedColumnNames.size(); ++column)
         object[DecodedColumnNames[column]] = nullptr;
     if (const BirthValues *values = validValues(details)) {
-        object[DecodedColumnNames[1]] = birthDate(*values);
+        object[DecodedColumnNames[1]] = isoDate(values->date);
         object[DecodedColumnNames[2]] = hijriDate(*values);
         object[DecodedColumnNames[3]] = englishWeekday(values->weekday);
         object[DecodedColumnNames[4]] = sexWord(details.Sex);

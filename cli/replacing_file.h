@@ -3,7 +3,9 @@
 // The file --output names, written under a temporary name beside it and
 // renamed onto it only once the run has succeeded: a run that fails leaves
 // no half-written file, and the file that was there before stays whole.
-// The temporary file is removed on every other way out.
+// The temporary file is removed on every other way out. A symbolic link is
+// written through to its target, and on POSIX the new file keeps the owner
+// (where the system allows) and the permissions of the one it replaces.
 
 #include <cstdio>
 #include <string>
@@ -33,6 +35,7 @@ private:
     void discard();
 
     std::string m_destination;
+    std::string m_target; // the file replaced: the destination, or where its links lead
     std::string m_temporary;
     std::FILE *m_stream = nullptr;
     bool m_created = false;

@@ -1,9 +1,10 @@
 #include "new_form_number.h"
 
 #include "number_decoding.h"
+#include "number_validation.h"
+#include "unicode_text.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace {
 
@@ -21,7 +22,7 @@ constexpr std::size_t OldFormSerialDigits = 4;
 bool IsNewFormNumber(std::string_view text)
 {
     return text.size() == NewFormLength
-           && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+           && std::all_of(text.begin(), text.end(), [](char c) { return unicode_text::isAsciiDigit(c); });
 }
 
 DecodedNumber DecodeNewFormNumber(std::string_view text)
@@ -32,15 +33,11 @@ DecodedNumber DecodeNewFormNumber(std::string_view text)
 
 std::optional<BirthDate> CheckNewFormDate(const DecodedNumber &number, std::chrono::year_month_day today)
 {
-    if (!number.DateText || !number.MonthNo || number.BirthYear < FirstYear)
+    if (number.BirthYear < FirstYear)
         return std::nullopt;
-    const double day = number.DayOfMonth;
-    if (day != std::floor(day) || day < 1 || day > 31)
-        return std::nullopt;
-    const BirthDate date{std::chrono::year(static_cast<int>(number.BirthYear)),
-                         std::chrono::month(static_cast<unsigned>(*number.MonthNo)),
-                         std::chrono::day(static_cast<unsigned>(day))};
-    if (!date.ok() || date > today)
+    // Four digits: a whole year.
+    const std::optional<BirthDate> date = FormBirthDate(number, static_cast<int>(number.BirthYear));
+    if (!date || *date > today)
         return std::nullopt;
     return date;
 }

@@ -1,5 +1,7 @@
 #include "number_text.h"
 
+#include "unicode_text.h"
+
 #include <charconv>
 #include <iterator>
 #include <limits>
@@ -9,11 +11,6 @@ namespace {
 bool isBlank(char c)
 {
     return c == ' ' || c == '\t' || c == '\n';
-}
-
-bool isDigit(char c)
-{
-    return c >= '0' && c <= '9';
 }
 
 struct NumberReading
@@ -35,7 +32,7 @@ NumberReading readNumber(std::string_view text)
     };
     const auto takeDigits = [&] {
         bool any = false;
-        for (skipBlanks(); i < text.size() && isDigit(text[i]); skipBlanks()) {
+        for (skipBlanks(); i < text.size() && unicode_text::isAsciiDigit(text[i]); skipBlanks()) {
             plain += text[i++];
             any = true;
         }

@@ -26,19 +26,21 @@ DateCheck CheckDate(std::string_view text, const DecodedNumber &number)
 {
     if (!isDigitAt(text, 1) || !isDigitAt(text, 2))
         return {true, std::nullopt};
-    if (!number.DateText || !number.MonthNo)
-        return {false, std::nullopt};
+    const int twoDigits = (text[0] - '0') * 10 + (text[1] - '0');
+    const std::optional<BirthDate> date = FormBirthDate(number, BaseYear + twoDigits);
+    return {date.has_value(), date};
+}
 
+std::optional<BirthDate> FormBirthDate(const DecodedNumber &number, int year)
+{
+    if (!number.DateText || !number.MonthNo)
+        return std::nullopt;
     const double day = number.DayOfMonth;
     if (day != std::floor(day) || day < 1 || day > 31)
-        return {false, std::nullopt};
-    const int twoDigits = (text[0] - '0') * 10 + (text[1] - '0');
-    const BirthDate date{std::chrono::year(BaseYear + twoDigits),
-                         std::chrono::month(static_cast<unsigned>(*number.MonthNo)),
+        return std::nullopt;
+    const BirthDate date{std::chrono::year(year), std::chrono::month(static_cast<unsigned>(*number.MonthNo)),
                          std::chrono::day(static_cast<unsigned>(day))};
-    if (!date.ok())
-        return {false, std::nullopt};
-    return {true, date};
+    return date.ok() ? std::optional(date) : std::nullopt;
 }
 
 bool CheckNumber(std::string_view text, const DecodedNumber &number)

@@ -23,4 +23,9 @@ struct DateCheck
 // Gregorian date, which it returns.
 DateCheck CheckDate(std::string_view text, const DecodedNumber &number);
 
+// The date the decoded month and day name in that year, when it exists: a
+// whole day of a month, and a day the month has. Both forms' date checks
+// form their dates here.
+std::optional<BirthDate> FormBirthDate(const DecodedNumber &number, int year);
+
 bool CheckNumber(std::string_view text, const DecodedNumber &number);

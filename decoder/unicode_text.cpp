@@ -69,7 +69,7 @@ std::string_view lastCharacter(std::string_view text)
 
 bool isAsciiDigit(std::string_view character)
 {
-    return character.size() == 1 && character[0] >= '0' && character[0] <= '9';
+    return character.size() == 1 && isAsciiDigit(character[0]);
 }
 
 } // namespace unicode_text

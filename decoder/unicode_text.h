@@ -22,5 +22,10 @@ std::string_view lastCharacter(std::string_view text);
 
 // Only "0" to "9": no other script's digits, full-width or superscript forms.
 bool isAsciiDigit(std::string_view character);
+// The same for one byte: a byte of a multi-byte character is never one.
+constexpr bool isAsciiDigit(char byte)
+{
+    return byte >= '0' && byte <= '9';
+}
 
 } // namespace unicode_text

@@ -8,7 +8,8 @@ program=$1
 python=/usr/bin/python3
 failures=0
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+far=
+trap 'rm -rf "$work" ${far:+"$far"}' EXIT
 
 fail() {
     echo "FAIL: $*" >&2
@@ -31,6 +32,12 @@ import openpyxl
 
 book = openpyxl.load_workbook(sys.argv[1])
 sheet = book.active
+# Each column as wide as its widest value, header included (at least 8),
+# plus 2; the file holds Excel's padding besides, a fraction below 1. Read
+# before any column is looked up, which would make one.
+widths = {letter: int(column.width) for letter, column in sheet.column_dimensions.items()}
+assert widths == {"A": 12, "B": 14, "C": 10, "D": 12, "E": 12, "F": 12, "G": 12, "H": 10, "I": 10,
+                  "J": 11, "K": 12, "L": 14}, widths
 rows = [[cell.value for cell in row] for row in sheet.iter_rows()]
 header = ["name", "NIC", "code", "note", "verdict", "birth_date", "hijri_date", "weekday", "sex",
           "age_years", "age_months", "new_number"]
@@ -49,7 +56,6 @@ assert second[1] == "198534000123" and sheet["B3"].data_type == "s", second
 assert second[2:4] == ["010", "2024-01-01"], second
 assert second[5] == datetime.datetime(1985, 12, 5) and second[11] == "198534000123", second
 assert rows[3][4] == "bad-number" and rows[3][5:] == [None] * 7, rows[3]
-assert sheet.column_dimensions["A"].width >= 10, sheet.column_dimensions["A"].width
 PYTHON
 
 # The list form to xlsx: the first day of 1900, before the leap day Excel
@@ -66,6 +72,37 @@ assert [row[2] for row in rows[1:]] == [datetime.datetime(1900, 1, 1)] * 2, rows
 [ "$?" -eq 0 ] || fail "output: status not 0"
 [ -s "$work/stdout" ] && fail "output: something on standard output"
 grep -q '^811231234V,valid,' "$work/out.csv" || fail "output: $(cat "$work/out.csv")"
+
+# Over a file that was there: its permissions stay, in every format, and its
+# owner where the system allows it.
+for row in csv:600 xlsx:600 csv:664; do
+    format=${row%:*} mode=${row#*:}
+    file="$work/kept-mode.$format"
+    printf 'old\n' >"$file" && chmod "$mode" "$file"
+    "$program" --format "$format" --output "$file" 811231234V >/dev/null
+    [ "$(stat -c %a "$file")" = "$mode" ] || fail "output over mode $mode ($format): mode $(stat -c %a "$file")"
+done
+if [ "$(id -u)" -eq 0 ]; then
+    printf 'old\n' >"$work/owned.csv" && chown nobody:nogroup "$work/owned.csv"
+    "$program" --output "$work/owned.csv" 811231234V
+    [ "$(stat -c %U:%G "$work/owned.csv")" = nobody:nogroup ] || fail "output: owner $(stat -c %U:%G "$work/owned.csv")"
+fi
+
+# A FILE that is a symbolic link is written through: the link stays, and its
+# target, on whatever file system, gets the output.
+mkdir "$work/data" && printf 'old\n' >"$work/data/real.csv"
+ln -s data/real.csv "$work/link.csv"
+"$program" --output "$work/link.csv" 811231234V || fail "symbolic link: status $?"
+[ -L "$work/link.csv" ] || fail "symbolic link: replaced by a plain file"
+grep -q '^811231234V,valid,' "$work/data/real.csv" || fail "symbolic link: target holds $(cat "$work/data/real.csv")"
+if [ -d /dev/shm ] && [ "$(stat -c %d /dev/shm)" != "$(stat -c %d "$work")" ]; then
+    far=$(mktemp -d /dev/shm/nic-decode-output.XXXXXX)
+    printf 'old\n' >"$far/real.csv"
+    ln -s "$far/real.csv" "$work/far.csv"
+    "$program" --output "$work/far.csv" 811231234V 2>"$work/err" || fail "link to another file system: $(cat "$work/err")"
+    grep -q '^811231234V,valid,' "$far/real.csv" || fail "link to another file system: target not written"
+fi
+ls "$work" "$work/data" | grep -q '\.part' && fail "output: a temporary file was left behind"
 
 # A run that fails leaves the file that was there as it was, and nothing else.
 printf 'keep me\n' >"$work/kept.csv"

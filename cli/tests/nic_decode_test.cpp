@@ -287,9 +287,22 @@ INSTANTIATE_TEST_SUITE_P(
                         "nic-decode: 2 rows were wider than the header: their extra fields follow the decoded columns"},
         SpreadsheetCase{"cr_only_line_ends", "NIC,name\r811231234V,Ada\r857541234V,Bea\r", "NIC", 0},
         SpreadsheetCase{"tab_separated", "name\tNIC\nPerera, A.\t811231234V\n", "NIC", 1},
+        SpreadsheetCase{"tab_separated_after_blank_lines", "\r\n\nname\tNIC\nAda\t811231234V\n", "NIC", 1},
+        SpreadsheetCase{"tab_separated_with_a_comma_in_a_quoted_header", "\"name, full\"\tNIC\nAda\t811231234V\n",
+                        "NIC", 1},
+        SpreadsheetCase{"comma_separated_with_a_tab_and_a_line_end_in_a_quoted_header",
+                        "\"name\t(full)\nas typed\",NIC\nAda,811231234V\n", "NIC", 1},
         SpreadsheetCase{"no_final_line_end", "NIC\n811231234V", "NIC", 0},
         SpreadsheetCase{"control_characters_in_a_field", std::string("NIC,x\n811231234V,a\0b\x1b\n", 20), "NIC", 0}),
     [](const testing::TestParamInfo<SpreadsheetCase> &row) { return std::string(row.param.name); });
+
+std::string repeated(std::string_view text, std::size_t times)
+{
+    std::string all;
+    for (std::size_t i = 0; i < times; ++i)
+        all += text;
+    return all;
+}
 
 struct RefusedCase
 {
@@ -318,25 +331,32 @@ TEST_P(RefusedSpreadsheetTest, EndsWithAMessageAndGuessesNothing)
 
 INSTANTIATE_TEST_SUITE_P(
     Sheets, RefusedSpreadsheetTest,
-    testing::Values(RefusedCase{"unknown_column", "name,number\nAda,811231234V\n", "NIC",
-                                "nic-decode: --column NIC: no such column in the header", 0},
-                    RefusedCase{"unclosed_quote", "id,nic\n1,\"811231234V\n2,993661234V\n3,800601234V\n", "nic",
-                                "nic-decode: line 2: a quoted field starts here and is never closed", 1},
-                    RefusedCase{"unclosed_quote_after_rows_and_a_field_over_two_lines",
-                                "id,nic\n\"a\nb\",811231234V\n2,\"x\n3,857541234V\n", "nic",
-                                "nic-decode: line 4: a quoted field starts here and is never closed", 2},
-                    RefusedCase{"unclosed_quote_after_cr_line_ends", "id,nic\r1,811231234V\r\n2,\"x", "nic",
-                                "nic-decode: line 3: a quoted field starts here and is never closed", 2},
-                    RefusedCase{"column_past_the_header", "a,b,c\n1,2,3\n", "5",
-                                "nic-decode: --column 5: the header has only 3 columns", 0},
-                    RefusedCase{"column_far_past_the_header", "a,b,c\n1,2,3\n", "99",
-                                "nic-decode: --column 99: the header has only 3 columns", 0},
-                    RefusedCase{"column_named_twice", "nic,x,nic\n811231234V,1,2\n", "nic",
-                                "nic-decode: --column nic: the header names it twice, in columns 1 and 3", 0},
-                    RefusedCase{"empty_input", "", "nic", "nic-decode: the spreadsheet is empty: it has no header row",
-                                0},
-                    RefusedCase{"blank_lines_only", "\r\n\n", "1",
-                                "nic-decode: the spreadsheet is empty: it has no header row", 0}),
+    testing::Values(
+        RefusedCase{"unknown_column", "name,number\nAda,811231234V\n", "NIC",
+                    "nic-decode: --column NIC: no such column in the header", 0},
+        RefusedCase{"unclosed_quote", "id,nic\n1,\"811231234V\n2,993661234V\n3,800601234V\n", "nic",
+                    "nic-decode: line 2: a quoted field starts here and is never closed", 1},
+        RefusedCase{"unclosed_quote_after_rows_and_a_field_over_two_lines",
+                    "id,nic\n\"a\nb\",811231234V\n2,\"x\n3,857541234V\n", "nic",
+                    "nic-decode: line 4: a quoted field starts here and is never closed", 2},
+        RefusedCase{"unclosed_quote_after_cr_line_ends", "id,nic\r1,811231234V\r\n2,\"x", "nic",
+                    "nic-decode: line 3: a quoted field starts here and is never closed", 2},
+        RefusedCase{"unclosed_quote_first_in_its_row_after_blank_lines",
+                    "id,nic\n1,811231234V\n\n\n\"857541234V\n2,x\n", "nic",
+                    "nic-decode: line 5: a quoted field starts here and is never closed", 2},
+        RefusedCase{"unclosed_quote_in_a_long_input", "id,nic\n1,\"811231234V\n" + repeated("2,857541234V\n", 100'000),
+                    "nic", "nic-decode: line 2: a quoted field starts here and is not closed within 1 MiB", 1},
+        RefusedCase{"unquoted_field_longer_than_a_field_may_be", "id,nic\n1," + std::string(2'000'000, 'x') + "\n",
+                    "nic", "nic-decode: line 2: a field starts here that is longer than 1 MiB", 1},
+        RefusedCase{"column_past_the_header", "a,b,c\n1,2,3\n", "5",
+                    "nic-decode: --column 5: the header has only 3 columns", 0},
+        RefusedCase{"column_far_past_the_header", "a,b,c\n1,2,3\n", "99",
+                    "nic-decode: --column 99: the header has only 3 columns", 0},
+        RefusedCase{"column_named_twice", "nic,x,nic\n811231234V,1,2\n", "nic",
+                    "nic-decode: --column nic: the header names it twice, in columns 1 and 3", 0},
+        RefusedCase{"empty_input", "", "nic", "nic-decode: the spreadsheet is empty: it has no header row", 0},
+        RefusedCase{"blank_lines_only", "\r\n\n", "1", "nic-decode: the spreadsheet is empty: it has no header row",
+                    0}),
     [](const testing::TestParamInfo<RefusedCase> &row) { return std::string(row.param.name); });
 
 std::string utf16(std::u16string_view text, bool bigEndian)
@@ -411,23 +431,27 @@ TEST(TextInput, RefusesUtf32NamingIt)
     }
 }
 
-// The first line decides the separator, however the input arrives.
+// The first row decides the separator, however the input arrives.
 TEST(Spreadsheet, SeparatorDoesNotDependOnThePieces)
 {
     DecodeOptions options;
     options.column = ColumnChoice{"NIC", std::nullopt};
-    const std::string sheet = "name\tNIC\r\nPerera, A.\t811231234V\r\n";
-    const std::string whole = decode(options, sheet).output;
-    for (const std::size_t step : {std::size_t{1}, std::size_t{3}}) {
-        std::string output;
-        {
-            OutputBuffer buffer([&output](std::string_view bytes) {
-                output.append(bytes);
-                return true;
-            });
-            DecodeNumberList(options, samples::Today, calendar(), sourceOf(sheet, step), buffer);
+    // The second's first row goes on past its first line end.
+    for (const std::string sheet :
+         {"name\tNIC\r\nPerera, A.\t811231234V\r\n", "\"name\r\nin full\"\tNIC\r\nPerera, A.\t811231234V\r\n"}) {
+        const std::string whole = decode(options, sheet).output;
+        ASSERT_NE(whole.find("\n\"Perera, A.\",811231234V,valid,"), std::string::npos) << whole;
+        for (const std::size_t step : {std::size_t{1}, std::size_t{3}}) {
+            std::string output;
+            {
+                OutputBuffer buffer([&output](std::string_view bytes) {
+                    output.append(bytes);
+                    return true;
+                });
+                DecodeNumberList(options, samples::Today, calendar(), sourceOf(sheet, step), buffer);
+            }
+            EXPECT_EQ(output, whole) << "pieces of " << step;
         }
-        EXPECT_EQ(output, whole) << "pieces of " << step;
     }
 }
 
