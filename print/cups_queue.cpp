@@ -25,8 +25,6 @@ constexpr QStringView BrokeOff = u"The connection to the print system broke off 
                                  "the print system may have stopped.";
 constexpr QStringView BrokeOffBeforeSending = u"The connection to the print system broke off before the sheet was "
                                               "sent; the print system may have stopped.";
-constexpr QStringView MayStillPrint = u"It stopped answering while it was taking the sheet, so the sheet may still "
-                                      "print: look at the printer's queue before you print again.";
 constexpr QStringView NotAllowed = u"The print system does not let this user print on this printer.";
 constexpr QStringView PrinterGone = u"The printer is no longer set up in the print system.";
 constexpr QStringView FormatRefused = u"The printer cannot take the sheet's format (PDF).";

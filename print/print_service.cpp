@@ -186,9 +186,9 @@ QString monthNameOf(PrintService::Day day)
 }
 
 // One sheet drawn and handed over, starting in font and leaving there the
-// font it ends in. A sheet given up meanwhile is dropped instead.
+// font it ends in; dropped instead unless mayHandOver says it still may be.
 Outcome drawSheet(SheetDestination &destination, const DetailSheetTexts &texts, PrintService::Day today, QFont &font,
-                  const std::atomic<bool> &givenUp)
+                  const std::function<bool()> &mayHandOver)
 {
     QPainter painter;
     const Outcome begun = destination.begin(painter, DetailSheetTitle.toString());
@@ -197,10 +197,15 @@ Outcome drawSheet(SheetDestination &destination, const DetailSheetTexts &texts, 
     painter.setFont(font);
     DrawDetailSheet(painter, texts, monthNameOf(today), int(today.year()));
     font = painter.font();
-    if (!givenUp)
+    if (mayHandOver())
         return destination.finish(painter);
     destination.drop(painter);
     return {Failure::NoAnswer, {}, {}};
+}
+
+bool always()
+{
+    return true;
 }
 
 } // namespace
@@ -253,10 +258,10 @@ void PrintService::press(const DetailSheetTexts &texts, Day today)
     m_texts = texts;
     m_waiting = true;
     m_silence = 0;
-    m_givenUp = false;
+    m_state = SheetState::Drawing;
     m_answered = false;
     m_sheet.reset(QThread::create([this, texts, today] {
-        m_answer = printSheet(texts, today);
+        m_answer = printSheet(texts, today, [this] { return leaveDrawing(SheetState::HandingOver); });
         m_answered = true;
     }));
     connect(m_sheet.get(), &QThread::finished, this, &PrintService::sheetLetGo);
@@ -287,11 +292,16 @@ bool PrintService::letGo()
 
 PrintAnswer PrintService::printSheet(const DetailSheetTexts &texts, Day today)
 {
+    return printSheet(texts, today, always);
+}
+
+PrintAnswer PrintService::printSheet(const DetailSheetTexts &texts, Day today, const std::function<bool()> &mayHandOver)
+{
     if (!m_typefaceChosen) {
         m_font.setFamilies(sheetTypeface());
         m_typefaceChosen = true;
     }
-    return answerFor(drawSheet(*m_printer, texts, today, m_font, m_givenUp));
+    return answerFor(drawSheet(*m_printer, texts, today, m_font, mayHandOver));
 }
 
 PrintAnswer PrintService::saveSheetAsPdf(const DetailSheetTexts &texts, Day today, const QString &file)
@@ -300,8 +310,7 @@ PrintAnswer PrintService::saveSheetAsPdf(const DetailSheetTexts &texts, Day toda
         m_fileDestination ? m_fileDestination(file) : std::make_unique<PdfFile>(file);
     QFont font = defaultFont();
     font.setFamilies(sheetTypeface());
-    const std::atomic<bool> neverGivenUp{false};
-    if (drawSheet(*pdf, texts, today, font, neverGivenUp).succeeded())
+    if (drawSheet(*pdf, texts, today, font, always).succeeded())
         return {};
     return {PrintAnswer::Kind::Failed, saveFailureMessage(file)};
 }
@@ -312,9 +321,10 @@ void PrintService::watch()
     if (!m_printer->asksTheUser())
         m_silence += m_sinceWatch.elapsed();
     m_sinceWatch.restart();
-    if (std::chrono::milliseconds(m_silence) < m_limit)
+    // A sheet that has answered is told by its thread's end, on its way.
+    if (std::chrono::milliseconds(m_silence) < m_limit || m_answered)
         return;
-    m_givenUp = true;
+    leaveDrawing(SheetState::GivenUp);
     stopWaiting();
     emit pressEnded(m_texts, givenUp());
 }
@@ -337,9 +347,18 @@ void PrintService::stopWaiting()
         QGuiApplication::restoreOverrideCursor();
 }
 
+bool PrintService::leaveDrawing(SheetState next)
+{
+    SheetState drawing = SheetState::Drawing;
+    return m_state.compare_exchange_strong(drawing, next);
+}
+
+// A sheet the print system was already taking when the press gave up may still print.
 PrintAnswer PrintService::givenUp() const
 {
     Outcome late{Failure::NoAnswer, {}, {}};
     late.waited = std::chrono::milliseconds(m_started.elapsed());
+    if (m_state == SheetState::HandingOver)
+        late.reason = MayStillPrint.toString();
     return answerFor(late);
 }

@@ -8,11 +8,12 @@
 // say. One sheet at a time: Print pressed while a press waits comes to
 // nothing. A press waits at most its limit for the print system, not
 // counting the time the printer's own window is open for the user; then it
-// gives the sheet up, and while the print system still holds that sheet
-// each press ends at once saying so. A sheet can be saved as a PDF file
-// instead. One printer serves the program's whole life, so the font a sheet
-// leaves holds for the next. It never retries on its own and never ends
-// the program.
+// gives the sheet up (one the print system was already taking may still
+// print, and the answer says so), and while the print system still holds
+// that sheet each press ends at once saying so. A sheet can be saved as a
+// PDF file instead. One printer serves the program's whole life, so the
+// font a sheet leaves holds for the next. It never retries on its own and
+// never ends the program.
 
 #include "detail_sheet.h"
 #include "sheet_destination.h"
@@ -81,6 +82,17 @@ signals:
     void pressEnded(const DetailSheetTexts &texts, const PrintAnswer &answer);
 
 private:
+    // Where the sheet of a press is. Its thread moves it from Drawing to
+    // HandingOver before it hands the sheet over; the watch, past the limit,
+    // from Drawing to GivenUp. Whichever moves first decides: a sheet given
+    // up is dropped, never handed over, and one being handed over may still
+    // print, which the window is told.
+    enum class SheetState { Drawing, HandingOver, GivenUp };
+
+    // The sheet drawn and handed over while mayHandOver says it may be.
+    PrintAnswer printSheet(const DetailSheetTexts &texts, Day today, const std::function<bool()> &mayHandOver);
+    // Moves the press's sheet on from Drawing, unless the other thread did first.
+    bool leaveDrawing(SheetState next);
     void watch();
     void sheetLetGo();
     void stopWaiting();
@@ -102,7 +114,7 @@ private:
     QElapsedTimer m_started;
     QElapsedTimer m_sinceWatch;
     qint64 m_silence = 0; // milliseconds waited for the print system itself
-    std::atomic<bool> m_givenUp = false;
+    std::atomic<SheetState> m_state = SheetState::Drawing;
     std::atomic<bool> m_answered = false;
     PrintAnswer m_answer; // written by the sheet's thread, read once it has answered
 };

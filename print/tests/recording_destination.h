@@ -2,9 +2,9 @@
 
 // A destination that prints nothing: it records each sheet drawn on it, as
 // the texts drawn line by line, and ends it with what the test chose. It can
-// keep the print system busy for a while before the sheet begins, as a slow
-// or stopped scheduler does, and say that a window of its own is open for
-// the user. The printer and the PDF files of one print service write into
+// keep the print system busy for a while before the sheet begins or while
+// it takes the sheet, as a slow or stopped scheduler does, and say that a
+// window of its own is open for the user. The printer and the PDF files of one print service write into
 // one log.
 
 #include "sheet_destination.h"
@@ -114,8 +114,10 @@ public:
         std::atomic<int> begun = 0;  // sheets the print system was asked to take, ended or not
         Outcome answer;              // how each sheet on the printer ends
         QStringList failingFiles;    // files a sheet cannot be saved in
-        // How long each sheet on the printer keeps the print system busy before it begins.
+        // How long each sheet on the printer keeps the print system busy
+        // before it begins, and while it takes the drawn sheet.
         std::chrono::milliseconds hold{0};
+        std::chrono::milliseconds holdTaking{0};
         std::atomic<bool> asksTheUser = false; // the printer's own window is open throughout
     };
 
@@ -134,6 +136,8 @@ public:
     Outcome finish(QPainter &painter) override
     {
         painter.end();
+        if (m_file.isEmpty())
+            std::this_thread::sleep_for(m_log.holdTaking);
         m_log.sheets.append({m_file, m_documentName, m_page->lines()});
         if (m_file.isEmpty())
             return m_log.answer;
