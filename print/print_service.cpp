@@ -169,9 +169,10 @@ QStringList sheetTypeface()
     return {desktop.family()};
 }
 
-QFont defaultFont()
+// The font in force before any sheet sets one, in the sheet's typeface.
+QFont firstFont()
 {
-    QFont font;
+    QFont font(sheetTypeface());
     font.setPointSizeF(DefaultPointSize);
     return font;
 }
@@ -233,7 +234,6 @@ PrintService::PrintService(std::unique_ptr<SheetDestination> printer, std::chron
     : m_printer(std::move(printer))
     , m_limit(limit)
     , m_fileDestination(std::move(fileDestination))
-    , m_font(defaultFont())
 {
     m_watch.setInterval(WatchInterval);
     connect(&m_watch, &QTimer::timeout, this, &PrintService::watch);
@@ -248,7 +248,7 @@ PrintService::~PrintService()
 
 void PrintService::press(const DetailSheetTexts &texts, Day today)
 {
-    if (m_waiting)
+    if (m_watch.isActive())
         return;
     if (m_sheet) {
         // Told, as every press is, once the press itself has returned.
@@ -256,25 +256,19 @@ void PrintService::press(const DetailSheetTexts &texts, Day today)
         return;
     }
     m_texts = texts;
-    m_waiting = true;
     m_silence = 0;
     m_state = SheetState::Drawing;
     m_answered = false;
     m_sheet.reset(QThread::create([this, texts, today] {
-        m_answer = printSheet(texts, today, [this] { return leaveDrawing(SheetState::HandingOver); });
+        m_answer = answerFor(
+            drawSheet(*m_printer, texts, today, sheetFont(), [this] { return leaveDrawing(SheetState::HandingOver); }));
         m_answered = true;
     }));
     connect(m_sheet.get(), &QThread::finished, this, &PrintService::sheetLetGo);
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    m_started.start();
     m_sinceWatch.start();
     m_watch.start();
     m_sheet->start();
-}
-
-bool PrintService::pressUnderWay() const
-{
-    return m_sheet != nullptr;
 }
 
 bool PrintService::letGo()
@@ -286,30 +280,20 @@ bool PrintService::letGo()
     // (libfaketime, as the session tests run the program).
     if (m_answered)
         return m_sheet->wait();
-    const qint64 waited = m_silence + (m_waiting ? m_sinceWatch.elapsed() : 0);
+    const qint64 waited = m_silence + (m_watch.isActive() ? m_sinceWatch.elapsed() : 0);
     return m_sheet->wait(QDeadlineTimer(qMax<qint64>(0, m_limit.count() - waited)));
 }
 
 PrintAnswer PrintService::printSheet(const DetailSheetTexts &texts, Day today)
 {
-    return printSheet(texts, today, always);
-}
-
-PrintAnswer PrintService::printSheet(const DetailSheetTexts &texts, Day today, const std::function<bool()> &mayHandOver)
-{
-    if (!m_typefaceChosen) {
-        m_font.setFamilies(sheetTypeface());
-        m_typefaceChosen = true;
-    }
-    return answerFor(drawSheet(*m_printer, texts, today, m_font, mayHandOver));
+    return answerFor(drawSheet(*m_printer, texts, today, sheetFont(), always));
 }
 
 PrintAnswer PrintService::saveSheetAsPdf(const DetailSheetTexts &texts, Day today, const QString &file)
 {
     const std::unique_ptr<SheetDestination> pdf =
         m_fileDestination ? m_fileDestination(file) : std::make_unique<PdfFile>(file);
-    QFont font = defaultFont();
-    font.setFamilies(sheetTypeface());
+    QFont font = firstFont();
     if (drawSheet(*pdf, texts, today, font, always).succeeded())
         return {};
     return {PrintAnswer::Kind::Failed, saveFailureMessage(file)};
@@ -334,7 +318,7 @@ void PrintService::sheetLetGo()
 {
     m_sheet->wait();
     m_sheet.reset();
-    if (!m_waiting)
+    if (!m_watch.isActive())
         return;
     stopWaiting();
     emit pressEnded(m_texts, m_answer);
@@ -342,9 +326,10 @@ void PrintService::sheetLetGo()
 
 void PrintService::stopWaiting()
 {
+    if (!m_watch.isActive())
+        return;
     m_watch.stop();
-    if (std::exchange(m_waiting, false))
-        QGuiApplication::restoreOverrideCursor();
+    QGuiApplication::restoreOverrideCursor();
 }
 
 bool PrintService::leaveDrawing(SheetState next)
@@ -353,11 +338,18 @@ bool PrintService::leaveDrawing(SheetState next)
     return m_state.compare_exchange_strong(drawing, next);
 }
 
+QFont &PrintService::sheetFont()
+{
+    if (!m_font)
+        m_font = firstFont();
+    return *m_font;
+}
+
 // A sheet the print system was already taking when the press gave up may still print.
 PrintAnswer PrintService::givenUp() const
 {
     Outcome late{Failure::NoAnswer, {}, {}};
-    late.waited = std::chrono::milliseconds(m_started.elapsed());
+    late.waited = m_limit;
     if (m_state == SheetState::HandingOver)
         late.reason = MayStillPrint.toString();
     return answerFor(late);

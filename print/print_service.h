@@ -27,6 +27,7 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QThread;
 
@@ -59,13 +60,8 @@ public:
     // Waits for a sheet still under way; the program's end lets it go first.
     ~PrintService() override;
 
-    PrintService(const PrintService &) = delete;
-    PrintService &operator=(const PrintService &) = delete;
-
     // Returns at once; pressEnded tells how the press ended.
     void press(const DetailSheetTexts &texts, Day today);
-    // Whether a press is waited for, or given up and still held by the print system.
-    bool pressUnderWay() const;
     // At the program's end: waits for a sheet still under way, at most what
     // is left of its press's limit. False when the print system holds it
     // longer (it may for ever): the program then ends without running down
@@ -89,10 +85,9 @@ private:
     // print, which the window is told.
     enum class SheetState { Drawing, HandingOver, GivenUp };
 
-    // The sheet drawn and handed over while mayHandOver says it may be.
-    PrintAnswer printSheet(const DetailSheetTexts &texts, Day today, const std::function<bool()> &mayHandOver);
     // Moves the press's sheet on from Drawing, unless the other thread did first.
     bool leaveDrawing(SheetState next);
+    QFont &sheetFont();
     void watch();
     void sheetLetGo();
     void stopWaiting();
@@ -101,17 +96,14 @@ private:
     const std::unique_ptr<SheetDestination> m_printer;
     const std::chrono::milliseconds m_limit;
     const FileDestination m_fileDestination;
-    // The font the last sheet left, for the next; its typeface is chosen at
-    // the first sheet: finding it loads a face nothing at start needs.
-    QFont m_font;
-    bool m_typefaceChosen = false;
+    // The font the last sheet left, for the next; made at the first sheet,
+    // for finding its typeface loads a face nothing at start needs.
+    std::optional<QFont> m_font;
 
-    // The press under way, if any.
+    // The press under way, if any; the watch runs while the window waits for it.
     std::unique_ptr<QThread> m_sheet;
     DetailSheetTexts m_texts;
-    bool m_waiting = false; // the window still waits for its answer
     QTimer m_watch;
-    QElapsedTimer m_started;
     QElapsedTimer m_sinceWatch;
     qint64 m_silence = 0; // milliseconds waited for the print system itself
     std::atomic<SheetState> m_state = SheetState::Drawing;

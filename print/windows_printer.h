@@ -23,9 +23,6 @@ public:
     WindowsPrinter();
     ~WindowsPrinter() override;
 
-    WindowsPrinter(const WindowsPrinter &) = delete;
-    WindowsPrinter &operator=(const WindowsPrinter &) = delete;
-
     Outcome begin(QPainter &painter, const QString &documentName) override;
     Outcome finish(QPainter &painter) override;
     void drop(QPainter &painter) override;
