@@ -136,31 +136,25 @@ QString saveFailureMessage(const QString &file)
     return CannotSaveMessage.toString().arg(QDir::toNativeSeparators(file));
 }
 
-// Whether the face found is of the family asked for. Qt on Windows matches a
-// family by its faces' names only: a name GDI maps to another face (Wine's
-// desktop font "MS Shell Dlg") gets any face at all, under Wine a serif.
-// Fontconfig resolves the generic names ("Sans Serif") to a face itself.
-bool isFaceOf(const QString &resolved, const QString &family)
-{
-#ifdef Q_OS_WIN
-    return resolved.compare(family, Qt::CaseInsensitive) == 0;
-#else
-    Q_UNUSED(resolved)
-    Q_UNUSED(family)
-    return true;
-#endif
-}
-
-// The desktop's own typeface, as long as it writes the sheet's Latin
-// letters. Under a Sinhala or Tamil locale fontconfig answers the generic
-// family with a face of that script alone, whose wide spaces would spread
-// the sheet past the page's edge: then a common Latin face leads, and the
-// desktop's face still supplies the letters of the user's own script.
+// The desktop's own typeface, as long as Qt found that very face and it
+// writes the sheet's Latin letters. Qt on Windows matches a family by its
+// faces' names only: a name GDI maps to another face (Wine's desktop font
+// "MS Shell Dlg") gets any face at all, under Wine a serif; fontconfig
+// resolves the generic names ("Sans Serif") to a face itself. Under a
+// Sinhala or Tamil locale fontconfig answers the generic family with a face
+// of that script alone, whose wide spaces would spread the sheet past the
+// page's edge: then a common Latin face leads, and the desktop's face still
+// supplies the letters of the user's own script.
 QStringList sheetTypeface()
 {
     const QFont desktop = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
     const QString resolved = QFontInfo(desktop).family();
-    if (isFaceOf(resolved, desktop.family()) && QFontDatabase::writingSystems(resolved).contains(QFontDatabase::Latin))
+#ifdef Q_OS_WIN
+    const bool found = resolved.compare(desktop.family(), Qt::CaseInsensitive) == 0;
+#else
+    const bool found = true;
+#endif
+    if (found && QFontDatabase::writingSystems(resolved).contains(QFontDatabase::Latin))
         return {desktop.family()};
     for (const QStringView latin : LatinFaces) {
         if (QFontDatabase::hasFamily(latin.toString()))
@@ -202,11 +196,6 @@ Outcome drawSheet(SheetDestination &destination, const DetailSheetTexts &texts, 
         return destination.finish(painter);
     destination.drop(painter);
     return {Failure::NoAnswer, {}, {}};
-}
-
-bool always()
-{
-    return true;
 }
 
 } // namespace
@@ -286,7 +275,7 @@ bool PrintService::letGo()
 
 PrintAnswer PrintService::printSheet(const DetailSheetTexts &texts, Day today)
 {
-    return answerFor(drawSheet(*m_printer, texts, today, sheetFont(), always));
+    return answerFor(drawSheet(*m_printer, texts, today, sheetFont(), [] { return true; }));
 }
 
 PrintAnswer PrintService::saveSheetAsPdf(const DetailSheetTexts &texts, Day today, const QString &file)
@@ -294,7 +283,7 @@ PrintAnswer PrintService::saveSheetAsPdf(const DetailSheetTexts &texts, Day toda
     const std::unique_ptr<SheetDestination> pdf =
         m_fileDestination ? m_fileDestination(file) : std::make_unique<PdfFile>(file);
     QFont font = firstFont();
-    if (drawSheet(*pdf, texts, today, font, always).succeeded())
+    if (drawSheet(*pdf, texts, today, font, [] { return true; }).succeeded())
         return {};
     return {PrintAnswer::Kind::Failed, saveFailureMessage(file)};
 }

@@ -29,8 +29,6 @@ public:
     bool asksTheUser() const override;
 
 private:
-    Outcome outcome(Failure failure = Failure::None) const;
-
     // Made at the first sheet, not at start: Qt loads its print support
     // for it. Kept from one sheet to the next.
     std::unique_ptr<QPrinter> m_printer;
