@@ -249,8 +249,10 @@ void PrintService::press(const DetailSheetTexts &texts, Day today)
     m_state = SheetState::Drawing;
     m_answered = false;
     m_sheet.reset(QThread::create([this, texts, today] {
+        if (!m_font)
+            m_font = firstFont();
         m_answer = answerFor(
-            drawSheet(*m_printer, texts, today, sheetFont(), [this] { return leaveDrawing(SheetState::HandingOver); }));
+            drawSheet(*m_printer, texts, today, *m_font, [this] { return leaveDrawing(SheetState::HandingOver); }));
         m_answered = true;
     }));
     connect(m_sheet.get(), &QThread::finished, this, &PrintService::sheetLetGo);
@@ -271,11 +273,6 @@ bool PrintService::letGo()
         return m_sheet->wait();
     const qint64 waited = m_silence + (m_watch.isActive() ? m_sinceWatch.elapsed() : 0);
     return m_sheet->wait(QDeadlineTimer(qMax<qint64>(0, m_limit.count() - waited)));
-}
-
-PrintAnswer PrintService::printSheet(const DetailSheetTexts &texts, Day today)
-{
-    return answerFor(drawSheet(*m_printer, texts, today, sheetFont(), [] { return true; }));
 }
 
 PrintAnswer PrintService::saveSheetAsPdf(const DetailSheetTexts &texts, Day today, const QString &file)
@@ -325,13 +322,6 @@ bool PrintService::leaveDrawing(SheetState next)
 {
     SheetState drawing = SheetState::Drawing;
     return m_state.compare_exchange_strong(drawing, next);
-}
-
-QFont &PrintService::sheetFont()
-{
-    if (!m_font)
-        m_font = firstFont();
-    return *m_font;
 }
 
 // A sheet the print system was already taking when the press gave up may still print.

@@ -68,9 +68,6 @@ public:
     // what the sheet's thread still uses.
     bool letGo();
 
-    // One sheet on the printer, blocking the calling thread until the print
-    // system has taken or refused it.
-    PrintAnswer printSheet(const DetailSheetTexts &texts, Day today);
     // The sheet written into a PDF file, replacing what it held.
     PrintAnswer saveSheetAsPdf(const DetailSheetTexts &texts, Day today, const QString &file);
 
@@ -87,7 +84,6 @@ private:
 
     // Moves the press's sheet on from Drawing, unless the other thread did first.
     bool leaveDrawing(SheetState next);
-    QFont &sheetFont();
     void watch();
     void sheetLetGo();
     void stopWaiting();

@@ -131,7 +131,7 @@ void PdfSheetTest::init()
 QString PdfSheetTest::printSheet(const DetailSheetTexts &texts)
 {
     PrintService printing(std::make_unique<PdfFile>(m_pdf));
-    return printing.printSheet(texts, PrintedOn).message;
+    return pressAndWait(printing, texts, PrintedOn).message;
 }
 
 void PdfSheetTest::printsOnePage_data()
@@ -219,10 +219,10 @@ void PdfSheetTest::colonsStandUnderOneAnother()
 void PdfSheetTest::secondSheetStartsInTheFontTheFirstLeft()
 {
     PrintService printing(std::make_unique<PdfFile>(m_pdf));
-    QCOMPARE(printing.printSheet(ValidNumber, PrintedOn), PrintAnswer{});
+    QCOMPARE(pressAndWait(printing, ValidNumber, PrintedOn), PrintAnswer{});
     const double firstTitleTop = firstWord(wordsOf(m_pdf), u"Detail"_s).yMin;
 
-    QCOMPARE(printing.printSheet(ValidNumber, PrintedOn), PrintAnswer{});
+    QCOMPARE(pressAndWait(printing, ValidNumber, PrintedOn), PrintAnswer{});
     const double secondTitleTop = firstWord(wordsOf(m_pdf), u"Detail"_s).yMin;
 
     QCOMPARE(pageCount(m_pdf), 1);
@@ -238,13 +238,13 @@ void PdfSheetTest::folderThatIsNotThereCannotStart()
     const QString file = folder + u"/sheet.pdf"_s;
     PrintService printing(std::make_unique<PdfFile>(file));
 
-    const PrintAnswer failed = printing.printSheet(ValidNumber, PrintedOn);
+    const PrintAnswer failed = pressAndWait(printing, ValidNumber, PrintedOn);
     QCOMPARE(failed.kind, PrintAnswer::Kind::Failed);
     QVERIFY2(failed.message.contains(u"\"%1\" could not start printing"_s.arg(file)), qPrintable(failed.message));
 
     // Nothing of the failure stays behind for the next press.
     QVERIFY(QDir().mkpath(folder));
-    QCOMPARE(printing.printSheet(ValidNumber, PrintedOn), PrintAnswer{});
+    QCOMPARE(pressAndWait(printing, ValidNumber, PrintedOn), PrintAnswer{});
     QCOMPARE(pageCount(file), 1);
 }
 
@@ -274,7 +274,7 @@ void PdfSheetTest::noPrintSystemIsReported()
     PrintService printing(CupsQueueFromModule(module));
 
     for (int press = 0; press < 2; ++press) {
-        const PrintAnswer answer = printing.printSheet(ValidNumber, PrintedOn);
+        const PrintAnswer answer = pressAndWait(printing, ValidNumber, PrintedOn);
         QCOMPARE(answer.kind, PrintAnswer::Kind::Failed);
         for (const QString &words : mustSay)
             QVERIFY2(answer.message.contains(words), qPrintable(answer.message + u"\nlacks: "_s + words));

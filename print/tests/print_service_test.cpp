@@ -112,7 +112,7 @@ void PrintServiceTest::fullMonthNameAndGregorianYearOfToday()
     QFETCH(QString, stamp);
     ServiceOnRecorder printing;
 
-    QCOMPARE(printing.service.printSheet(ValidNumber, today), PrintAnswer{});
+    QCOMPARE(pressAndWait(printing.service, ValidNumber, today), PrintAnswer{});
     QCOMPARE(printing.log.sheets.size(), 1);
     const QList<QStringList> lines = printing.log.sheets.constFirst().lines;
     QCOMPARE(lines.size(), LinesWithText);
@@ -185,7 +185,7 @@ void PrintServiceTest::saysWhatWentWrongAndPrintsOnlyOnce()
     ServiceOnRecorder printing;
     printing.log.answer = printerAnswer;
 
-    const PrintAnswer answer = printing.service.printSheet(ValidNumber, SeventhOfDecember2026);
+    const PrintAnswer answer = pressAndWait(printing.service, ValidNumber, SeventhOfDecember2026);
 
     QCOMPARE(answer.kind, kind);
     for (const QString &words : mustSay)
@@ -203,9 +203,9 @@ void PrintServiceTest::everyPressPrintsOneSheetAfterAFailureToo()
     ServiceOnRecorder printing;
     printing.log.answer = {SheetDestination::Failure::CannotStart, u"Office Laser"_s, {}};
 
-    QCOMPARE(printing.service.printSheet(ValidNumber, SeventhOfDecember2026).kind, PrintAnswer::Kind::Failed);
+    QCOMPARE(pressAndWait(printing.service, ValidNumber, SeventhOfDecember2026).kind, PrintAnswer::Kind::Failed);
     printing.log.answer = {};
-    QCOMPARE(printing.service.printSheet(ValidNumber, SeventhOfDecember2026), PrintAnswer{});
+    QCOMPARE(pressAndWait(printing.service, ValidNumber, SeventhOfDecember2026), PrintAnswer{});
 
     QCOMPARE(printing.log.begun.load(), 2);
     QCOMPARE(printing.log.sheets.size(), 2);
@@ -219,8 +219,8 @@ void PrintServiceTest::everyPressPrintsOneSheetAfterAFailureToo()
 void PrintServiceTest::secondSheetStartsInTheFontTheFirstLeft()
 {
     ServiceOnRecorder printing;
-    QCOMPARE(printing.service.printSheet(ValidNumber, SeventhOfDecember2026), PrintAnswer{});
-    QCOMPARE(printing.service.printSheet(ValidNumber, SeventhOfDecember2026), PrintAnswer{});
+    QCOMPARE(pressAndWait(printing.service, ValidNumber, SeventhOfDecember2026), PrintAnswer{});
+    QCOMPARE(pressAndWait(printing.service, ValidNumber, SeventhOfDecember2026), PrintAnswer{});
 
     QCOMPARE(printing.log.sheets.size(), 2);
     const RecordedSheet &first = printing.log.sheets.at(0);
