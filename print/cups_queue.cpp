@@ -13,7 +13,7 @@
 #include "sheet_destination.h"
 
 #include <QBuffer>
-#include <QElapsedTimer>
+#include <QDeadlineTimer>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
@@ -69,7 +69,7 @@ QString lastErrorText()
 class CupsQueue final : public SheetDestination
 {
 public:
-    CupsQueue();
+    CupsQueue() = default;
     ~CupsQueue() override;
 
     CupsQueue(const CupsQueue &) = delete;
@@ -90,19 +90,18 @@ private:
     Outcome requestFailed(QStringView brokeOff) const;
     // Called by libcups while it waits: 0 once the time is up.
     static int keepWaiting(http_t *, void *queue);
-    int millisecondsLeft() const;
-    bool timedOut() const { return millisecondsLeft() <= 0; }
+    int millisecondsLeft() const { return int(m_deadline.remainingTime()); }
+    bool timedOut() const { return m_deadline.hasExpired(); }
 
-    QElapsedTimer m_clock;           // since the queue was made
-    http_t *m_scheduler = nullptr;   // where the destination was asked for
-    http_t *m_destination = nullptr; // where the job goes; may be m_scheduler
+    QDeadlineTimer m_deadline{Patience}; // from the queue's making
+    http_t *m_scheduler = nullptr;       // where the destination was asked for
+    http_t *m_destination = nullptr;     // where the job goes; may be m_scheduler
     cups_dest_t *m_dest = nullptr;
     cups_dinfo_t *m_info = nullptr;
     int m_cancel = 0;      // libcups's cancel flag: set once the time is up
     QString m_queue;       // the destination's name, as CUPS knows it
     QString m_printerName; // what the user calls it
     bool m_paused = false;
-    QString m_documentName;
     QBuffer m_pdf; // the whole sheet, sent only once drawn
     QPdfWriter m_page{&m_pdf};
 };
@@ -111,11 +110,6 @@ private:
 extern "C" Q_DECL_EXPORT void nicMakeCupsQueue(std::unique_ptr<SheetDestination> &queue)
 {
     queue = std::make_unique<CupsQueue>();
-}
-
-CupsQueue::CupsQueue()
-{
-    m_clock.start();
 }
 
 CupsQueue::~CupsQueue()
@@ -137,7 +131,6 @@ SheetDestination::Outcome CupsQueue::begin(QPainter &painter, const QString &doc
     const Outcome found = findDefaultQueue();
     if (!found.succeeded())
         return found;
-    m_documentName = documentName;
     m_pdf.open(QIODevice::WriteOnly);
     SetUpPdfPage(m_page, defaultPaper().value_or(LocalePaper()), documentName);
     return painter.begin(&m_page) ? found : failure(Failure::CannotStart);
@@ -152,11 +145,6 @@ SheetDestination::Outcome CupsQueue::finish(QPainter &painter)
 void CupsQueue::drop(QPainter &painter)
 {
     painter.end();
-}
-
-int CupsQueue::millisecondsLeft() const
-{
-    return int(Patience.count() - m_clock.elapsed());
 }
 
 int CupsQueue::keepWaiting(http_t *, void *queue)
@@ -272,7 +260,7 @@ SheetDestination::Outcome CupsQueue::findDefaultQueue()
 
 SheetDestination::Outcome CupsQueue::submit(const QByteArray &pdf)
 {
-    const QByteArray title = m_documentName.toUtf8();
+    const QByteArray title = m_page.title().toUtf8();
     // The destination's options include what the user saved for it
     // (lpoptions: copies, media, an instance's settings); they go with the
     // job as lp sends them.
@@ -303,7 +291,7 @@ SheetDestination::Outcome CupsQueue::submit(const QByteArray &pdf)
     // no error on it, says the sheet was taken.
     const bool answered = httpGetState(m_destination) == HTTP_STATE_WAITING && httpError(m_destination) == 0;
     qCInfo(lcPrint) << "sheet of" << pdf.size() << "bytes sent:" << written << "answered:" << answered
-                    << ippErrorString(status) << lastErrorText() << "after" << m_clock.elapsed() << "ms";
+                    << ippErrorString(status) << lastErrorText() << "with" << millisecondsLeft() << "ms left";
     if (written && succeeded(status) && answered) {
         Outcome sent = failure(Failure::None);
         sent.waitsInPausedQueue = m_paused;
