@@ -11,7 +11,8 @@ namespace {
 constexpr QStringView MissingFile = u"The file \"%1\" is missing.";
 constexpr QStringView NotLoaded = u"The file \"%1\" could not be loaded (%2).";
 
-// Loads the module at the first sheet, and has it make a queue for each.
+// Loads the module at the first sheet and keeps it (the queue's code must
+// outlive every sheet), and has it make a queue for each sheet.
 class CupsModule final : public SheetDestination
 {
 public:
@@ -19,21 +20,15 @@ public:
 
     Outcome begin(QPainter &painter, const QString &documentName) override
     {
-        if (!m_make) {
-            Outcome missing{Failure::PrintingPartMissing, {}, {}};
-            if (!QFileInfo::exists(m_file)) {
-                missing.reason = MissingFile.toString().arg(m_file);
-                return missing;
-            }
-            // Never unloaded: the queue's code must outlive every sheet.
-            QLibrary module(m_file);
-            m_make = reinterpret_cast<decltype(&nicMakeCupsQueue)>(module.resolve(MakeCupsQueueSymbol));
-            if (!m_make) {
-                missing.reason = NotLoaded.toString().arg(m_file, module.errorString());
-                return missing;
-            }
+        QLibrary module(m_file); // never unloaded
+        const auto make = reinterpret_cast<decltype(&nicMakeCupsQueue)>(module.resolve(MakeCupsQueueSymbol));
+        if (!make) {
+            return {Failure::PrintingPartMissing,
+                    {},
+                    QFileInfo::exists(m_file) ? NotLoaded.toString().arg(m_file, module.errorString())
+                                              : MissingFile.toString().arg(m_file)};
         }
-        m_make(m_queue);
+        make(m_queue);
         const Outcome begun = m_queue->begin(painter, documentName);
         if (!begun.succeeded())
             m_queue.reset();
@@ -46,7 +41,6 @@ public:
 
 private:
     const QString m_file;
-    decltype(&nicMakeCupsQueue) m_make = nullptr;
     std::unique_ptr<SheetDestination> m_queue; // the sheet's under way
 };
 

@@ -1,10 +1,28 @@
-#include "cups_queue.h"
+// One sheet on the default CUPS destination, as lp would choose it (LPDEST,
+// PRINTER, an lpoptions instance, a temporary driverless queue), through
+// libcups's destination API: drawn as a PDF in memory on the destination's
+// own default paper and sent, once whole, as one job with its options. From
+// its making on a queue has one fixed time until the sheet is taken or
+// refused, so it never blocks longer; it runs on the sheet's own thread.
+// Its answers are in plain words, never a bare system error text, and it
+// never retries on its own. It lives in the program's CUPS module.
 
 #include "cups_module.h"
+#include "pdf_file.h"
 #include "print_log.h"
+#include "sheet_destination.h"
 
+#include <QBuffer>
+#include <QDeadlineTimer>
+#include <QPageSize>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QSizeF>
+#include <QString>
+
+#include <cups/cups.h>
+
+#include <optional>
 
 using namespace Qt::StringLiterals;
 
@@ -25,8 +43,6 @@ constexpr QStringView BrokeOff = u"The connection to the print system broke off 
                                  "the print system may have stopped.";
 constexpr QStringView BrokeOffBeforeSending = u"The connection to the print system broke off before the sheet was "
                                               "sent; the print system may have stopped.";
-constexpr QStringView MayStillPrint = u"It stopped answering while it was taking the sheet, so the sheet may still "
-                                      "print: look at the printer's queue before you print again.";
 constexpr QStringView NotAllowed = u"The print system does not let this user print on this printer.";
 constexpr QStringView PrinterGone = u"The printer is no longer set up in the print system.";
 constexpr QStringView FormatRefused = u"The printer cannot take the sheet's format (PDF).";
@@ -50,15 +66,50 @@ QString lastErrorText()
 
 } // namespace
 
+class CupsQueue final : public SheetDestination
+{
+public:
+    CupsQueue() = default;
+    ~CupsQueue() override;
+
+    CupsQueue(const CupsQueue &) = delete;
+    CupsQueue &operator=(const CupsQueue &) = delete;
+
+    Outcome begin(QPainter &painter, const QString &documentName) override;
+    Outcome finish(QPainter &painter) override;
+    void drop(QPainter &painter) override;
+
+private:
+    Outcome findDefaultQueue();
+    bool connectToScheduler();
+    bool connectToDestination();
+    std::optional<QPageSize> defaultPaper() const;
+    Outcome submit(const QByteArray &pdf);
+    Outcome failure(Failure failure, const QString &reason = {}) const;
+    // brokeOff says when a broken connection broke off: before or while the sheet was sent.
+    Outcome requestFailed(QStringView brokeOff) const;
+    // Called by libcups while it waits: 0 once the time is up.
+    static int keepWaiting(http_t *, void *queue);
+    int millisecondsLeft() const { return int(m_deadline.remainingTime()); }
+    bool timedOut() const { return m_deadline.hasExpired(); }
+
+    QDeadlineTimer m_deadline{Patience}; // from the queue's making
+    http_t *m_scheduler = nullptr;       // where the destination was asked for
+    http_t *m_destination = nullptr;     // where the job goes; may be m_scheduler
+    cups_dest_t *m_dest = nullptr;
+    cups_dinfo_t *m_info = nullptr;
+    int m_cancel = 0;      // libcups's cancel flag: set once the time is up
+    QString m_queue;       // the destination's name, as CUPS knows it
+    QString m_printerName; // what the user calls it
+    bool m_paused = false;
+    QBuffer m_pdf; // the whole sheet, sent only once drawn
+    QPdfWriter m_page{&m_pdf};
+};
+
 // The module's one entry.
 extern "C" Q_DECL_EXPORT void nicMakeCupsQueue(std::unique_ptr<SheetDestination> &queue)
 {
     queue = std::make_unique<CupsQueue>();
-}
-
-CupsQueue::CupsQueue()
-{
-    m_clock.start();
 }
 
 CupsQueue::~CupsQueue()
@@ -80,7 +131,6 @@ SheetDestination::Outcome CupsQueue::begin(QPainter &painter, const QString &doc
     const Outcome found = findDefaultQueue();
     if (!found.succeeded())
         return found;
-    m_documentName = documentName;
     m_pdf.open(QIODevice::WriteOnly);
     SetUpPdfPage(m_page, defaultPaper().value_or(LocalePaper()), documentName);
     return painter.begin(&m_page) ? found : failure(Failure::CannotStart);
@@ -97,34 +147,25 @@ void CupsQueue::drop(QPainter &painter)
     painter.end();
 }
 
-int CupsQueue::millisecondsLeft() const
-{
-    return int(Patience.count() - m_clock.elapsed());
-}
-
 int CupsQueue::keepWaiting(http_t *, void *queue)
 {
     auto *self = static_cast<CupsQueue *>(queue);
-    if (self->millisecondsLeft() > 0)
+    if (!self->timedOut())
         return 1;
-    self->m_timedOut = true;
     self->m_cancel = 1;
     return 0;
 }
 
 bool CupsQueue::connectToScheduler()
 {
-    if (millisecondsLeft() <= 0) {
-        m_timedOut = true;
+    if (timedOut())
         return false;
-    }
     // For a local socket the server is its path and the port is not used.
     m_scheduler =
         httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, millisecondsLeft(), &m_cancel);
     if (!m_scheduler) {
-        m_timedOut = millisecondsLeft() <= 0;
         qCInfo(lcPrint) << "no connection to the print system at" << cupsServer() << ippPort()
-                        << (m_timedOut ? "within the time limit" : "") << lastErrorText();
+                        << (timedOut() ? "within the time limit" : "") << lastErrorText();
         return false;
     }
     httpSetTimeout(m_scheduler, WaitSliceSeconds, &keepWaiting, this);
@@ -142,17 +183,14 @@ bool CupsQueue::connectToDestination()
         m_destination = m_scheduler;
         return true;
     }
-    if (millisecondsLeft() <= 0) {
-        m_timedOut = true;
+    if (timedOut())
         return false;
-    }
     // It hands back a connection object even when it did not get through,
     // and libcups 2.4's callback reports success and failure the wrong way
     // round; an open socket is what tells.
     m_destination =
         cupsConnectDest(m_dest, CUPS_DEST_FLAGS_NONE, millisecondsLeft(), &m_cancel, nullptr, 0, nullptr, nullptr);
     if (!m_destination || httpGetFd(m_destination) < 0) {
-        m_timedOut = m_timedOut || millisecondsLeft() <= 0;
         qCInfo(lcPrint) << "no connection to the new destination" << m_queue << lastErrorText();
         return false;
     }
@@ -177,7 +215,7 @@ std::optional<QPageSize> CupsQueue::defaultPaper() const
 SheetDestination::Outcome CupsQueue::findDefaultQueue()
 {
     if (!connectToScheduler())
-        return failure(m_timedOut ? Failure::NoAnswer : Failure::NoPrintSystem);
+        return failure(timedOut() ? Failure::NoAnswer : Failure::NoPrintSystem);
 
     // Honours LPDEST, PRINTER and the user's own lpoptions and instances as
     // other programs do.
@@ -185,12 +223,12 @@ SheetDestination::Outcome CupsQueue::findDefaultQueue()
     if (!m_dest) {
         const ipp_status_t status = cupsLastError();
         qCInfo(lcPrint) << "no default destination:" << ippErrorString(status) << lastErrorText();
-        if (m_timedOut)
+        if (timedOut())
             return failure(Failure::NoAnswer);
         if (status == IPP_STATUS_ERROR_INTERNAL || status == IPP_STATUS_ERROR_SERVICE_UNAVAILABLE)
             return failure(Failure::NoPrintSystem, BrokeOffBeforeSending.toString());
         if (status != IPP_STATUS_ERROR_NOT_FOUND && !succeeded(status))
-            return requestFailed(Stage::FindingQueue);
+            return requestFailed(BrokeOffBeforeSending);
         // A default that is named (LPDEST, PRINTER, lpoptions) but does not
         // exist is not the same as none at all.
         if (const char *named = cupsGetDefault2(m_scheduler); named && *named) {
@@ -211,18 +249,18 @@ SheetDestination::Outcome CupsQueue::findDefaultQueue()
         return failure(Failure::Refusing);
 
     if (!connectToDestination())
-        return m_timedOut ? failure(Failure::NoAnswer) : requestFailed(Stage::FindingQueue);
+        return requestFailed(BrokeOffBeforeSending);
     m_info = cupsCopyDestInfo(m_destination, m_dest);
     if (!m_info) {
         qCInfo(lcPrint) << "no details of the destination:" << ippErrorString(cupsLastError()) << lastErrorText();
-        return requestFailed(Stage::FindingQueue);
+        return requestFailed(BrokeOffBeforeSending);
     }
     return failure(Failure::None);
 }
 
 SheetDestination::Outcome CupsQueue::submit(const QByteArray &pdf)
 {
-    const QByteArray title = m_documentName.toUtf8();
+    const QByteArray title = m_page.title().toUtf8();
     // The destination's options include what the user saved for it
     // (lpoptions: copies, media, an instance's settings); they go with the
     // job as lp sends them.
@@ -231,11 +269,11 @@ SheetDestination::Outcome CupsQueue::submit(const QByteArray &pdf)
                                             m_dest->num_options, m_dest->options);
     qCInfo(lcPrint) << "create job on" << m_queue << ":" << ippErrorString(status) << lastErrorText() << "job" << jobId;
     if (!succeeded(status) || jobId <= 0) {
-        if (m_timedOut)
+        if (timedOut())
             return failure(Failure::NoAnswer);
         if (status == IPP_STATUS_ERROR_NOT_ACCEPTING_JOBS)
             return failure(Failure::Refusing);
-        return requestFailed(Stage::FindingQueue);
+        return requestFailed(BrokeOffBeforeSending);
     }
 
     bool written =
@@ -253,7 +291,7 @@ SheetDestination::Outcome CupsQueue::submit(const QByteArray &pdf)
     // no error on it, says the sheet was taken.
     const bool answered = httpGetState(m_destination) == HTTP_STATE_WAITING && httpError(m_destination) == 0;
     qCInfo(lcPrint) << "sheet of" << pdf.size() << "bytes sent:" << written << "answered:" << answered
-                    << ippErrorString(status) << lastErrorText() << "after" << m_clock.elapsed() << "ms";
+                    << ippErrorString(status) << lastErrorText() << "with" << millisecondsLeft() << "ms left";
     if (written && succeeded(status) && answered) {
         Outcome sent = failure(Failure::None);
         sent.waitsInPausedQueue = m_paused;
@@ -261,7 +299,7 @@ SheetDestination::Outcome CupsQueue::submit(const QByteArray &pdf)
     }
     // Whether the sheet got there before the print system stopped
     // answering cannot be known from here.
-    if (m_timedOut)
+    if (timedOut())
         return failure(Failure::NoAnswer, MayStillPrint.toString());
     Outcome failed;
     if (status == IPP_STATUS_ERROR_NOT_ACCEPTING_JOBS)
@@ -269,7 +307,7 @@ SheetDestination::Outcome CupsQueue::submit(const QByteArray &pdf)
     else if (succeeded(status))
         failed = failure(Failure::FailedWhilePrinting, BrokeOff.toString());
     else
-        failed = requestFailed(Stage::SendingSheet);
+        failed = requestFailed(BrokeOff);
     // A job left without its sheet would wait for ever.
     cupsCancelDestJob(m_destination, m_dest, jobId);
     return failed;
@@ -290,15 +328,14 @@ SheetDestination::Outcome CupsQueue::failure(Failure failure, const QString &rea
 // The last request's failure in plain words: libcups reports a broken
 // connection with the C library's error text ("No such file or directory"),
 // which tells the user nothing.
-SheetDestination::Outcome CupsQueue::requestFailed(Stage stage) const
+SheetDestination::Outcome CupsQueue::requestFailed(QStringView brokeOff) const
 {
-    if (m_timedOut)
+    if (timedOut())
         return failure(Failure::NoAnswer);
     switch (cupsLastError()) {
     case IPP_STATUS_ERROR_INTERNAL:
     case IPP_STATUS_ERROR_SERVICE_UNAVAILABLE:
-        return failure(Failure::FailedWhilePrinting,
-                       (stage == Stage::SendingSheet ? BrokeOff : BrokeOffBeforeSending).toString());
+        return failure(Failure::FailedWhilePrinting, brokeOff.toString());
     case IPP_STATUS_ERROR_NOT_ACCEPTING_JOBS:
         return failure(Failure::Refusing);
     case IPP_STATUS_ERROR_FORBIDDEN:

@@ -41,11 +41,11 @@ SheetDestination::Outcome PdfFile::begin(QPainter &painter, const QString &docum
     m_file = std::make_unique<QSaveFile>(m_fileName);
     if (!m_file->open(QIODevice::WriteOnly)) {
         qCInfo(lcPrint) << "cannot create" << m_fileName << m_file->errorString();
-        return outcome(Failure::CannotStart);
+        return {Failure::CannotStart, m_fileName, {}};
     }
     m_page = std::make_unique<QPdfWriter>(m_file.get());
     SetUpPdfPage(*m_page, LocalePaper(), documentName);
-    return outcome(painter.begin(m_page.get()) ? Failure::None : Failure::CannotStart);
+    return {painter.begin(m_page.get()) ? Failure::None : Failure::CannotStart, m_fileName, {}};
 }
 
 // A full disk shows, at the latest, in the commit; only then does the file
@@ -53,9 +53,9 @@ SheetDestination::Outcome PdfFile::begin(QPainter &painter, const QString &docum
 SheetDestination::Outcome PdfFile::finish(QPainter &painter)
 {
     if (painter.end() && m_file->commit())
-        return outcome();
+        return {Failure::None, m_fileName, {}};
     qCInfo(lcPrint) << "cannot write" << m_fileName << m_file->errorString();
-    return outcome(Failure::FailedWhilePrinting);
+    return {Failure::FailedWhilePrinting, m_fileName, {}};
 }
 
 // Never committed, the file stays as it was.
@@ -64,12 +64,4 @@ void PdfFile::drop(QPainter &painter)
     painter.end();
     m_page.reset();
     m_file.reset();
-}
-
-SheetDestination::Outcome PdfFile::outcome(Failure failure) const
-{
-    Outcome result;
-    result.failure = failure;
-    result.printerName = m_fileName;
-    return result;
 }

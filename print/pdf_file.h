@@ -31,8 +31,6 @@ public:
     void drop(QPainter &painter) override;
 
 private:
-    Outcome outcome(Failure failure = Failure::None) const;
-
     const QString m_fileName;
     // While a sheet is drawn; the page writes into the file, so it goes first.
     std::unique_ptr<QSaveFile> m_file;

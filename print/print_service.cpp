@@ -136,31 +136,25 @@ QString saveFailureMessage(const QString &file)
     return CannotSaveMessage.toString().arg(QDir::toNativeSeparators(file));
 }
 
-// Whether the face found is of the family asked for. Qt on Windows matches a
-// family by its faces' names only: a name GDI maps to another face (Wine's
-// desktop font "MS Shell Dlg") gets any face at all, under Wine a serif.
-// Fontconfig resolves the generic names ("Sans Serif") to a face itself.
-bool isFaceOf(const QString &resolved, const QString &family)
-{
-#ifdef Q_OS_WIN
-    return resolved.compare(family, Qt::CaseInsensitive) == 0;
-#else
-    Q_UNUSED(resolved)
-    Q_UNUSED(family)
-    return true;
-#endif
-}
-
-// The desktop's own typeface, as long as it writes the sheet's Latin
-// letters. Under a Sinhala or Tamil locale fontconfig answers the generic
-// family with a face of that script alone, whose wide spaces would spread
-// the sheet past the page's edge: then a common Latin face leads, and the
-// desktop's face still supplies the letters of the user's own script.
+// The desktop's own typeface, as long as Qt found that very face and it
+// writes the sheet's Latin letters. Qt on Windows matches a family by its
+// faces' names only: a name GDI maps to another face (Wine's desktop font
+// "MS Shell Dlg") gets any face at all, under Wine a serif; fontconfig
+// resolves the generic names ("Sans Serif") to a face itself. Under a
+// Sinhala or Tamil locale fontconfig answers the generic family with a face
+// of that script alone, whose wide spaces would spread the sheet past the
+// page's edge: then a common Latin face leads, and the desktop's face still
+// supplies the letters of the user's own script.
 QStringList sheetTypeface()
 {
     const QFont desktop = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
     const QString resolved = QFontInfo(desktop).family();
-    if (isFaceOf(resolved, desktop.family()) && QFontDatabase::writingSystems(resolved).contains(QFontDatabase::Latin))
+#ifdef Q_OS_WIN
+    const bool found = resolved.compare(desktop.family(), Qt::CaseInsensitive) == 0;
+#else
+    const bool found = true;
+#endif
+    if (found && QFontDatabase::writingSystems(resolved).contains(QFontDatabase::Latin))
         return {desktop.family()};
     for (const QStringView latin : LatinFaces) {
         if (QFontDatabase::hasFamily(latin.toString()))
@@ -169,9 +163,10 @@ QStringList sheetTypeface()
     return {desktop.family()};
 }
 
-QFont defaultFont()
+// The font in force before any sheet sets one, in the sheet's typeface.
+QFont firstFont()
 {
-    QFont font;
+    QFont font(sheetTypeface());
     font.setPointSizeF(DefaultPointSize);
     return font;
 }
@@ -186,9 +181,9 @@ QString monthNameOf(PrintService::Day day)
 }
 
 // One sheet drawn and handed over, starting in font and leaving there the
-// font it ends in. A sheet given up meanwhile is dropped instead.
+// font it ends in; dropped instead unless mayHandOver says it still may be.
 Outcome drawSheet(SheetDestination &destination, const DetailSheetTexts &texts, PrintService::Day today, QFont &font,
-                  const std::atomic<bool> &givenUp)
+                  const std::function<bool()> &mayHandOver)
 {
     QPainter painter;
     const Outcome begun = destination.begin(painter, DetailSheetTitle.toString());
@@ -197,7 +192,7 @@ Outcome drawSheet(SheetDestination &destination, const DetailSheetTexts &texts, 
     painter.setFont(font);
     DrawDetailSheet(painter, texts, monthNameOf(today), int(today.year()));
     font = painter.font();
-    if (!givenUp)
+    if (mayHandOver())
         return destination.finish(painter);
     destination.drop(painter);
     return {Failure::NoAnswer, {}, {}};
@@ -228,7 +223,6 @@ PrintService::PrintService(std::unique_ptr<SheetDestination> printer, std::chron
     : m_printer(std::move(printer))
     , m_limit(limit)
     , m_fileDestination(std::move(fileDestination))
-    , m_font(defaultFont())
 {
     m_watch.setInterval(WatchInterval);
     connect(&m_watch, &QTimer::timeout, this, &PrintService::watch);
@@ -243,7 +237,7 @@ PrintService::~PrintService()
 
 void PrintService::press(const DetailSheetTexts &texts, Day today)
 {
-    if (m_waiting)
+    if (m_watch.isActive())
         return;
     if (m_sheet) {
         // Told, as every press is, once the press itself has returned.
@@ -251,25 +245,21 @@ void PrintService::press(const DetailSheetTexts &texts, Day today)
         return;
     }
     m_texts = texts;
-    m_waiting = true;
     m_silence = 0;
-    m_givenUp = false;
+    m_state = SheetState::Drawing;
     m_answered = false;
     m_sheet.reset(QThread::create([this, texts, today] {
-        m_answer = printSheet(texts, today);
+        if (!m_font)
+            m_font = firstFont();
+        m_answer = answerFor(
+            drawSheet(*m_printer, texts, today, *m_font, [this] { return leaveDrawing(SheetState::HandingOver); }));
         m_answered = true;
     }));
     connect(m_sheet.get(), &QThread::finished, this, &PrintService::sheetLetGo);
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    m_started.start();
     m_sinceWatch.start();
     m_watch.start();
     m_sheet->start();
-}
-
-bool PrintService::pressUnderWay() const
-{
-    return m_sheet != nullptr;
 }
 
 bool PrintService::letGo()
@@ -281,27 +271,16 @@ bool PrintService::letGo()
     // (libfaketime, as the session tests run the program).
     if (m_answered)
         return m_sheet->wait();
-    const qint64 waited = m_silence + (m_waiting ? m_sinceWatch.elapsed() : 0);
+    const qint64 waited = m_silence + (m_watch.isActive() ? m_sinceWatch.elapsed() : 0);
     return m_sheet->wait(QDeadlineTimer(qMax<qint64>(0, m_limit.count() - waited)));
-}
-
-PrintAnswer PrintService::printSheet(const DetailSheetTexts &texts, Day today)
-{
-    if (!m_typefaceChosen) {
-        m_font.setFamilies(sheetTypeface());
-        m_typefaceChosen = true;
-    }
-    return answerFor(drawSheet(*m_printer, texts, today, m_font, m_givenUp));
 }
 
 PrintAnswer PrintService::saveSheetAsPdf(const DetailSheetTexts &texts, Day today, const QString &file)
 {
     const std::unique_ptr<SheetDestination> pdf =
         m_fileDestination ? m_fileDestination(file) : std::make_unique<PdfFile>(file);
-    QFont font = defaultFont();
-    font.setFamilies(sheetTypeface());
-    const std::atomic<bool> neverGivenUp{false};
-    if (drawSheet(*pdf, texts, today, font, neverGivenUp).succeeded())
+    QFont font = firstFont();
+    if (drawSheet(*pdf, texts, today, font, [] { return true; }).succeeded())
         return {};
     return {PrintAnswer::Kind::Failed, saveFailureMessage(file)};
 }
@@ -312,9 +291,10 @@ void PrintService::watch()
     if (!m_printer->asksTheUser())
         m_silence += m_sinceWatch.elapsed();
     m_sinceWatch.restart();
-    if (std::chrono::milliseconds(m_silence) < m_limit)
+    // A sheet that has answered is told by its thread's end, on its way.
+    if (std::chrono::milliseconds(m_silence) < m_limit || m_answered)
         return;
-    m_givenUp = true;
+    leaveDrawing(SheetState::GivenUp);
     stopWaiting();
     emit pressEnded(m_texts, givenUp());
 }
@@ -324,7 +304,7 @@ void PrintService::sheetLetGo()
 {
     m_sheet->wait();
     m_sheet.reset();
-    if (!m_waiting)
+    if (!m_watch.isActive())
         return;
     stopWaiting();
     emit pressEnded(m_texts, m_answer);
@@ -332,14 +312,24 @@ void PrintService::sheetLetGo()
 
 void PrintService::stopWaiting()
 {
+    if (!m_watch.isActive())
+        return;
     m_watch.stop();
-    if (std::exchange(m_waiting, false))
-        QGuiApplication::restoreOverrideCursor();
+    QGuiApplication::restoreOverrideCursor();
 }
 
+bool PrintService::leaveDrawing(SheetState next)
+{
+    SheetState drawing = SheetState::Drawing;
+    return m_state.compare_exchange_strong(drawing, next);
+}
+
+// A sheet the print system was already taking when the press gave up may still print.
 PrintAnswer PrintService::givenUp() const
 {
     Outcome late{Failure::NoAnswer, {}, {}};
-    late.waited = std::chrono::milliseconds(m_started.elapsed());
+    late.waited = m_limit;
+    if (m_state == SheetState::HandingOver)
+        late.reason = MayStillPrint.toString();
     return answerFor(late);
 }

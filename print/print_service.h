@@ -8,11 +8,12 @@
 // say. One sheet at a time: Print pressed while a press waits comes to
 // nothing. A press waits at most its limit for the print system, not
 // counting the time the printer's own window is open for the user; then it
-// gives the sheet up, and while the print system still holds that sheet
-// each press ends at once saying so. A sheet can be saved as a PDF file
-// instead. One printer serves the program's whole life, so the font a sheet
-// leaves holds for the next. It never retries on its own and never ends
-// the program.
+// gives the sheet up (one the print system was already taking may still
+// print, and the answer says so), and while the print system still holds
+// that sheet each press ends at once saying so. A sheet can be saved as a
+// PDF file instead. One printer serves the program's whole life, so the
+// font a sheet leaves holds for the next. It never retries on its own and
+// never ends the program.
 
 #include "detail_sheet.h"
 #include "sheet_destination.h"
@@ -26,6 +27,7 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QThread;
 
@@ -58,22 +60,14 @@ public:
     // Waits for a sheet still under way; the program's end lets it go first.
     ~PrintService() override;
 
-    PrintService(const PrintService &) = delete;
-    PrintService &operator=(const PrintService &) = delete;
-
     // Returns at once; pressEnded tells how the press ended.
     void press(const DetailSheetTexts &texts, Day today);
-    // Whether a press is waited for, or given up and still held by the print system.
-    bool pressUnderWay() const;
     // At the program's end: waits for a sheet still under way, at most what
     // is left of its press's limit. False when the print system holds it
     // longer (it may for ever): the program then ends without running down
     // what the sheet's thread still uses.
     bool letGo();
 
-    // One sheet on the printer, blocking the calling thread until the print
-    // system has taken or refused it.
-    PrintAnswer printSheet(const DetailSheetTexts &texts, Day today);
     // The sheet written into a PDF file, replacing what it held.
     PrintAnswer saveSheetAsPdf(const DetailSheetTexts &texts, Day today, const QString &file);
 
@@ -81,6 +75,15 @@ signals:
     void pressEnded(const DetailSheetTexts &texts, const PrintAnswer &answer);
 
 private:
+    // Where the sheet of a press is. Its thread moves it from Drawing to
+    // HandingOver before it hands the sheet over; the watch, past the limit,
+    // from Drawing to GivenUp. Whichever moves first decides: a sheet given
+    // up is dropped, never handed over, and one being handed over may still
+    // print, which the window is told.
+    enum class SheetState { Drawing, HandingOver, GivenUp };
+
+    // Moves the press's sheet on from Drawing, unless the other thread did first.
+    bool leaveDrawing(SheetState next);
     void watch();
     void sheetLetGo();
     void stopWaiting();
@@ -89,20 +92,17 @@ private:
     const std::unique_ptr<SheetDestination> m_printer;
     const std::chrono::milliseconds m_limit;
     const FileDestination m_fileDestination;
-    // The font the last sheet left, for the next; its typeface is chosen at
-    // the first sheet: finding it loads a face nothing at start needs.
-    QFont m_font;
-    bool m_typefaceChosen = false;
+    // The font the last sheet left, for the next; made at the first sheet,
+    // for finding its typeface loads a face nothing at start needs.
+    std::optional<QFont> m_font;
 
-    // The press under way, if any.
+    // The press under way, if any; the watch runs while the window waits for it.
     std::unique_ptr<QThread> m_sheet;
     DetailSheetTexts m_texts;
-    bool m_waiting = false; // the window still waits for its answer
     QTimer m_watch;
-    QElapsedTimer m_started;
     QElapsedTimer m_sinceWatch;
     qint64 m_silence = 0; // milliseconds waited for the print system itself
-    std::atomic<bool> m_givenUp = false;
+    std::atomic<SheetState> m_state = SheetState::Drawing;
     std::atomic<bool> m_answered = false;
     PrintAnswer m_answer; // written by the sheet's thread, read once it has answered
 };

@@ -14,6 +14,11 @@
 
 class QPainter;
 
+// The reason a sheet may still print after the print system stopped
+// answering: it was already taking the sheet.
+inline constexpr QStringView MayStillPrint = u"It stopped answering while it was taking the sheet, so the sheet may "
+                                             "still print: look at the printer's queue before you print again.";
+
 class SheetDestination
 {
 public:

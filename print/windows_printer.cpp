@@ -8,15 +8,6 @@
 #include <windows.h>
 #endif
 
-namespace {
-
-QString printerNameOf(const QPrinterInfo &info)
-{
-    return info.description().isEmpty() ? info.printerName() : info.description();
-}
-
-} // namespace
-
 WindowsPrinter::WindowsPrinter() = default;
 
 WindowsPrinter::~WindowsPrinter() = default;
@@ -31,8 +22,8 @@ SheetDestination::Outcome WindowsPrinter::begin(QPainter &painter, const QString
     const QPrinterInfo chosen = QPrinterInfo::defaultPrinter();
     m_printerName.clear();
     if (chosen.isNull())
-        return outcome(Failure::NoPrinter);
-    m_printerName = printerNameOf(chosen);
+        return {Failure::NoPrinter, {}, {}};
+    m_printerName = chosen.description().isEmpty() ? chosen.printerName() : chosen.description();
     // Qt falls back to writing PDF when it found no printer earlier, and
     // then ignores a printer name; ask for the printer itself again.
     if (m_printer->outputFormat() != QPrinter::NativeFormat)
@@ -41,10 +32,10 @@ SheetDestination::Outcome WindowsPrinter::begin(QPainter &painter, const QString
         m_printer->setPrinterName(chosen.printerName());
     if (m_printer->outputFormat() != QPrinter::NativeFormat || m_printer->printerName() != chosen.printerName()
         || !m_printer->isValid())
-        return outcome(Failure::CannotStart);
+        return {Failure::CannotStart, m_printerName, {}};
     m_printer->setDocName(documentName);
     if (painter.begin(m_printer.get()))
-        return outcome();
+        return {Failure::None, m_printerName, {}};
     // A driver that writes a file asks where in its own dialog inside
     // StartDoc, which is where painting begins.
     Failure failure = Failure::CannotStart;
@@ -53,7 +44,7 @@ SheetDestination::Outcome WindowsPrinter::begin(QPainter &painter, const QString
         failure = Failure::CancelledByUser;
 #endif
     m_printer->abort();
-    return outcome(failure);
+    return {failure, m_printerName, {}};
 }
 
 // The end of painting hands the job to the spooler; a job the printer
@@ -61,9 +52,9 @@ SheetDestination::Outcome WindowsPrinter::begin(QPainter &painter, const QString
 SheetDestination::Outcome WindowsPrinter::finish(QPainter &painter)
 {
     if (painter.isActive() && m_printer->printerState() != QPrinter::Error && painter.end())
-        return outcome();
+        return {Failure::None, m_printerName, {}};
     drop(painter);
-    return outcome(Failure::FailedWhilePrinting);
+    return {Failure::FailedWhilePrinting, m_printerName, {}};
 }
 
 // Cancels the job in the spooler before the end of painting would send it.
@@ -96,12 +87,4 @@ bool WindowsPrinter::asksTheUser() const
 #else
     return false;
 #endif
-}
-
-SheetDestination::Outcome WindowsPrinter::outcome(Failure failure) const
-{
-    Outcome result;
-    result.failure = failure;
-    result.printerName = m_printerName;
-    return result;
 }

@@ -23,17 +23,12 @@ public:
     WindowsPrinter();
     ~WindowsPrinter() override;
 
-    WindowsPrinter(const WindowsPrinter &) = delete;
-    WindowsPrinter &operator=(const WindowsPrinter &) = delete;
-
     Outcome begin(QPainter &painter, const QString &documentName) override;
     Outcome finish(QPainter &painter) override;
     void drop(QPainter &painter) override;
     bool asksTheUser() const override;
 
 private:
-    Outcome outcome(Failure failure = Failure::None) const;
-
     // Made at the first sheet, not at start: Qt loads its print support
     // for it. Kept from one sheet to the next.
     std::unique_ptr<QPrinter> m_printer;

@@ -69,9 +69,6 @@ private:
     // The number typed over: Print goes if the results were decoded from
     // another text.
     void txtIDNo_Change();
-    // A press of Print has ended: what the print service answered is said,
-    // with the offer to save the sheet as a PDF after a failure.
-    void printPress_Ended(const DetailSheetTexts &texts, const PrintAnswer &answer);
 
     // The window's outer geometry in twips, as the handlers read and set it.
     TwipsGeometry &outer() { return *m_outer; }
@@ -84,6 +81,9 @@ private:
     // The invalid-number dialog: created on its first show, afterwards only
     // hidden and shown again.
     void showInvalidNumberDialog();
+    // A press of Print has ended: what the print service answered is said,
+    // with the offer to save the sheet as a PDF after a failure.
+    void showPrintAnswer(const DetailSheetTexts &texts, const PrintAnswer &answer);
 
     void createControls();
     void connectHandlers();

@@ -68,7 +68,7 @@ void Form1::connectHandlers()
     connect(cmdPrint, &QPushButton::clicked, this, &Form1::cmdPrint_Click);
     connect(cmdAbtOK, &QPushButton::clicked, this, &Form1::cmdAbtOK_Click);
     connect(txtIDNo, &QLineEdit::textChanged, this, &Form1::txtIDNo_Change);
-    connect(&m_printing, &PrintService::pressEnded, this, &Form1::printPress_Ended);
+    connect(&m_printing, &PrintService::pressEnded, this, &Form1::showPrintAnswer);
 }
 
 double Form1::panelLeft() const
@@ -150,7 +150,7 @@ void Form1::cmdPrint_Click()
     m_printing.press(texts, m_desktop.today());
 }
 
-void Form1::printPress_Ended(const DetailSheetTexts &texts, const PrintAnswer &answer)
+void Form1::showPrintAnswer(const DetailSheetTexts &texts, const PrintAnswer &answer)
 {
     switch (answer.kind) {
     case PrintAnswer::Kind::Done:

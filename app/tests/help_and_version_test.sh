@@ -7,19 +7,21 @@
 # message box is the answer and OK ends the program. Every start has a time
 # limit: a box where none belongs fails the row instead of waiting.
 #
-#   help_and_version_test.sh PROGRAM [RUNNER]
+#   help_and_version_test.sh PROGRAM VERSION [RUNNER]
 #
-# RUNNER starts a Windows program (the build's run-under-wine); Wine's rows
-# then run on the display that ctest gives the test (with_xvfb.sh).
+# VERSION is the project's, as the build hands it to the program. RUNNER
+# starts a Windows program (the build's run-under-wine); Wine's rows then
+# run on the display that ctest gives the test (with_xvfb.sh).
 set -uo pipefail
 program=$1
-runner=${2:-}
+version=$2
+runner=${3:-}
 here=$(cd "$(dirname "$0")" && pwd)
 . "${NIC_TEST_SUPPORT:-$here/../../tests/support}/x11_helpers.sh"
 work=$(mktemp -d /tmp/nic-help-version.XXXXXX)
 trap 'rm -rf "$work"' EXIT
 title="National Identity Card"
-version_text="$title 1.0.0"
+version_text="$title $version"
 limit=60 # seconds; a first start under Wine makes its prefix first
 status=0
 

@@ -43,7 +43,7 @@ void sheetIntoPdfFile(benchmark::State &state)
     QTemporaryDir folder;
     PrintService printing(std::make_unique<PdfFile>(folder.filePath(u"sheet.pdf"_s)));
     for (auto _ : state) {
-        if (printing.printSheet(ValidNumber, PrintedOn).kind != PrintAnswer::Kind::Done) {
+        if (pressAndWait(printing, ValidNumber, PrintedOn).kind != PrintAnswer::Kind::Done) {
             state.SkipWithError("the PDF file could not be written");
             return;
         }
@@ -86,7 +86,7 @@ void pressPrintOnCupsQueue(benchmark::State &state)
     double slowest = 0;
     for (auto _ : state) {
         const auto start = std::chrono::steady_clock::now();
-        const PrintAnswer answer = printing.printSheet(ValidNumber, PrintedOn);
+        const PrintAnswer answer = pressAndWait(printing, ValidNumber, PrintedOn);
         slowest = std::max(slowest, millisecondsSince(start));
         if (answer.kind != PrintAnswer::Kind::Done) {
             state.SkipWithError(qPrintable(answer.message));
@@ -111,7 +111,7 @@ void firstPressOnCupsQueue(benchmark::State &state)
         auto printing = std::make_unique<PrintService>(CupsQueueFromModule(QStringLiteral(NIC_CUPS_MODULE_FILE)));
         state.ResumeTiming();
         const auto start = std::chrono::steady_clock::now();
-        const PrintAnswer answer = printing->printSheet(ValidNumber, PrintedOn);
+        const PrintAnswer answer = pressAndWait(*printing, ValidNumber, PrintedOn);
         slowest = std::max(slowest, millisecondsSince(start));
         if (answer.kind != PrintAnswer::Kind::Done) {
             state.SkipWithError(qPrintable(answer.message));

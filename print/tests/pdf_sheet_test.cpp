@@ -2,8 +2,9 @@
 // with poppler's tools the way a person would check a printout: one page,
 // the lines in order, the bold and italic faces, the colons under one
 // another, and the leading lines of a second sheet in the font the first
-// left. The system's default printer is tried too, with CUPS_SERVER
-// pointing at a scheduler that is not there, as the program loads it.
+// left; a sheet given up leaves the file as it was. The system's default
+// printer is tried too, with CUPS_SERVER pointing at a scheduler that is
+// not there, as the program loads it.
 
 #include "cups_module.h"
 #include "pdf_file.h"
@@ -12,8 +13,10 @@
 #include "sample_sheet.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLocale>
+#include <QPainter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -98,6 +101,8 @@ private slots:
     void folderThatIsNotThereCannotStart();
     void noPrintSystemIsReported_data();
     void noPrintSystemIsReported();
+    void sheetGivenUpIsNotHandedOver_data();
+    void sheetGivenUpIsNotHandedOver();
     void savedAsPdfByTheService_data();
     void savedAsPdfByTheService();
 
@@ -126,7 +131,7 @@ void PdfSheetTest::init()
 QString PdfSheetTest::printSheet(const DetailSheetTexts &texts)
 {
     PrintService printing(std::make_unique<PdfFile>(m_pdf));
-    return printing.printSheet(texts, PrintedOn).message;
+    return pressAndWait(printing, texts, PrintedOn).message;
 }
 
 void PdfSheetTest::printsOnePage_data()
@@ -214,10 +219,10 @@ void PdfSheetTest::colonsStandUnderOneAnother()
 void PdfSheetTest::secondSheetStartsInTheFontTheFirstLeft()
 {
     PrintService printing(std::make_unique<PdfFile>(m_pdf));
-    QCOMPARE(printing.printSheet(ValidNumber, PrintedOn), PrintAnswer{});
+    QCOMPARE(pressAndWait(printing, ValidNumber, PrintedOn), PrintAnswer{});
     const double firstTitleTop = firstWord(wordsOf(m_pdf), u"Detail"_s).yMin;
 
-    QCOMPARE(printing.printSheet(ValidNumber, PrintedOn), PrintAnswer{});
+    QCOMPARE(pressAndWait(printing, ValidNumber, PrintedOn), PrintAnswer{});
     const double secondTitleTop = firstWord(wordsOf(m_pdf), u"Detail"_s).yMin;
 
     QCOMPARE(pageCount(m_pdf), 1);
@@ -233,13 +238,13 @@ void PdfSheetTest::folderThatIsNotThereCannotStart()
     const QString file = folder + u"/sheet.pdf"_s;
     PrintService printing(std::make_unique<PdfFile>(file));
 
-    const PrintAnswer failed = printing.printSheet(ValidNumber, PrintedOn);
+    const PrintAnswer failed = pressAndWait(printing, ValidNumber, PrintedOn);
     QCOMPARE(failed.kind, PrintAnswer::Kind::Failed);
     QVERIFY2(failed.message.contains(u"\"%1\" could not start printing"_s.arg(file)), qPrintable(failed.message));
 
     // Nothing of the failure stays behind for the next press.
     QVERIFY(QDir().mkpath(folder));
-    QCOMPARE(printing.printSheet(ValidNumber, PrintedOn), PrintAnswer{});
+    QCOMPARE(pressAndWait(printing, ValidNumber, PrintedOn), PrintAnswer{});
     QCOMPARE(pageCount(file), 1);
 }
 
@@ -269,11 +274,52 @@ void PdfSheetTest::noPrintSystemIsReported()
     PrintService printing(CupsQueueFromModule(module));
 
     for (int press = 0; press < 2; ++press) {
-        const PrintAnswer answer = printing.printSheet(ValidNumber, PrintedOn);
+        const PrintAnswer answer = pressAndWait(printing, ValidNumber, PrintedOn);
         QCOMPARE(answer.kind, PrintAnswer::Kind::Failed);
         for (const QString &words : mustSay)
             QVERIFY2(answer.message.contains(words), qPrintable(answer.message + u"\nlacks: "_s + words));
     }
+}
+
+void PdfSheetTest::sheetGivenUpIsNotHandedOver_data()
+{
+    QTest::addColumn<QByteArray>("before"); // what the file held; null: there was none
+
+    QTest::newRow("no file before: none after") << QByteArray();
+    QTest::newRow("an earlier file stays as it was") << QByteArray("an earlier sheet");
+}
+
+// Given up while it is drawn, as a press that waited too long gives it up:
+// nothing is written, and the next sheet into the same file is saved whole.
+void PdfSheetTest::sheetGivenUpIsNotHandedOver()
+{
+    QFETCH(QByteArray, before);
+    if (!before.isNull()) {
+        QFile earlier(m_pdf);
+        QVERIFY(earlier.open(QIODevice::WriteOnly));
+        QCOMPARE(earlier.write(before), before.size());
+    }
+    PdfFile file(m_pdf);
+    QPainter painter;
+
+    QVERIFY(file.begin(painter, DetailSheetTitle.toString()).succeeded());
+    DrawDetailSheet(painter, ValidNumber, u"December"_s, 2026);
+    file.drop(painter);
+
+    QVERIFY(!painter.isActive());
+    // Not even a temporary file is left beside it.
+    QCOMPARE(QDir(m_folder->path()).entryList(QDir::Files),
+             before.isNull() ? QStringList() : QStringList{u"sheet.pdf"_s});
+    if (!before.isNull()) {
+        QFile earlier(m_pdf);
+        QVERIFY(earlier.open(QIODevice::ReadOnly));
+        QCOMPARE(earlier.readAll(), before);
+    }
+
+    QVERIFY(file.begin(painter, DetailSheetTitle.toString()).succeeded());
+    DrawDetailSheet(painter, ValidNumber, u"December"_s, 2026);
+    QVERIFY(file.finish(painter).succeeded());
+    QCOMPARE(pageCount(m_pdf), 1);
 }
 
 void PdfSheetTest::savedAsPdfByTheService_data()

@@ -1,12 +1,14 @@
 // The print service over a recording printer: the date stamp from the clock
 // in the user's language (this test runs with English as that language),
 // the message for each way a printer fails or holds the sheet back, never a
-// second sheet on its own, and the name a saved sheet is offered under.
+// second sheet on its own, the font one sheet leaves for the next, and the
+// name a saved sheet is offered under.
 
 #include "print_service.h"
 #include "recording_destination.h"
 #include "sample_sheet.h"
 
+#include <QFontMetricsF>
 #include <QLocale>
 #include <QStringList>
 #include <QTest>
@@ -77,6 +79,7 @@ private slots:
     void saysWhatWentWrongAndPrintsOnlyOnce_data();
     void saysWhatWentWrongAndPrintsOnlyOnce();
     void everyPressPrintsOneSheetAfterAFailureToo();
+    void secondSheetStartsInTheFontTheFirstLeft();
     void sheetPdfNameIsTheNumberAsTypedWithNothingAFileNameCannotHold_data();
     void sheetPdfNameIsTheNumberAsTypedWithNothingAFileNameCannotHold();
 };
@@ -109,7 +112,7 @@ void PrintServiceTest::fullMonthNameAndGregorianYearOfToday()
     QFETCH(QString, stamp);
     ServiceOnRecorder printing;
 
-    QCOMPARE(printing.service.printSheet(ValidNumber, today), PrintAnswer{});
+    QCOMPARE(pressAndWait(printing.service, ValidNumber, today), PrintAnswer{});
     QCOMPARE(printing.log.sheets.size(), 1);
     const QList<QStringList> lines = printing.log.sheets.constFirst().lines;
     QCOMPARE(lines.size(), LinesWithText);
@@ -182,7 +185,7 @@ void PrintServiceTest::saysWhatWentWrongAndPrintsOnlyOnce()
     ServiceOnRecorder printing;
     printing.log.answer = printerAnswer;
 
-    const PrintAnswer answer = printing.service.printSheet(ValidNumber, SeventhOfDecember2026);
+    const PrintAnswer answer = pressAndWait(printing.service, ValidNumber, SeventhOfDecember2026);
 
     QCOMPARE(answer.kind, kind);
     for (const QString &words : mustSay)
@@ -200,14 +203,41 @@ void PrintServiceTest::everyPressPrintsOneSheetAfterAFailureToo()
     ServiceOnRecorder printing;
     printing.log.answer = {SheetDestination::Failure::CannotStart, u"Office Laser"_s, {}};
 
-    QCOMPARE(printing.service.printSheet(ValidNumber, SeventhOfDecember2026).kind, PrintAnswer::Kind::Failed);
+    QCOMPARE(pressAndWait(printing.service, ValidNumber, SeventhOfDecember2026).kind, PrintAnswer::Kind::Failed);
     printing.log.answer = {};
-    QCOMPARE(printing.service.printSheet(ValidNumber, SeventhOfDecember2026), PrintAnswer{});
+    QCOMPARE(pressAndWait(printing.service, ValidNumber, SeventhOfDecember2026), PrintAnswer{});
 
     QCOMPARE(printing.log.begun.load(), 2);
     QCOMPARE(printing.log.sheets.size(), 2);
     for (const RecordedSheet &sheet : printing.log.sheets)
         QCOMPARE(detailValues(sheet).constFirst(), ValidNumber.IdNo);
+}
+
+// The next sheet's seven leading empty lines take the plain 8 points the
+// first sheet ended in, so everything below them stands higher by as much
+// as those lines were lower in the font the first sheet started in.
+void PrintServiceTest::secondSheetStartsInTheFontTheFirstLeft()
+{
+    ServiceOnRecorder printing;
+    QCOMPARE(pressAndWait(printing.service, ValidNumber, SeventhOfDecember2026), PrintAnswer{});
+    QCOMPARE(pressAndWait(printing.service, ValidNumber, SeventhOfDecember2026), PrintAnswer{});
+
+    QCOMPARE(printing.log.sheets.size(), 2);
+    const RecordedSheet &first = printing.log.sheets.at(0);
+    const RecordedSheet &second = printing.log.sheets.at(1);
+    QCOMPARE(second.lines, first.lines);
+    QCOMPARE(second.baselines.size(), LinesWithText);
+    QFont footer = second.titleFont;
+    footer.setPointSizeF(8);
+    footer.setBold(false);
+    footer.setUnderline(false);
+    TextPage page;
+    const double titleBaseline =
+        7 * QFontMetricsF(footer, &page).lineSpacing() + QFontMetricsF(second.titleFont, &page).ascent();
+    QCOMPARE_LT(qAbs(second.baselines.constFirst() - titleBaseline), 0.01);
+    const double lift = first.baselines.constFirst() - second.baselines.constFirst();
+    for (qsizetype line = 1; line < LinesWithText; ++line)
+        QCOMPARE_LT(qAbs(first.baselines.at(line) - second.baselines.at(line) - lift), 0.01);
 }
 
 void PrintServiceTest::sheetPdfNameIsTheNumberAsTypedWithNothingAFileNameCannotHold_data()

@@ -12,7 +12,6 @@
 #include "sample_sheet.h"
 
 #include <QElapsedTimer>
-#include <QEventLoop>
 #include <QGuiApplication>
 
 #include <cstdio>
@@ -40,15 +39,7 @@ int main(int argc, char *argv[])
     if (arguments.size() > 1) {
         answer = printing.saveSheetAsPdf(texts, today, arguments.at(1));
     } else {
-        // The window's own event loop, while the press waits.
-        QEventLoop window;
-        QObject::connect(&printing, &PrintService::pressEnded, &window,
-                         [&](const DetailSheetTexts &, const PrintAnswer &ended) {
-                             answer = ended;
-                             window.quit();
-                         });
-        printing.press(texts, today);
-        window.exec();
+        answer = pressAndWait(printing, texts, today);
     }
     const qint64 took = press.elapsed();
     int code = 0;

@@ -2,13 +2,14 @@
 
 // A destination that prints nothing: it records each sheet drawn on it, as
 // the texts drawn line by line, and ends it with what the test chose. It can
-// keep the print system busy for a while before the sheet begins, as a slow
-// or stopped scheduler does, and say that a window of its own is open for
-// the user. The printer and the PDF files of one print service write into
+// keep the print system busy for a while before the sheet begins or while
+// it takes the sheet, as a slow or stopped scheduler does, and say that a
+// window of its own is open for the user. The printer and the PDF files of one print service write into
 // one log.
 
 #include "sheet_destination.h"
 
+#include <QFont>
 #include <QList>
 #include <QPaintDevice>
 #include <QPaintEngine>
@@ -27,6 +28,8 @@ struct RecordedSheet
     QString file; // where it was saved; empty for the printer
     QString documentName;
     QList<QStringList> lines; // the texts drawn on each line with text, top to bottom, left to right
+    QList<double> baselines;  // of those lines, in the page's dots from its top
+    QFont titleFont;          // the first text's
 };
 
 // A page that keeps the texts drawn on it, by their baselines.
@@ -34,6 +37,15 @@ class TextPage final : public QPaintDevice
 {
 public:
     QPaintEngine *paintEngine() const override { return &m_engine; }
+
+    QList<double> baselines() const
+    {
+        QList<double> baselines;
+        for (const auto &[baseline, texts] : m_engine.texts)
+            baselines << baseline;
+        return baselines;
+    }
+    QFont firstFont() const { return m_engine.firstFont; }
 
     QList<QStringList> lines() const
     {
@@ -95,10 +107,16 @@ private:
         using QPaintEngine::drawPolygon;
         void drawPolygon(const QPointF *, int, PolygonDrawMode) override {}
         void drawPath(const QPainterPath &) override {}
-        void drawTextItem(const QPointF &at, const QTextItem &item) override { texts[at.y()][at.x()] += item.text(); }
+        void drawTextItem(const QPointF &at, const QTextItem &item) override
+        {
+            if (texts.empty())
+                firstFont = item.font();
+            texts[at.y()][at.x()] += item.text();
+        }
         Type type() const override { return User; }
 
         std::map<double, std::map<double, QString>> texts; // by baseline, then by left edge
+        QFont firstFont;
     };
 
     mutable Engine m_engine;
@@ -114,8 +132,10 @@ public:
         std::atomic<int> begun = 0;  // sheets the print system was asked to take, ended or not
         Outcome answer;              // how each sheet on the printer ends
         QStringList failingFiles;    // files a sheet cannot be saved in
-        // How long each sheet on the printer keeps the print system busy before it begins.
+        // How long each sheet on the printer keeps the print system busy
+        // before it begins, and while it takes the drawn sheet.
         std::chrono::milliseconds hold{0};
+        std::chrono::milliseconds holdTaking{0};
         std::atomic<bool> asksTheUser = false; // the printer's own window is open throughout
     };
 
@@ -134,7 +154,9 @@ public:
     Outcome finish(QPainter &painter) override
     {
         painter.end();
-        m_log.sheets.append({m_file, m_documentName, m_page->lines()});
+        if (m_file.isEmpty())
+            std::this_thread::sleep_for(m_log.holdTaking);
+        m_log.sheets.append({m_file, m_documentName, m_page->lines(), m_page->baselines(), m_page->firstFont()});
         if (m_file.isEmpty())
             return m_log.answer;
         Outcome saved;

@@ -1,12 +1,14 @@
 #pragma once
 
-// The detail sheet's texts of the shared sample number, as the main window
-// hands them to the print service after OK: the number and its five result
-// fields.
+// What the print tests hand the print service as the main window does: the
+// detail sheet's texts of the shared sample number after OK (the number and
+// its five result fields), and a press of Print, waited for.
 
 #include "detail_sheet.h"
+#include "print_service.h"
 #include "sample_numbers.h"
 
+#include <QEventLoop>
 #include <QString>
 
 inline DetailSheetTexts sampleSheetTexts()
@@ -27,4 +29,20 @@ inline DetailSheetTexts nonLatinSheetTexts(const QString &age)
             u"\u0B9A\u0BA9\u0BBF"_s,
             u"\u7537"_s,
             age};
+}
+
+// Presses Print as the window does and runs the window's event loop until
+// the press has ended: how it ended.
+inline PrintAnswer pressAndWait(PrintService &printing, const DetailSheetTexts &texts, PrintService::Day today)
+{
+    PrintAnswer answer;
+    QEventLoop window;
+    QObject::connect(&printing, &PrintService::pressEnded, &window,
+                     [&](const DetailSheetTexts &, const PrintAnswer &ended) {
+                         answer = ended;
+                         window.quit();
+                     });
+    printing.press(texts, today);
+    window.exec();
+    return answer;
 }
